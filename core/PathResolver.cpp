@@ -1,0 +1,86 @@
+#include "PathResolver.h"
+
+#include <QDir>
+#include <QDirIterator>
+
+#include <algorithm>
+
+namespace fd {
+
+const PathResolver::Listing& PathResolver::listing(const QString& folder) {
+    auto it = listings_.find(folder);
+    if (it != listings_.end())
+        return *it;
+    Listing listing;
+    QList<Entry> entries;
+    QDirIterator dir(folder.isEmpty() ? QStringLiteral(".") : folder,
+                     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (dir.hasNext()) {
+        dir.next();
+        entries.append({dir.fileName(), dir.fileInfo().isDir()});
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.name < b.name; });
+    for (const Entry& entry : entries) {
+        listing.exact.insert(entry.name, entry);
+        listing.folded.insert(entry.name.toCaseFolded(), entry); // keeps the first inserted
+    }
+    return *listings_.insert(folder, std::move(listing));
+}
+
+namespace {
+QString joined(const QString& folder, const QString& name) {
+    if (folder.isEmpty())
+        return name;
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+} // namespace
+
+std::optional<PathResolver::Entry> PathResolver::lookup(const QString& folder,
+                                                        const QString& name) {
+    if (name == u'.' || name == QLatin1String(".."))
+        return Entry{name, true};
+    const Listing& entries = listing(folder);
+    auto exact = entries.exact.constFind(name);
+    if (exact != entries.exact.cend())
+        return *exact;
+    auto folded = entries.folded.constFind(name.toCaseFolded());
+    if (folded != entries.folded.cend())
+        return *folded;
+    return std::nullopt;
+}
+
+PathResolver::Resolved PathResolver::find(const QString& path) {
+    QString normal = path;
+    normal.replace(u'\\', u'/');
+    const QStringList parts = normal.split(u'/', Qt::SkipEmptyParts);
+
+    // Start at the root or at the current folder, both folders that exist.
+    Resolved result{normal.startsWith(u'/') ? QStringLiteral("/") : QString(), Entry{{}, true}};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        std::optional<Entry> next;
+        if (result.entry->isFolder)
+            next = lookup(result.path, parts[i]);
+        if (!next)
+            return {joined(result.path, parts.mid(i).join(u'/')), std::nullopt};
+        result.path = joined(result.path, next->name);
+        result.entry = next;
+    }
+    return result;
+}
+
+QString PathResolver::resolve(const QString& path) {
+    return find(path).path;
+}
+
+bool PathResolver::isFile(const QString& path) {
+    const Resolved found = find(path);
+    return found.entry && !found.entry->isFolder;
+}
+
+bool PathResolver::isFolder(const QString& path) {
+    const Resolved found = find(path);
+    return found.entry && found.entry->isFolder;
+}
+
+} // namespace fd

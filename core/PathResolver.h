@@ -1,0 +1,45 @@
+#pragma once
+// Finds files without regard to letter case, as the game's own file names are matched
+// ("baseef" on disk may be "baseEF"). Each path component is taken as it is when it exists,
+// else as the folder entry that equals it ignoring case. Backslashes count as separators.
+//
+// A resolver caches the folder listings it reads, so one operation that tests thousands of
+// files in one folder lists that folder once. Use a new resolver for each operation.
+
+#include <QHash>
+#include <QString>
+
+#include <optional>
+
+namespace fd {
+
+class PathResolver {
+public:
+    // The path as it exists on disk, or the path as given (with '/' separators) when some
+    // component matches nothing.
+    QString resolve(const QString& path);
+    bool isFile(const QString& path);
+    bool isFolder(const QString& path);
+
+private:
+    struct Entry {
+        QString name;
+        bool isFolder = false;
+    };
+    struct Listing {
+        QHash<QString, Entry> exact;
+        QHash<QString, Entry> folded; // by case-folded name; the first in name order wins
+    };
+    struct Resolved {
+        QString path;
+        std::optional<Entry> entry; // none when the path does not exist
+    };
+
+    Resolved find(const QString& path);
+    std::optional<Entry> lookup(const QString& folder, const QString& name);
+    const Listing& listing(const QString& folder);
+
+    QHash<QString, Listing> listings_;
+};
+
+} // namespace fd

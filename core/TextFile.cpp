@@ -1,0 +1,117 @@
+#include "TextFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <array>
+
+namespace fd::text {
+
+namespace {
+
+// Windows-1252 bytes 0x80 to 0x9F. The five bytes the code page leaves undefined map to the
+// control characters of the same number, as Windows does, so that every byte survives a
+// read and a write unchanged.
+constexpr std::array<char16_t, 32> cp1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char16_t fromCp1252(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? cp1252High[byte - 0x80] : char16_t(byte);
+}
+
+std::optional<char> toCp1252(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (std::size_t i = 0; i < cp1252High.size(); ++i)
+        if (cp1252High[i] == c)
+            return char(0x80 + i);
+    return std::nullopt;
+}
+
+QString writeError(const QString& path, const QString& reason) {
+    return QStringLiteral("Could not write the file \"%1\": %2").arg(path, reason);
+}
+
+} // namespace
+
+QString decode(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    text.resize(bytes.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        text[i] = QChar(fromCp1252(static_cast<unsigned char>(bytes[i])));
+    return text;
+}
+
+QByteArray encode(const QString& text) {
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (QChar c : text) {
+        std::optional<char> byte = toCp1252(c.unicode());
+        if (!byte)
+            return text.toUtf8();
+        bytes.append(*byte);
+    }
+    return bytes;
+}
+
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        qsizetype lineEnd = end > start && text[end - 1] == u'\r' ? end - 1 : end;
+        lines.append(text.mid(start, lineEnd - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+QString joinLines(const QStringList& lines) {
+    QString text;
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
+    text.reserve(size);
+    for (const QString& line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return text;
+}
+
+std::optional<QStringList> readLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return splitLines(decode(file.readAll()));
+}
+
+QString writeLines(const QString& path, const QStringList& lines) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return writeError(path, file.errorString());
+    const QByteArray bytes = encode(joinLines(lines));
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return writeError(path, file.errorString());
+    return {};
+}
+
+QString writeLinesAtomically(const QString& path, const QStringList& lines) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return writeError(path, file.errorString());
+    file.write(encode(joinLines(lines)));
+    if (!file.commit())
+        return writeError(path, file.errorString());
+    return {};
+}
+
+} // namespace fd::text

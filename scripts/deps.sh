@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need, when missing.
+# Usage: scripts/deps.sh run|test
+set -euo pipefail
+
+build_packages=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev)
+runtime_packages=(qt6-qpa-plugins fonts-dejavu-core fonts-comic-neue fonts-liberation2 alsa-utils)
+test_packages=(clang libclang-rt-14-dev xvfb xauth)
+
+wanted=("${build_packages[@]}" "${runtime_packages[@]}")
+[[ "${1:-run}" == test ]] && wanted+=("${test_packages[@]}")
+
+missing=()
+for package in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo_cmd=()
+[[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

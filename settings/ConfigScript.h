@@ -1,0 +1,28 @@
+#pragma once
+// The game's configuration script, line by line, from the current controls.
+
+#include <QString>
+#include <QStringList>
+
+namespace fd {
+
+class FormModel;
+
+namespace script {
+
+inline constexpr const char* fileName = "FragDocker.cfg";
+inline constexpr const char* dataFolder = "baseEF";
+
+// Lines 1 to 31: from the comment to bot chatting. The weapon enhancer factor is worked out
+// by the caller beforehand.
+QStringList head(const FormModel& form, const QString& weaponFactor);
+// The number of bots, written only when bots are on and a number of bots is given.
+QString botCount(const FormModel& form);
+// From the bot skill to the map limits, the map rotation block and the bot block.
+QStringList tail(const FormModel& form);
+
+// The arguments that make the game run the script, as a dedicated server or not.
+QStringList gameArguments(const FormModel& form);
+
+} // namespace script
+} // namespace fd

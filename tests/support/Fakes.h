@@ -1,0 +1,64 @@
+#pragma once
+// Recording stand-ins for the platform services. All of them write into one shared log, so a
+// test can assert the order of cues, messages and starts: "cue beep.wav", "message ...".
+
+#include "core/Services.h"
+
+#include <QStringList>
+
+namespace fd::test {
+
+struct EventLog {
+    QStringList events;
+    QStringList only(const QString& prefix) const {
+        QStringList matching;
+        for (const QString& event : events)
+            if (event.startsWith(prefix))
+                matching << event.mid(prefix.size());
+        return matching;
+    }
+    QStringList cues() const { return only(QStringLiteral("cue ")); }
+    QStringList messages() const { return only(QStringLiteral("message ")); }
+};
+
+class RecordingCues : public CuePlayer {
+public:
+    explicit RecordingCues(EventLog& log) : log_(log) {}
+    void play(const QString& cueFile, Mode mode) override {
+        log_.events << QStringLiteral("cue ") + cueFile +
+                           (mode == ToEnd ? QStringLiteral(" (to end)") : QString());
+    }
+
+private:
+    EventLog& log_;
+};
+
+class RecordingMessages : public MessageBox {
+public:
+    explicit RecordingMessages(EventLog& log) : log_(log) {}
+    void show(const QString& text) override { log_.events << QStringLiteral("message ") + text; }
+
+private:
+    EventLog& log_;
+};
+
+class RecordingLauncher : public ProcessLauncher {
+public:
+    explicit RecordingLauncher(EventLog& log) : log_(log) {}
+    QString start(const QString& startedProgram, const QStringList& startedArguments,
+                  const QString& startedIn) override {
+        log_.events << QStringLiteral("start ") + startedProgram;
+        program = startedProgram;
+        arguments = startedArguments;
+        workingFolder = startedIn;
+        return failure;
+    }
+    QString program, workingFolder;
+    QStringList arguments;
+    QString failure; // what the next start reports; empty for success
+
+private:
+    EventLog& log_;
+};
+
+} // namespace fd::test

@@ -1,0 +1,33 @@
+#include "TestProgram.h"
+
+#include "app/Program.h"
+#include "core/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace fd::test {
+
+TestProgram::TestProgram() {
+    ctx.appFolder = appDir_.path();
+    gameFolder_ = gameDir_.filePath(QStringLiteral("Elite Force"));
+    QDir().mkpath(gameFolder_);
+    QFile(gameFolder_ + QStringLiteral("/stvoyHM.exe")).open(QIODevice::WriteOnly);
+    text::writeLines(appDir_.filePath(QStringLiteral("path.ini")), {gameFolder_});
+    declareControls(form);
+    connectHandlers(ctx);
+    Form_Load(ctx);
+}
+
+QString TestProgram::makeDataFolder(const QString& name) {
+    const QString path = gameFolder_ + u'/' + name;
+    QDir().mkpath(path);
+    return path;
+}
+
+QByteArray TestProgram::readGameFile(const QString& relative) const {
+    QFile file(gameFolder_ + u'/' + relative);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace fd::test

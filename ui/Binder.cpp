@@ -1,0 +1,146 @@
+#include "Binder.h"
+
+#include "core/FormModel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace fd::ui {
+
+namespace {
+
+constexpr int noTypingLimit = 32767; // QLineEdit's own default
+
+// A text box's limit bounds what the user can type, while the program may put longer text in:
+// the box then takes no more characters, but the user can still shorten the text.
+void fitTypingLimit(QLineEdit* edit, int limit) {
+    const int typingLimit = limit > 0 ? limit : noTypingLimit;
+    edit->setMaxLength(std::max(typingLimit, int(edit->text().size())));
+}
+
+const char* id(const QString& control, QByteArray& storage) {
+    storage = control.toLatin1();
+    return storage.constData();
+}
+
+} // namespace
+
+Binder::Binder(FormModel& form, QWidget* window, const QString& prefix)
+    : QObject(window), form_(form) {
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        const QString control = prefix + widget->objectName();
+        if (!widget->objectName().isEmpty() && form.isDeclared(control) &&
+            !widgets_.contains(control))
+            bind(widget, control);
+    }
+    connect(&form, &FormModel::controlChanged, this, &Binder::refresh);
+    connect(&form, &FormModel::listItemAdded, this, &Binder::addListItem);
+    connect(&form, &FormModel::listItemRemoved, this, &Binder::removeListItem);
+    connect(&form, &FormModel::listReset, this, &Binder::resetList);
+}
+
+void Binder::bind(QWidget* widget, const QString& control) {
+    widgets_.insert(control, widget);
+    QByteArray name = control.toLatin1();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        connect(edit, &QLineEdit::textEdited, this, [this, edit, name](const QString& text) {
+            form_.setText(TextBox{name.constData()}, text);
+            fitTypingLimit(edit, form_.maxLength(TextBox{name.constData()}));
+        });
+    } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+        connect(check, &QCheckBox::clicked, this, [this, name, control](bool checked) {
+            form_.setValue(CheckBox{name.constData()}, checked ? 1 : 0);
+            refresh(control);
+        });
+    } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+        connect(option, &QRadioButton::clicked, this, [this, name, control] {
+            form_.select(OptionButton{name.constData()});
+            refresh(control); // a click on the selected button leaves it selected
+        });
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        connect(list, &QListWidget::currentRowChanged, this,
+                [this, name](int row) { form_.setSelectedIndex(ListBox{name.constData()}, row); });
+        connect(list, &QListWidget::itemDoubleClicked, this,
+                [this, name] { form_.doubleClick(ListBox{name.constData()}); });
+        resetList(control);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->addItems(form_.items(ComboBox{name.constData()}));
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, name](const QString& text) {
+            form_.setText(ComboBox{name.constData()}, text);
+        });
+        connect(combo, &QComboBox::activated, this,
+                [this, name](int index) { form_.choose(ComboBox{name.constData()}, index); });
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        connect(button, &QPushButton::clicked, this,
+                [this, control] { form_.clickByName(control); });
+    }
+    refresh(control);
+}
+
+void Binder::refresh(const QString& control) {
+    QWidget* widget = widgets_.value(control);
+    if (!widget)
+        return;
+    QByteArray storage;
+    const char* name = id(control, storage);
+    const QSignalBlocker blocker(widget);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        const TextBox box{name};
+        if (edit->text() != form_.text(box)) {
+            edit->setMaxLength(noTypingLimit);
+            edit->setText(form_.text(box));
+        }
+        fitTypingLimit(edit, form_.maxLength(box));
+        edit->setReadOnly(form_.locked(box));
+        widget->setVisible(form_.visible(box));
+    } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+        check->setChecked(form_.value(CheckBox{name}) == 1);
+        widget->setVisible(form_.visible(CheckBox{name}));
+    } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+        option->setChecked(form_.selected(OptionButton{name}));
+        widget->setVisible(form_.visible(OptionButton{name}));
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        list->setCurrentRow(form_.selectedIndex(ListBox{name}));
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        if (combo->currentText() != form_.text(ComboBox{name}))
+            combo->setEditText(form_.text(ComboBox{name}));
+    } else if (auto* picture = qobject_cast<QLabel*>(widget)) {
+        picture->setPixmap(QPixmap(form_.picture(PictureBox{name})));
+    }
+}
+
+void Binder::addListItem(const QString& control, int index) {
+    if (auto* list = qobject_cast<QListWidget*>(widgets_.value(control).data())) {
+        QByteArray storage;
+        list->insertItem(index, form_.items(ListBox{id(control, storage)}).at(index));
+    }
+}
+
+void Binder::removeListItem(const QString& control, int index) {
+    if (auto* list = qobject_cast<QListWidget*>(widgets_.value(control).data())) {
+        const QSignalBlocker blocker(list);
+        delete list->takeItem(index);
+        refresh(control);
+    }
+}
+
+void Binder::resetList(const QString& control) {
+    if (auto* list = qobject_cast<QListWidget*>(widgets_.value(control).data())) {
+        QByteArray storage;
+        const QSignalBlocker blocker(list);
+        list->clear();
+        list->addItems(form_.items(ListBox{id(control, storage)}));
+        refresh(control);
+    }
+}
+
+} // namespace fd::ui

@@ -1,0 +1,36 @@
+#pragma once
+// Keeps a window's widgets and the control model in step, both ways and at once: a user's
+// edit or click goes into the model (which runs the control's handler), and every change of
+// the model shows in the widget. Widgets are matched to controls by objectName; no rule of
+// the program lives here.
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace fd {
+class FormModel;
+}
+
+namespace fd::ui {
+
+class Binder : public QObject {
+    Q_OBJECT
+public:
+    // Binds every widget under `window` whose name, with `prefix` in front, is a control.
+    Binder(FormModel& form, QWidget* window, const QString& prefix = {});
+
+private:
+    void bind(QWidget* widget, const QString& control);
+    void refresh(const QString& control);
+    void addListItem(const QString& control, int index);
+    void removeListItem(const QString& control, int index);
+    void resetList(const QString& control);
+
+    FormModel& form_;
+    QHash<QString, QPointer<QWidget>> widgets_;
+};
+
+} // namespace fd::ui

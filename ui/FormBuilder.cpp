@@ -1,0 +1,134 @@
+#include "FormBuilder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace fd::ui {
+
+using layout::Colour;
+using layout::Kind;
+using layout::WidgetSpec;
+
+QRect pixels(const layout::Rect& place) {
+    return {pixels(place.left), pixels(place.top), pixels(place.width), pixels(place.height)};
+}
+
+void installFontSubstitutions() {
+    const QString sans = QStringLiteral("DejaVu Sans");
+    QFont::insertSubstitution(QString::fromLatin1(layout::Verdana), sans);
+    QFont::insertSubstitution(QString::fromLatin1(layout::SystemFont), sans);
+    QFont::insertSubstitution(QString::fromLatin1(layout::LucidaSansUnicode), sans);
+    QFont::insertSubstitution(QString::fromLatin1(layout::MSSansSerif),
+                              QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QString::fromLatin1(layout::ComicSansMS),
+                              QStringLiteral("Comic Neue"));
+    QFont::insertSubstitution(QString::fromLatin1(layout::CourierNew),
+                              QStringLiteral("Liberation Mono"));
+}
+
+namespace {
+
+QColor colourOf(Colour colour) {
+    switch (colour) {
+    case Colour::Red:
+        return {255, 0, 0};
+    case Colour::Blue:
+        return {0, 0, 255};
+    case Colour::Green:
+        return {0, 192, 0};
+    case Colour::Grey:
+        return {128, 128, 128};
+    case Colour::Default:
+        break;
+    }
+    return {};
+}
+
+QWidget* create(const WidgetSpec& spec, QWidget* parent) {
+    const QString caption = QString::fromUtf8(spec.caption);
+    switch (spec.kind) {
+    case Kind::Frame:
+        return new QGroupBox(caption, parent);
+    case Kind::Label: {
+        auto* label = new QLabel(caption, parent);
+        label->setWordWrap(true);
+        label->setAlignment((spec.style & layout::Centred ? Qt::AlignHCenter : Qt::AlignLeft) |
+                            Qt::AlignTop);
+        return label;
+    }
+    case Kind::TextBox:
+        return new QLineEdit(parent);
+    case Kind::CheckBox:
+        return new QCheckBox(caption, parent);
+    case Kind::Option: {
+        auto* option = new QRadioButton(caption, parent);
+        option->setAutoExclusive(false); // the model keeps the groups, which a load may empty
+        return option;
+    }
+    case Kind::List:
+        return new QListWidget(parent);
+    case Kind::Combo: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        return combo;
+    }
+    case Kind::Picture: {
+        auto* picture = new QLabel(parent);
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return picture;
+    }
+    case Kind::Button:
+        return new QPushButton(caption, parent);
+    }
+    return nullptr;
+}
+
+void applyLook(QWidget* widget, const WidgetSpec& spec) {
+    if (spec.font.family || spec.style & (layout::Bold | layout::Italic)) {
+        QFont font = widget->font();
+        if (spec.font.family) {
+            font.setFamily(QString::fromLatin1(spec.font.family));
+            font.setPixelSize(qRound(spec.font.points * 96.0 / 72.0));
+        }
+        font.setBold(spec.style & layout::Bold);
+        font.setItalic(spec.style & layout::Italic);
+        widget->setFont(font);
+    }
+    if (spec.colour != Colour::Default) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::WindowText, colourOf(spec.colour));
+        palette.setColor(QPalette::Text, colourOf(spec.colour));
+        palette.setColor(QPalette::ButtonText, colourOf(spec.colour));
+        widget->setPalette(palette);
+    }
+    if (*spec.tip)
+        widget->setToolTip(QString::fromUtf8(spec.tip));
+}
+
+} // namespace
+
+void buildWidgets(QWidget* surface, std::span<const WidgetSpec> table, int topOffsetTwips) {
+    for (const WidgetSpec& spec : table) {
+        const bool onSurface = !*spec.container;
+        QWidget* parent =
+            onSurface ? surface : surface->findChild<QWidget*>(QString::fromLatin1(spec.container));
+        Q_ASSERT_X(parent, spec.name, "container listed after its widgets");
+        QWidget* widget = create(spec, parent);
+        widget->setObjectName(QString::fromLatin1(spec.name));
+        QRect place = pixels(spec.place);
+        if (onSurface)
+            place.translate(0, -pixels(topOffsetTwips));
+        widget->setGeometry(place);
+        applyLook(widget, spec);
+    }
+}
+
+} // namespace fd::ui

@@ -1,0 +1,27 @@
+#pragma once
+// Builds widgets from layout tables. Every widget's objectName is its control's name.
+
+#include "layout/WidgetSpec.h"
+
+#include <QRect>
+
+class QWidget;
+
+namespace fd::ui {
+
+// Twips to pixels: 15 twips make a pixel at 96 dots per inch.
+constexpr int pixels(int twips) {
+    return (twips + 7) / 15;
+}
+QRect pixels(const layout::Rect& place);
+
+// Maps the layout's font names to fonts installed on this system. Call once at start.
+void installFontSubstitutions();
+
+// Creates the table's widgets inside `surface`. Widgets whose container is "" lie on the
+// surface, shifted up by `topOffsetTwips` (a tab page starts below the row of tabs, while
+// the table's places count from the top of the whole tab control).
+void buildWidgets(QWidget* surface, std::span<const layout::WidgetSpec> table,
+                  int topOffsetTwips = 0);
+
+} // namespace fd::ui

@@ -1,0 +1,42 @@
+// Tab "About": credits, fixes, upgrades, known problems and where to send feedback. Only labels,
+// all in Comic Sans MS.
+
+#include "ui/layout/Tabs.h"
+#include "ui/layout/WidgetSpec.h"
+
+namespace fd::layout {
+
+namespace {
+
+using enum Kind;
+using enum Colour;
+
+// clang-format off
+constexpr WidgetSpec about[] = {
+    {Label, "lblAboutMore", "",
+        "The concept and menu design of this program follow the classic Elite Force server launchers "
+        "made by the game's community. FragDocker rebuilds them for Linux as an open project.",
+                                                                                      { 600,  600, 9015, 1140}, {ComicSansMS, 9},     Bold},
+    {Label, "lblFixes",     "", "Fixes:",                                             {4725, 1650,  690,  315}, {ComicSansMS, 11.25}, Bold,           Blue},
+    {Label, "lblUpgrades",  "", "Bots are working. ",                                 {4350, 2025, 1440,  240}, {ComicSansMS, 8.25},  Bold,           Red},
+    {Label, "lblfixes2",    "", "Fixed number of players, and bots playing.",         {3375, 2325, 3690,  240}, {ComicSansMS, 8.25},  Bold,           Red},
+    {Label, "lblfix2",      "",
+        "The program no longer stops when a map's picture is missing from the map_images folder.",
+                                                                                      {3075, 2625, 4140,  765}, {ComicSansMS, 8.25},  Bold | Centred, Red},
+    {Label, "lblAbout2",    "", "Upgrades:",                                          { 525, 3300, 1065,  315}, {ComicSansMS, 11.25}, Bold,           Blue},
+    {Label, "lblAddSearch", "", "Adding Support for Map Searching Program",           { 525, 3675, 3915,  240}, {ComicSansMS, 8.25},  Bold,           Red},
+    {Label, "lblProblems",  "", "Current Problems:",                                  {6825, 3300, 2040,  315}, {ComicSansMS, 11.25}, Bold,           Blue},
+    {Label, "lblItsABeta",  "", "There is still alot of error checking to do.",       {6825, 3675, 2940,  465}, {ComicSansMS, 8.25},  Bold,           Red},
+    {Label, "lblFeedBack",  "", "SEND FEEDBACK PLEASE",                               {3375, 4950, 3765,  465}, {ComicSansMS, 14.25}, Bold},
+    {Label, "lblEmail",     "", "Issues: see the project's issue tracker",            {3900, 5400, 2490,  315}, {ComicSansMS, 9.75},  Bold,           Green},
+    {Label, "lblWebPage",   "", "Project: the FragDocker repository",                 {3600, 5700, 3240,  315}, {ComicSansMS, 9.75},  Bold,           Green},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const WidgetSpec> aboutTab() {
+    return about;
+}
+
+} // namespace fd::layout

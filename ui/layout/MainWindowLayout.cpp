@@ -1,0 +1,36 @@
+// The main window: the banner and the ENGAGE button that sit on the window itself, and the
+// seven tabs of the tab control. The tab control itself is made by the window builder.
+
+#include "ui/layout/Tabs.h"
+#include "ui/layout/WidgetSpec.h"
+
+namespace fd::layout {
+
+namespace {
+
+using enum Kind;
+
+// clang-format off
+constexpr WidgetSpec window[] = {
+    {Picture, "Picture1",  "", "",       {1500,  -75, 7440, 1290}},
+    {Button,  "cmdEngage", "", "ENGAGE", {4050, 7875, 2640,  495}, {ComicSansMS, 20.25}},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const WidgetSpec> mainWindow() {
+    return window;
+}
+
+std::span<const TabSpec> mainWindowTabs() {
+    // The tab tables live in other translation units, so the list is built on first use.
+    static const TabSpec tabs[] = {
+        {"Server", serverTab()}, {"Settings", settingsTab()},  {"Maps", mapsTab()},
+        {"Bots", botsTab()},     {"Save/Load", saveLoadTab()}, {"Advanced", advancedTab()},
+        {"About", aboutTab()},
+    };
+    return tabs;
+}
+
+} // namespace fd::layout

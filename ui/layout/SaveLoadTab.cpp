@@ -1,0 +1,30 @@
+// Tab "Save/Load": the slot chooser, the slot's description and the Load and Save commands.
+
+#include "ui/layout/Tabs.h"
+#include "ui/layout/WidgetSpec.h"
+
+namespace fd::layout {
+
+namespace {
+
+using enum Kind;
+using enum Colour;
+
+// clang-format off
+constexpr WidgetSpec saveLoad[] = {
+    {Label,   "lblSaveFile",            "", "Save Game File:", {4200,  900, 1815, 390}, {SystemFont, 9.75}, Bold, Blue},
+    {Combo,   "cmboSaveGame",           "", "",                {2325, 1275, 5040, 315}},
+    {Label,   "lblDescription",         "", "Description",     {4425, 1800, 1440, 315}, {SystemFont, 9.75}, Bold, Blue},
+    {TextBox, "txtSaveGameDescription", "", "",                {1050, 2100, 8490, 315}},
+    {Button,  "cmdLoad",                "", "Load",            {2700, 2625, 1740, 390}, {SystemFont, 9.75}, Bold},
+    {Button,  "cmdSave",                "", "Save",            {5550, 2625, 1740, 390}, {SystemFont, 9.75}, Bold},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const WidgetSpec> saveLoadTab() {
+    return saveLoad;
+}
+
+} // namespace fd::layout

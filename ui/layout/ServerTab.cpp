@@ -1,0 +1,51 @@
+// Tab "Server": server name and message, server kind, game type, game modifications and the
+// two passwords.
+
+#include "ui/layout/Tabs.h"
+#include "ui/layout/WidgetSpec.h"
+
+namespace fd::layout {
+
+namespace {
+
+using enum Kind;
+using enum Colour;
+
+// clang-format off
+constexpr WidgetSpec server[] = {
+    {Frame,    "frameServerName",          "",                 "Server Name:",            { 225, 1275, 3375,  930}, {Verdana, 9},    Bold, Blue},
+    {TextBox,  "txtServerName",            "frameServerName",  "",                        {  75,  375, 3135,  285}},
+    {Frame,    "frameServerQuote",         "",                 "Server Quote:",           { 225, 2625, 3390,  915}, {Verdana, 9},    Bold, Blue},
+    {TextBox,  "txtServerQuote",           "frameServerQuote", "",                        {  75,  375, 3165,  285}},
+    {Frame,    "frameServerType",          "",                 "Server Type:",            {3675,  450, 2490, 4740}, {Verdana, 9},    Bold, Blue},
+    {Option,   "optionDedicated",          "frameServerType",  "Dedicated",               { 300,  300, 1365,  315}, {Verdana, 9},    Bold},
+    {Option,   "optionNonDedicated",       "frameServerType",  "Non-Dedicated",           { 300,  525, 1815,  465}, {Verdana, 9},    Bold},
+    {CheckBox, "chkPureServer",            "frameServerType",  "Pure Server?",            { 300,  900, 1740,  390}, {Verdana, 8.25}, Bold},
+    {Frame,    "frameBlank",               "frameServerType",  "",                        { 150, 1350, 2265, 1215}},
+    {Option,   "optionDeathmatch",         "frameBlank",       "Free For All",            {  75,  225, 2040,  240}, {Verdana, 8.25}, Bold},
+    {Option,   "optionTeamDeathMatch",     "frameBlank",       "Team Death Match",        {  75,  450, 2115,  345}, {Verdana, 8.25}, Bold},
+    {Option,   "optionCTF",                "frameBlank",       "Capture The Flag",        {  75,  675, 2040,  465}, {Verdana, 8.25}, Bold},
+    {TextBox,  "txtGameType",              "frameBlank",       "",                        { 900, 1125,  390,  315}},
+    {Frame,    "frmExtraSettings",         "frameServerType",  "",                        { 225, 2625, 2040, 1890}},
+    {CheckBox, "chkAssimilation",          "frmExtraSettings", "Assimilation",            { 150,  225, 1740,  315}, {Verdana, 9},    Bold},
+    {CheckBox, "chkSpecialties",           "frmExtraSettings", "Specialties",             { 150,  525, 1740,  315}, {Verdana, 9},    Bold},
+    {CheckBox, "chkDisintegration",        "frmExtraSettings", "Disintegration",          { 150,  825, 1815,  315}, {Verdana, 9},    Bold},
+    {CheckBox, "chkElimination",           "frmExtraSettings", "Elimination",             { 150, 1125, 1740,  315}, {Verdana, 9},    Bold},
+    {CheckBox, "chkActionHero",            "frmExtraSettings", "Action Hero",             { 150, 1425, 1740,  315}, {Verdana, 9},    Bold},
+    {Frame,    "framePasswords",           "",                 "Passwords:",              {6225, 1200, 3390, 2340}, {Verdana, 9},    Bold, Blue},
+    {Label,    "lblConsolePassword",       "framePasswords",   "Console Password",        { 900,  300, 1890,  315}, {Verdana, 8.25}, Bold},
+    {TextBox,  "txtConsolePassword",       "framePasswords",   "",                        { 375,  525, 2715,  285}},
+    {Label,    "lblPrivate",               "framePasswords",   "Private Client Password", {1050, 1200, 1365,  240}, {Verdana, 8.25}, Bold},
+    {TextBox,  "txtPrivateClientPassword", "framePasswords",   "",                        { 375, 1425, 2715,  285}},
+    {Label,    "lblNone",                  "framePasswords",   "Leaving These Boxes Blank Will Disable These Options.",
+                                                                                          { 300, 1800, 2865,  465}, {},              Plain, Red},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const WidgetSpec> serverTab() {
+    return server;
+}
+
+} // namespace fd::layout
