@@ -7,19 +7,15 @@
 #include "ui/FormBuilder.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBox.h"
+#include "ui/SmallWindow.h"
 #include "ui/WindowManager.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false); // hidden windows still count
-    fd::ui::installFontSubstitutions();
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+    fd::ui::installProgramLook();
 
     const QString appFolder = QCoreApplication::applicationDirPath();
     fd::FormModel form;
@@ -31,12 +27,23 @@ int main(int argc, char* argv[]) {
     fd::connectHandlers(ctx);
 
     fd::ui::WindowManager windows(form, [&](fd::Window window) -> QWidget* {
-        if (window != fd::Window::frmFragDocker)
-            return nullptr;
-        auto* main = new fd::ui::MainWindow(form, appFolder);
-        QObject::connect(main, &fd::ui::MainWindow::closeRequested, main,
-                         [&ctx] { fd::Form_Unload(ctx); });
-        return main;
+        using fd::Window;
+        using fd::ui::SmallWindow;
+        switch (window) {
+        case Window::frmFragDocker: {
+            auto* main = new fd::ui::MainWindow(form, appFolder);
+            QObject::connect(main, &fd::ui::MainWindow::closeRequested, main,
+                             [&ctx] { fd::Form_Unload(ctx); });
+            return main;
+        }
+        case Window::frmGamePath:
+            return new SmallWindow(form, fd::ui::gamePathDialog());
+        case Window::frmErrorMap:
+            return new SmallWindow(form, fd::ui::errorMapNotice());
+        case Window::frmFragdockerRunning:
+            return new SmallWindow(form, fd::ui::runningNotice());
+        }
+        return nullptr;
     });
     windows.window(fd::Window::frmFragDocker);
     form.show(fd::Window::frmFragDocker);

@@ -1,5 +1,6 @@
 #include "FormBuilder.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
@@ -9,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleFactory>
 
 namespace fd::ui {
 
@@ -16,21 +18,35 @@ using layout::Colour;
 using layout::Kind;
 using layout::WidgetSpec;
 
+// The substitutes run wider than the fonts the layout was drawn for.
+constexpr int defaultFontStretch = 92;
+
 QRect pixels(const layout::Rect& place) {
     return {pixels(place.left), pixels(place.top), pixels(place.width), pixels(place.height)};
 }
 
+namespace {
 void installFontSubstitutions() {
     const QString sans = QStringLiteral("DejaVu Sans");
     QFont::insertSubstitution(QString::fromLatin1(layout::Verdana), sans);
-    QFont::insertSubstitution(QString::fromLatin1(layout::SystemFont), sans);
     QFont::insertSubstitution(QString::fromLatin1(layout::LucidaSansUnicode), sans);
-    QFont::insertSubstitution(QString::fromLatin1(layout::MSSansSerif),
-                              QStringLiteral("Liberation Sans"));
+    const QString narrowSans = QStringLiteral("Liberation Sans");
+    QFont::insertSubstitution(QString::fromLatin1(layout::MSSansSerif), narrowSans);
+    QFont::insertSubstitution(QString::fromLatin1(layout::SystemFont), narrowSans);
     QFont::insertSubstitution(QString::fromLatin1(layout::ComicSansMS),
                               QStringLiteral("Comic Neue"));
     QFont::insertSubstitution(QString::fromLatin1(layout::CourierNew),
                               QStringLiteral("Liberation Mono"));
+}
+} // namespace
+
+void installProgramLook() {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installFontSubstitutions();
+    QFont font(QString::fromLatin1(layout::MSSansSerif));
+    font.setPixelSize(11);
+    font.setStretch(defaultFontStretch);
+    QApplication::setFont(font);
 }
 
 namespace {
@@ -91,24 +107,25 @@ QWidget* create(const WidgetSpec& spec, QWidget* parent) {
     return nullptr;
 }
 
+// Every widget gets its own font and colours: a frame's look does not pass to what it holds.
 void applyLook(QWidget* widget, const WidgetSpec& spec) {
-    if (spec.font.family || spec.style & (layout::Bold | layout::Italic)) {
-        QFont font = widget->font();
-        if (spec.font.family) {
-            font.setFamily(QString::fromLatin1(spec.font.family));
-            font.setPixelSize(qRound(spec.font.points * 96.0 / 72.0));
-        }
-        font.setBold(spec.style & layout::Bold);
-        font.setItalic(spec.style & layout::Italic);
-        widget->setFont(font);
+    QFont font = QApplication::font();
+    if (spec.font.family) {
+        font.setFamily(QString::fromLatin1(spec.font.family));
+        font.setPixelSize(qRound(spec.font.points * 96.0 / 72.0));
     }
-    if (spec.colour != Colour::Default) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::WindowText, colourOf(spec.colour));
-        palette.setColor(QPalette::Text, colourOf(spec.colour));
-        palette.setColor(QPalette::ButtonText, colourOf(spec.colour));
-        widget->setPalette(palette);
+    font.setStretch(defaultFontStretch);
+    font.setBold(spec.style & layout::Bold);
+    font.setItalic(spec.style & layout::Italic);
+    widget->setFont(font);
+
+    // Each role set explicitly, so that none is taken from the container.
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        const QColor standard = QApplication::palette().color(role);
+        palette.setColor(role, spec.colour == Colour::Default ? standard : colourOf(spec.colour));
     }
+    widget->setPalette(palette);
     if (*spec.tip)
         widget->setToolTip(QString::fromUtf8(spec.tip));
 }

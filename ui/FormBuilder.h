@@ -15,8 +15,9 @@ constexpr int pixels(int twips) {
 }
 QRect pixels(const layout::Rect& place);
 
-// Maps the layout's font names to fonts installed on this system. Call once at start.
-void installFontSubstitutions();
+// The program's look: the Fusion style, the layout's font names mapped to fonts installed on
+// this system, and the default font of the windows. Call once, after creating the application.
+void installProgramLook();
 
 // Creates the table's widgets inside `surface`. Widgets whose container is "" lie on the
 // surface, shifted up by `topOffsetTwips` (a tab page starts below the row of tabs, while

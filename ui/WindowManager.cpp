@@ -2,7 +2,8 @@
 
 #include "core/FormModel.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 namespace fd::ui {
@@ -10,7 +11,12 @@ namespace fd::ui {
 namespace {
 constexpr Window allWindows[] = {Window::frmFragDocker, Window::frmGamePath, Window::frmErrorMap,
                                  Window::frmFragdockerRunning};
+
+void centreOnScreen(QWidget* widget) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        widget->move(screen->availableGeometry().center() - widget->rect().center());
 }
+} // namespace
 
 WindowManager::WindowManager(FormModel& form, Factory factory)
     : form_(form), factory_(std::move(factory)) {
@@ -38,11 +44,13 @@ void WindowManager::update(Window window) {
             widget->deleteLater();
         }
         if (allClosed())
-            QCoreApplication::quit();
+            QGuiApplication::quit();
         return;
     }
     QWidget* widget = this->window(window);
     if (form_.isShown(window)) {
+        if (!widget->isVisible() && !widget->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            centreOnScreen(widget);
         widget->show();
         widget->raise();
         widget->activateWindow();

@@ -1,0 +1,85 @@
+// Takes a picture of every tab of the main window and of the three small windows, as the
+// program shows them on a fresh start with its demo data. Run it under a real display (for
+// example Xvfb) to see the program as a user does:
+//     fd_screenshots APPLICATION_FOLDER OUTPUT_FOLDER
+
+#include "app/Program.h"
+#include "core/Context.h"
+#include "ui/FormBuilder.h"
+#include "ui/MainWindow.h"
+#include "ui/SmallWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+class Silent : public fd::CuePlayer, public fd::MessageBox, public fd::ProcessLauncher {
+public:
+    void play(const QString&, Mode) override {}
+    void show(const QString&) override {}
+    QString start(const QString&, const QStringList&, const QString&) override { return {}; }
+};
+
+// A copy of the application folder, so that taking pictures leaves the real one untouched.
+QString copyFolder(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    for (const QFileInfo& entry : QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        const QString target = to + u'/' + entry.fileName();
+        if (entry.isDir())
+            copyFolder(entry.filePath(), target);
+        else
+            QFile::copy(entry.filePath(), target);
+    }
+    return to;
+}
+
+void save(QWidget& widget, const QString& file) {
+    widget.show();
+    QApplication::processEvents();
+    widget.grab().save(file);
+    QTextStream(stdout) << file << '\n';
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        QTextStream(stderr) << "usage: fd_screenshots APPLICATION_FOLDER OUTPUT_FOLDER\n";
+        return 2;
+    }
+    fd::ui::installProgramLook();
+
+    QTemporaryDir temp;
+    const QString appFolder = copyFolder(QString::fromLocal8Bit(argv[1]), temp.path());
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(output);
+
+    Silent services;
+    fd::FormModel form;
+    fd::Context ctx{form, services, services, services, appFolder};
+    fd::declareControls(form);
+    fd::connectHandlers(ctx);
+    fd::Form_Load(ctx);
+
+    fd::ui::MainWindow window(form, appFolder);
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QString name = tabs->tabText(i).toLower().remove(u'/');
+        save(window, output + QStringLiteral("/main-%1-%2.png").arg(i + 1).arg(name));
+    }
+    const std::pair<const fd::ui::SmallWindowSpec&, const char*> dialogs[] = {
+        {fd::ui::gamePathDialog(), "dialog-game-path"},
+        {fd::ui::errorMapNotice(), "notice-missing-picture"},
+        {fd::ui::runningNotice(), "notice-running"}};
+    for (const auto& [spec, file] : dialogs) {
+        fd::ui::SmallWindow dialog(form, spec);
+        save(dialog, output + u'/' + QString::fromLatin1(file) + QStringLiteral(".png"));
+    }
+    return 0;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The three small windows (game folder dialog, missing-picture notice, running notice), each
+// built from its layout table and bound to the control model under its own name.
+
+#include "layout/WidgetSpec.h"
+
+#include <QWidget>
+
+namespace fd {
+class FormModel;
+}
+
+namespace fd::ui {
+
+struct SmallWindowSpec {
+    const char* name;    // the window's name, in front of its controls' names
+    const char* caption;
+    layout::Rect client; // the client area's size
+    bool closeButton;    // whether the frame offers a close button
+    std::span<const layout::WidgetSpec> widgets;
+};
+
+const SmallWindowSpec& gamePathDialog();
+const SmallWindowSpec& errorMapNotice();
+const SmallWindowSpec& runningNotice();
+
+class SmallWindow : public QWidget {
+    Q_OBJECT
+public:
+    SmallWindow(FormModel& form, const SmallWindowSpec& spec);
+
+Q_SIGNALS:
+    // The user closes the window by its frame; the program decides what happens.
+    void closeRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+};
+
+} // namespace fd::ui
