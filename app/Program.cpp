@@ -1,5 +1,10 @@
 #include "Program.h"
 
+#include "catalog/CatalogControls.h"
+#include "catalog/MapCatalogue.h"
+#include "catalog/MapPictures.h"
+#include "catalog/Module1.h"
+#include "catalog/modReadBots.h"
 #include "core/Context.h"
 #include "gamepath/modReadPathFromINI.h"
 #include "rotation/RotationControls.h"
@@ -11,14 +16,20 @@ namespace fd {
 void declareControls(FormModel& form) {
     declareSettingsControls(form);
     declareRotationControls(form);
+    declareCatalogControls(form);
 }
 
 void connectHandlers(Context& ctx) {
     connectSettingsHandlers(ctx);
+    connectCatalogHandlers(ctx);
+    connectRotationHandlers(ctx);
 }
 
 void Form_Load(Context& ctx) {
+    ShowPlaceholderPicture(ctx);
     ReadPathFile(ctx.form, ctx.appFile(QStringLiteral("path.ini")));
+    LoadMapCatalogue(ctx, ctx.appFile(QString::fromLatin1(mapCatalogueFile)));
+    LoadBotCatalogue(ctx, ctx.appFile(QString::fromLatin1(botCatalogueFile)));
     // The game type as the selected option says; Free For All starts as "0".
     if (ctx.form.selected(ctl::optionDeathmatch)) {
         ctx.form.setText(ctl::txtGameType, QStringLiteral("0"));
