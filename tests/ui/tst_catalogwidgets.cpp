@@ -140,6 +140,7 @@ private Q_SLOTS:
         tab.form.hide(Window::frmFragDocker);
         tab.form.show(Window::frmErrorMap);
         ui::SmallWindow notice(tab.form, ui::errorMapNotice());
+        QCOMPARE(notice.palette().color(QPalette::Window), QColor(224, 224, 224));
         QTest::mouseClick(notice.findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
         QVERIFY(!tab.form.isShown(Window::frmErrorMap));
         QVERIFY(tab.form.isShown(Window::frmFragDocker));
