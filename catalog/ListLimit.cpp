@@ -14,10 +14,17 @@ QString title(ListBox list) {
                                                       {ctl::List2, "Selected Maps list"},
                                                       {ctl::list3, "bot list"},
                                                       {ctl::list4, "list of selected bots"}};
-    for (auto [known, title] : titles)
+    for (auto [known, caption] : titles)
         if (qstrcmp(known.name, list.name) == 0)
-            return QString::fromLatin1(title);
+            return QString::fromLatin1(caption);
     return QString::fromLatin1(list.name);
+}
+
+void alertListFull(const Context& ctx, ListBox list) {
+    ctx.alert(QStringLiteral("The %1 is full: a list holds at most %2 entries, so no more "
+                             "can be added.")
+                  .arg(title(list))
+                  .arg(FormModel::maxListItems));
 }
 
 } // namespace
@@ -27,13 +34,6 @@ bool addOrAlert(const Context& ctx, ListBox list, const QString& item) {
         return true;
     alertListFull(ctx, list);
     return false;
-}
-
-void alertListFull(const Context& ctx, ListBox list) {
-    ctx.alert(QStringLiteral("The %1 is full: a list holds at most %2 entries, so no more "
-                             "can be added.")
-                  .arg(title(list))
-                  .arg(FormModel::maxListItems));
 }
 
 } // namespace fd

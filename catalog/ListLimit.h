@@ -11,7 +11,5 @@ struct Context;
 
 // Appends the item, or tells the user that the list is full and adds nothing.
 bool addOrAlert(const Context& ctx, ListBox list, const QString& item);
-// Tells the user that the list is full, so nothing more was added to it.
-void alertListFull(const Context& ctx, ListBox list);
 
 } // namespace fd
