@@ -94,10 +94,7 @@ private Q_SLOTS:
         QTest::newRow("fresh start")                     << ""        << "0h 0 0 0 0" << "0" << "10" << "0" << false;
         QTest::newRow("start: Free For All again")       << "FFA"     << "0h 0 0 0 0" << "0" << "10" << "0" << false;
         QTest::newRow("start: Specialties")              << "S"       << "0h 1 0 0 0" << "0" << "10" << "0" << false;
-        QTest::newRow("start: Disintegration")           << "D"       << "0h 0 1 0 0" << "0" << "10" << "0" << false;
-        QTest::newRow("start: Elimination")              << "E"       << "0h 0 0 1 0" << "0" << "10" << "0" << false;
-        QTest::newRow("start: Action Hero")              << "H"       << "0h 0 0 0 1" << "0" << "10" << "0" << false;
-        QTest::newRow("start: all four shown")           << "S D E H" << "0h 1 1 1 1" << "0" << "10" << "0" << false;
+        QTest::newRow("start: each shown box alone")    << "S D E H" << "0h 1 1 1 1" << "0" << "10" << "0" << false;
         QTest::newRow("start: hidden Assimilation set")  << "A=1"     << "1h 0 0 0 0" << "0" << "10" << "0" << false;
         QTest::newRow("start: cleared by a game type")   << "S D E H CTF" << "0h 0 0 0h 0h" << "4" << "0" << "5" << false;
 
@@ -106,7 +103,6 @@ private Q_SLOTS:
         QTest::newRow("FFA: Specialties")                << "TDM FFA S"     << "0h 1 0h 0 0h"   << "2" << "10" << "0" << true;
         QTest::newRow("FFA: Elimination")                << "TDM FFA E"     << "0h 0 0 1 0h"    << "2" << "10" << "0" << true;
         QTest::newRow("FFA: Elimination, Disintegration") << "TDM FFA E D"  << "0h 0h 1 1 0h"   << "2" << "10" << "0" << true;
-        QTest::newRow("FFA: Disintegration, Elimination") << "TDM FFA D E"  << "0h 0h 1 1 0h"   << "2" << "10" << "0" << true;
         QTest::newRow("FFA: Specialties, Elimination")   << "TDM FFA S E"   << "0h 1 0h 1 0h"   << "2" << "10" << "0" << true;
         QTest::newRow("FFA: Action Hero clears three")   << "TDM FFA D H"   << "0h 0h 0h 0h 1"  << "2" << "10" << "0" << true;
         QTest::newRow("FFA: Action Hero cleared again")  << "TDM FFA D H H" << "0h 0 0 0 0"     << "2" << "10" << "0" << true;
