@@ -3,6 +3,7 @@
 #include "core/Context.h"
 #include "gamepath/modReadPathFromINI.h"
 #include "rotation/RotationControls.h"
+#include "settings/GameTypeRules.h"
 #include "settings/Handlers.h"
 #include "settings/SettingsRecord.h"
 
@@ -19,11 +20,7 @@ void connectHandlers(Context& ctx) {
 
 void Form_Load(Context& ctx) {
     ReadPathFile(ctx.form, ctx.appFile(QStringLiteral("path.ini")));
-    // The game type as the selected option says; Free For All starts as "0".
-    if (ctx.form.selected(ctl::optionDeathmatch)) {
-        ctx.form.setText(ctl::txtGameType, QStringLiteral("0"));
-        ctx.form.setVisible(ctl::chkAssimilation, false);
-    }
+    SetStartupGameType(ctx.form);
 }
 
 void Form_Unload(Context& ctx) {
