@@ -8,6 +8,7 @@
 #include "core/Context.h"
 #include "gamepath/modReadPathFromINI.h"
 #include "rotation/RotationControls.h"
+#include "settings/GameTypeRules.h"
 #include "settings/Handlers.h"
 #include "settings/SettingsRecord.h"
 
@@ -30,11 +31,7 @@ void Form_Load(Context& ctx) {
     ReadPathFile(ctx.form, ctx.appFile(QStringLiteral("path.ini")));
     LoadMapCatalogue(ctx, ctx.appFile(QString::fromLatin1(mapCatalogueFile)));
     LoadBotCatalogue(ctx, ctx.appFile(QString::fromLatin1(botCatalogueFile)));
-    // The game type as the selected option says; Free For All starts as "0".
-    if (ctx.form.selected(ctl::optionDeathmatch)) {
-        ctx.form.setText(ctl::txtGameType, QStringLiteral("0"));
-        ctx.form.setVisible(ctl::chkAssimilation, false);
-    }
+    SetStartupGameType(ctx.form);
 }
 
 void Form_Unload(Context& ctx) {

@@ -5,6 +5,7 @@
 
 #include "app/Program.h"
 #include "core/Context.h"
+#include "core/NullServices.h"
 #include "core/TextFile.h"
 #include "ui/FormBuilder.h"
 #include "ui/MainWindow.h"
@@ -18,12 +19,6 @@
 
 namespace {
 
-class Silent : public fd::CuePlayer, public fd::MessageBox, public fd::ProcessLauncher {
-public:
-    void play(const QString&, Mode) override {}
-    void show(const QString&) override {}
-    QString start(const QString&, const QStringList&, const QString&) override { return {}; }
-};
 
 // A copy of the application folder, so that taking pictures leaves the real one untouched.
 QString copyFolder(const QString& from, const QString& to) {
@@ -66,7 +61,7 @@ int main(int argc, char* argv[]) {
         fd::text::writeLines(appFolder + QStringLiteral("/path.ini"),
                              {appFolder + QStringLiteral("/demo/Elite Force")});
 
-    Silent services;
+    fd::NullServices services;
     fd::FormModel form;
     fd::Context ctx{form, services, services, services, appFolder};
     fd::declareControls(form);

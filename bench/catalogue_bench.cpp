@@ -10,6 +10,7 @@
 #include "catalog/Module1.h"
 #include "catalog/modReadFile.h"
 #include "core/Context.h"
+#include "core/NullServices.h"
 #include "core/TextFile.h"
 
 #include <QCoreApplication>
@@ -29,13 +30,6 @@ namespace {
 
 constexpr int maps = 20000;
 constexpr int runs = 9;
-
-class Silent : public fd::CuePlayer, public fd::MessageBox, public fd::ProcessLauncher {
-public:
-    void play(const QString&, Mode) override {}
-    void show(const QString&) override {}
-    QString start(const QString&, const QStringList&, const QString&) override { return {}; }
-};
 
 QString mapName(int i) {
     return QStringLiteral("map%1").arg(i, 5, 10, QLatin1Char('0'));
@@ -79,7 +73,7 @@ int main(int argc, char* argv[]) {
     const QString path = appFolder + QStringLiteral("/map.ini");
     fd::text::writeLines(path, catalogue);
 
-    Silent services;
+    fd::NullServices services;
     fd::FormModel form;
     fd::Context ctx{form, services, services, services, appFolder};
     fd::declareControls(form);
@@ -100,7 +94,7 @@ int main(int argc, char* argv[]) {
     const double load =
         median([&] { fd::LoadMapCatalogue(ctx, path); }, [&] { form.clear(fd::ctl::List1); });
     if (found != maps || form.count(fd::ctl::List1) != maps) {
-        std::fprintf(stderr, "bench_catalogue: found %d and listed %d of %d maps\n", found,
+        std::fprintf(stderr, "fd_bench_catalogue: found %d and listed %d of %d maps\n", found,
                      form.count(fd::ctl::List1), maps);
         return 1;
     }
@@ -110,7 +104,7 @@ int main(int argc, char* argv[]) {
     const double details = median([&] { fd::ShowMapDetails(ctx, path, mapName(maps - 1)); },
                                   [&] { form.setText(fd::ctl::txtMapName, QString()); });
     if (form.text(fd::ctl::txtMapName) != QStringLiteral("Map number %1").arg(maps - 1)) {
-        std::fprintf(stderr, "bench_catalogue: the last map was not found\n");
+        std::fprintf(stderr, "fd_bench_catalogue: the last map was not found\n");
         return 1;
     }
 
