@@ -60,17 +60,6 @@ private Q_SLOTS:
         QVERIFY(p.log.messages().isEmpty());
     }
 
-    void theRosterLimitRefusesTheAdd() {
-        RosterProgram p;
-        for (int i = 0; i < FormModel::maxListItems; ++i)
-            p.form.addItem(ctl::list4, QStringLiteral("Kim"));
-        p.form.setSelectedIndex(ctl::list3, 0);
-        p.form.click(ctl::cmdAddBot);
-        QCOMPARE(p.form.count(ctl::list4), FormModel::maxListItems);
-        QCOMPARE(p.log.cues(), QStringList({"chanopen.wav", "ralert.wav"}));
-        QVERIFY(p.log.messages().first().contains(QStringLiteral("list of selected bots is full")));
-    }
-
     void engageWritesOneAddbotLinePerEntryWithItsSpaces() {
         RosterProgram p;
         p.makeDataFolder();
