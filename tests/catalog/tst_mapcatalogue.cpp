@@ -57,6 +57,16 @@ private Q_SLOTS:
         QVERIFY(p.log.events.filter(QStringLiteral("message")).isEmpty());
     }
 
+    void malformedMapFilesAreNotInstalled() {
+        QString catalogue;
+        for (const QString& mapFile :
+             {QString(), QStringLiteral("maps"), QStringLiteral("pak0.pk3") + QChar(0),
+              QStringLiteral("pak0.pk3\\x"), QString(300, u'x')})
+            catalogue += mapRecord(mapFile, "hm_bad", "Bad", "2", "0", "\bad.jpg");
+        CatalogueProgram p(catalogue + borg, {"pak0.pk3", "maps/x.bsp"});
+        QCOMPARE(p.form.items(ctl::List1), QStringList({"hm_borg1"}));
+    }
+
     void startUpShowsThePlaceholderPicture() {
         CatalogueProgram p(borg, {}, {"UnknownMap.JPG"});
         QCOMPARE(p.form.picture(ctl::picMaps), p.picture("UnknownMap.JPG"));
