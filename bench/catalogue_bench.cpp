@@ -29,25 +29,39 @@
 namespace {
 
 constexpr int maps = 20000;
-constexpr int runs = 9;
+constexpr int runs = 15;
 
 QString mapName(int i) {
     return QStringLiteral("map%1").arg(i, 5, 10, QLatin1Char('0'));
 }
 
-// Median milliseconds of the runs; `prepare` runs untimed before each.
-double median(const std::function<void()>& work, const std::function<void()>& prepare = {}) {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        if (prepare)
-            prepare();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
+double milliseconds(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double median(std::vector<double> times) {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+struct Times {
+    double plain, measured;
+};
+
+// Median milliseconds of each, the two run in turns so that a change of the machine's load
+// falls on both alike; `prepare` runs untimed before each measured run.
+Times compare(const std::function<void()>& plain, const std::function<void()>& measured,
+              const std::function<void()>& prepare) {
+    std::vector<double> plainTimes, measuredTimes;
+    for (int run = 0; run < runs; ++run) {
+        plainTimes.push_back(milliseconds(plain));
+        prepare();
+        measuredTimes.push_back(milliseconds(measured));
+    }
+    return {median(plainTimes), median(measuredTimes)};
 }
 
 } // namespace
@@ -81,18 +95,18 @@ int main(int argc, char* argv[]) {
 
     // The plain loop: the file's lines, and one stat of each map file by its name on disk.
     int found = 0;
-    const double plainLoad = median([&] {
-        const std::optional<QStringList> lines = fd::text::readLines(path);
-        found = 0;
-        struct stat info;
-        for (qsizetype i = 0; i + 1 < lines->size(); ++i)
-            if (lines->at(i).startsWith(QStringLiteral("'------")) &&
-                ::stat(QFile::encodeName(onDisk + lines->at(i + 1).sliced(5)).constData(), &info) ==
-                    0)
-                ++found;
-    });
-    const double load =
-        median([&] { fd::LoadMapCatalogue(ctx, path); }, [&] { form.clear(fd::ctl::List1); });
+    const Times load = compare(
+        [&] {
+            const std::optional<QStringList> lines = fd::text::readLines(path);
+            found = 0;
+            struct stat info;
+            for (qsizetype i = 0; i + 1 < lines->size(); ++i)
+                if (lines->at(i).startsWith(QStringLiteral("'------")) &&
+                    ::stat(QFile::encodeName(onDisk + lines->at(i + 1).sliced(5)).constData(),
+                           &info) == 0)
+                    ++found;
+        },
+        [&] { fd::LoadMapCatalogue(ctx, path); }, [&] { form.clear(fd::ctl::List1); });
     if (found != maps || form.count(fd::ctl::List1) != maps) {
         std::fprintf(stderr, "fd_bench_catalogue: found %d and listed %d of %d maps\n", found,
                      form.count(fd::ctl::List1), maps);
@@ -100,8 +114,8 @@ int main(int argc, char* argv[]) {
     }
 
     qsizetype lineCount = 0;
-    const double plainRead = median([&] { lineCount = fd::text::readLines(path)->size(); });
-    const double details = median([&] { fd::ShowMapDetails(ctx, path, mapName(maps - 1)); },
+    const Times details = compare([&] { lineCount = fd::text::readLines(path)->size(); },
+                                  [&] { fd::ShowMapDetails(ctx, path, mapName(maps - 1)); },
                                   [&] { form.setText(fd::ctl::txtMapName, QString()); });
     if (form.text(fd::ctl::txtMapName) != QStringLiteral("Map number %1").arg(maps - 1)) {
         std::fprintf(stderr, "fd_bench_catalogue: the last map was not found\n");
@@ -110,9 +124,9 @@ int main(int argc, char* argv[]) {
 
     std::printf("catalogue: %d installed maps, %lld lines; median of %d runs\n", maps,
                 static_cast<long long>(lineCount), runs);
-    std::printf("LoadMapCatalogue  %8.2f ms   plain lines + stat %8.2f ms   ratio %.2f\n", load,
-                plainLoad, load / plainLoad);
-    std::printf("ShowMapDetails    %8.2f ms   plain lines        %8.2f ms   ratio %.2f\n", details,
-                plainRead, details / plainRead);
+    std::printf("LoadMapCatalogue  %8.2f ms   plain lines + stat %8.2f ms   ratio %.2f\n",
+                load.measured, load.plain, load.measured / load.plain);
+    std::printf("ShowMapDetails    %8.2f ms   plain lines        %8.2f ms   ratio %.2f\n",
+                details.measured, details.plain, details.measured / details.plain);
     return 0;
 }
