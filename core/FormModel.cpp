@@ -235,7 +235,7 @@ void FormModel::setItemText(ListBox id, int index, const QString& text) {
     if (index < 0 || index >= s.items.size() || s.items[index] == text)
         return;
     s.items[index] = text;
-    Q_EMIT listReset(QString::fromLatin1(id.name));
+    Q_EMIT listItemChanged(QString::fromLatin1(id.name), index);
 }
 
 int FormModel::selectedIndex(ListBox id) const {

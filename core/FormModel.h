@@ -109,6 +109,8 @@ Q_SIGNALS:
     void listItemAdded(const QString& name, int index);
     void listItemRemoved(const QString& name, int index);
     void listReset(const QString& name); // items replaced as a whole
+    // One item's text replaced.
+    void listItemChanged(const QString& name, int index);
     void windowChanged(fd::Window window);
 
 private:

@@ -6,6 +6,7 @@
 #include "app/Program.h"
 #include "core/Context.h"
 #include "core/NullServices.h"
+#include "core/TextFile.h"
 #include "ui/FormBuilder.h"
 #include "ui/MainWindow.h"
 #include "ui/SmallWindow.h"
@@ -22,7 +23,8 @@ namespace {
 // A copy of the application folder, so that taking pictures leaves the real one untouched.
 QString copyFolder(const QString& from, const QString& to) {
     QDir().mkpath(to);
-    for (const QFileInfo& entry : QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+    for (const QFileInfo& entry :
+         QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
         const QString target = to + u'/' + entry.fileName();
         if (entry.isDir())
             copyFolder(entry.filePath(), target);
@@ -54,6 +56,11 @@ int main(int argc, char* argv[]) {
     const QString output = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(output);
 
+    // Without a remembered game folder, the bundled demo game, as the run script sets it.
+    if (!QFile::exists(appFolder + QStringLiteral("/path.ini")))
+        fd::text::writeLines(appFolder + QStringLiteral("/path.ini"),
+                             {appFolder + QStringLiteral("/demo/Elite Force")});
+
     fd::NullServices services;
     fd::FormModel form;
     fd::Context ctx{form, services, services, services, appFolder};
@@ -67,6 +74,19 @@ int main(int argc, char* argv[]) {
         tabs->setCurrentIndex(i);
         QString name = tabs->tabText(i).toLower().remove(u'/');
         save(window, output + QStringLiteral("/main-%1-%2.png").arg(i + 1).arg(name));
+    }
+    // The Maps and Bots tabs in use: a map clicked, a rotation and a roster built.
+    form.setSelectedIndex(fd::ctl::List1, 4);
+    form.click(fd::ctl::cmdAdd);
+    form.click(fd::ctl::cmdAllFragdockMaps);
+    for (int bot : {0, 14, 21}) {
+        form.setSelectedIndex(fd::ctl::list3, bot);
+        form.click(fd::ctl::cmdAddBot);
+    }
+    for (int tab : {2, 3}) {
+        tabs->setCurrentIndex(tab);
+        const QString name = tabs->tabText(tab).toLower();
+        save(window, output + QStringLiteral("/main-%1-%2-in-use.png").arg(tab + 1).arg(name));
     }
     const std::pair<const fd::ui::SmallWindowSpec&, const char*> dialogs[] = {
         {fd::ui::gamePathDialog(), "dialog-game-path"},

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -46,6 +47,25 @@ Binder::Binder(FormModel& form, QWidget* window, const QString& prefix)
     connect(&form, &FormModel::listItemAdded, this, &Binder::addListItem);
     connect(&form, &FormModel::listItemRemoved, this, &Binder::removeListItem);
     connect(&form, &FormModel::listReset, this, &Binder::resetList);
+    connect(&form, &FormModel::listItemChanged, this, &Binder::changeListItem);
+}
+
+void Binder::setPlaceholderPicture(const QString& path) {
+    placeholderPicture_ = path;
+    for (auto it = widgets_.cbegin(); it != widgets_.cend(); ++it)
+        if (qobject_cast<QLabel*>(it.value().data()))
+            refresh(it.key());
+}
+
+bool Binder::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        const QString control = listViewports_.value(watched);
+        if (!control.isEmpty()) {
+            QByteArray storage;
+            form_.doubleClick(ListBox{id(control, storage)});
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Binder::bind(QWidget* widget, const QString& control) {
@@ -69,8 +89,9 @@ void Binder::bind(QWidget* widget, const QString& control) {
     } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
         connect(list, &QListWidget::currentRowChanged, this,
                 [this, name](int row) { form_.setSelectedIndex(ListBox{name.constData()}, row); });
-        connect(list, &QListWidget::itemDoubleClicked, this,
-                [this, name] { form_.doubleClick(ListBox{name.constData()}); });
+        // A double click anywhere in the list counts, also below its last item.
+        listViewports_.insert(list->viewport(), control);
+        list->viewport()->installEventFilter(this);
         resetList(control);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         combo->addItems(form_.items(ComboBox{name.constData()}));
@@ -114,7 +135,10 @@ void Binder::refresh(const QString& control) {
         if (combo->currentText() != form_.text(ComboBox{name}))
             combo->setEditText(form_.text(ComboBox{name}));
     } else if (auto* picture = qobject_cast<QLabel*>(widget)) {
-        picture->setPixmap(QPixmap(form_.picture(PictureBox{name})));
+        QPixmap pixmap(form_.picture(PictureBox{name}));
+        if (pixmap.isNull() && !form_.picture(PictureBox{name}).isEmpty())
+            pixmap.load(placeholderPicture_);
+        picture->setPixmap(pixmap);
     }
 }
 
@@ -130,6 +154,14 @@ void Binder::removeListItem(const QString& control, int index) {
         const QSignalBlocker blocker(list);
         delete list->takeItem(index);
         refresh(control);
+    }
+}
+
+void Binder::changeListItem(const QString& control, int index) {
+    if (auto* list = qobject_cast<QListWidget*>(widgets_.value(control).data())) {
+        QByteArray storage;
+        if (QListWidgetItem* item = list->item(index))
+            item->setText(form_.items(ListBox{id(control, storage)}).at(index));
     }
 }
 

@@ -22,15 +22,24 @@ public:
     // Binds every widget under `window` whose name, with `prefix` in front, is a control.
     Binder(FormModel& form, QWidget* window, const QString& prefix = {});
 
+    // The picture shown by a picture box whose own picture cannot be decoded.
+    void setPlaceholderPicture(const QString& path);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void bind(QWidget* widget, const QString& control);
     void refresh(const QString& control);
     void addListItem(const QString& control, int index);
     void removeListItem(const QString& control, int index);
     void resetList(const QString& control);
+    void changeListItem(const QString& control, int index);
 
     FormModel& form_;
     QHash<QString, QPointer<QWidget>> widgets_;
+    QHash<QObject*, QString> listViewports_; // a list's viewport: its control's name
+    QString placeholderPicture_;
 };
 
 } // namespace fd::ui

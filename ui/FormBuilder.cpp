@@ -49,8 +49,6 @@ void installProgramLook() {
     QApplication::setFont(font);
 }
 
-namespace {
-
 QColor colourOf(Colour colour) {
     switch (colour) {
     case Colour::Red:
@@ -61,11 +59,15 @@ QColor colourOf(Colour colour) {
         return {0, 192, 0};
     case Colour::Grey:
         return {128, 128, 128};
+    case Colour::LightGrey:
+        return {224, 224, 224};
     case Colour::Default:
         break;
     }
     return {};
 }
+
+namespace {
 
 QWidget* create(const WidgetSpec& spec, QWidget* parent) {
     const QString caption = QString::fromUtf8(spec.caption);

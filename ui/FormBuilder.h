@@ -3,6 +3,7 @@
 
 #include "layout/WidgetSpec.h"
 
+#include <QColor>
 #include <QRect>
 
 class QWidget;
@@ -14,6 +15,8 @@ constexpr int pixels(int twips) {
     return (twips + 7) / 15;
 }
 QRect pixels(const layout::Rect& place);
+// A named colour of the layout tables; an invalid colour for the default.
+QColor colourOf(layout::Colour colour);
 
 // The program's look: the Fusion style, the layout's font names mapped to fonts installed on
 // this system, and the default font of the windows. Call once, after creating the application.

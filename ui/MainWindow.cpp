@@ -2,6 +2,7 @@
 
 #include "Binder.h"
 #include "FormBuilder.h"
+#include "catalog/MapPictures.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -44,7 +45,8 @@ MainWindow::MainWindow(FormModel& form, const QString& appFolder) {
     buildTabs(this);
     if (auto* banner = findChild<QLabel*>(QStringLiteral("Picture1")))
         banner->setPixmap(QPixmap(appFolder + QStringLiteral("/banner.png")));
-    new Binder(form, this);
+    auto* binder = new Binder(form, this);
+    binder->setPlaceholderPicture(appFolder + u'/' + QString::fromLatin1(mapimages::placeholder));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -15,7 +15,7 @@ const SmallWindowSpec& gamePathDialog() {
 
 const SmallWindowSpec& errorMapNotice() {
     static const SmallWindowSpec spec{"frmErrorMap", "!ERROR", {0, 0, 3525, 1365}, false,
-                                      layout::errorMapNotice()};
+                                      layout::errorMapNotice(), layout::Colour::LightGrey};
     return spec;
 }
 
@@ -34,6 +34,12 @@ SmallWindow::SmallWindow(FormModel& form, const SmallWindowSpec& spec) {
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     setWindowFlags(flags);
     setFixedSize(pixels(spec.client).size());
+    if (spec.background != layout::Colour::Default) {
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, colourOf(spec.background));
+        setPalette(palette);
+        setAutoFillBackground(true);
+    }
     buildWidgets(this, spec.widgets);
     new Binder(form, this, name + u'.');
 }

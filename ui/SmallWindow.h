@@ -18,6 +18,7 @@ struct SmallWindowSpec {
     layout::Rect client; // the client area's size
     bool closeButton;    // whether the frame offers a close button
     std::span<const layout::WidgetSpec> widgets;
+    layout::Colour background = layout::Colour::Default; // of the client area
 };
 
 const SmallWindowSpec& gamePathDialog();

@@ -8,7 +8,7 @@
 
 namespace fd::test {
 
-TestProgram::TestProgram() {
+TestProgram::TestProgram(Start when) {
     ctx.appFolder = appDir_.path();
     gameFolder_ = gameDir_.filePath(QStringLiteral("Elite Force"));
     QDir().mkpath(gameFolder_);
@@ -16,6 +16,11 @@ TestProgram::TestProgram() {
     text::writeLines(appDir_.filePath(QStringLiteral("path.ini")), {gameFolder_});
     declareControls(form);
     connectHandlers(ctx);
+    if (when == Start::Now)
+        start();
+}
+
+void TestProgram::start() {
     Form_Load(ctx);
 }
 

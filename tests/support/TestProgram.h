@@ -12,7 +12,11 @@ namespace fd::test {
 
 class TestProgram {
 public:
-    TestProgram();
+    enum class Start { Now, Later };
+    // Later: the folders are made and the controls declared, but the start-up sequence waits
+    // for start(), so that a test can put files in place first.
+    explicit TestProgram(Start when = Start::Now);
+    void start();
 
     QString appFolder() const { return appDir_.path(); }
     QString gameFolder() const { return gameFolder_; }

@@ -10,7 +10,7 @@ namespace fd::layout {
 
 enum class Kind { Frame, Label, TextBox, CheckBox, Option, List, Combo, Picture, Button };
 
-enum class Colour { Default, Red, Blue, Green, Grey };
+enum class Colour { Default, Red, Blue, Green, Grey, LightGrey };
 
 enum Style : unsigned { Plain = 0, Bold = 1, Italic = 2, Centred = 4 };
 

@@ -1,0 +1,65 @@
+#pragma once
+// The map catalogue map.ini and its record reader, shared by everything that reads it.
+//
+// A record begins at a separator line (its first seven characters, trimmed of spaces, are
+// "'------"). Directly after it may stand the start marker "[start]" (tested the same way),
+// which is skipped. The record's field lines follow, each trimmed of spaces only (tabs stay).
+// Lines outside records are ignored.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace fd {
+
+// The catalogue's file in the application folder.
+inline constexpr const char* mapCatalogueFile = "map.ini";
+
+// One map of the catalogue, each field the trimmed line. A record cut short by the end of
+// the file has empty text for its missing fields.
+struct MapRecord {
+    QString MapFile;            // path of the map's file under the game's data folder
+    QString ListName;           // the short name shown in the lists and passed to the game
+    QString MapName;            // the descriptive name
+    QString RecommendedPlayers; // free text
+    QString CtfFlag;            // "1" Capture the Flag, "0" Holomatch, read as a number
+    QString PictureFile;        // a backslash and the file name in the map_images folder
+
+    friend bool operator==(const MapRecord&, const MapRecord&) = default;
+};
+
+// Yields the records of the catalogue's lines one at a time, in file order.
+class MapRecordReader {
+public:
+    using InstallationTest = std::function<bool(const QString& mapFile)>;
+
+    // Full mode: after each separator the next six lines are the six fields.
+    explicit MapRecordReader(const QStringList& lines);
+    // Installed-only mode: after each separator the next two lines are MapFile and ListName;
+    // only when the map is installed are the next four lines the remaining fields and the
+    // record yielded. Otherwise the record ends there, and the line after ListName is the next
+    // one scanned for a separator.
+    MapRecordReader(const QStringList& lines, InstallationTest isInstalled);
+
+    // The next record, or nothing at the end of the lines.
+    std::optional<MapRecord> next();
+
+private:
+    bool skipToRecord();
+    QString field();
+
+    const QStringList& lines_;
+    qsizetype position_ = 0;
+    InstallationTest isInstalled_;
+};
+
+// Whether a CtfFlag, read as a decimal number, equals the flag; text that is no number
+// matches no flag.
+bool hasCtfFlag(const MapRecord& record, int flag);
+
+// The catalogue's lines, or nothing when no file exists at the path (matched ignoring case).
+std::optional<QStringList> readCatalogue(const QString& path);
+
+} // namespace fd

@@ -1,0 +1,45 @@
+#include "Module1.h"
+
+#include "ListLimit.h"
+#include "MapCatalogue.h"
+#include "core/Context.h"
+#include "core/PathResolver.h"
+
+namespace fd {
+
+namespace {
+
+// A map is installed when its file exists under the game's data folder. One resolver serves
+// the whole operation, so each folder is listed once however many maps are tested.
+class InstallationTest {
+public:
+    explicit InstallationTest(const FormModel& form) : form_(form) {}
+    bool operator()(const QString& mapFile) {
+        return files_.isFile(form_.text(ctl::frmGamePath::txtGamePath) +
+                             QStringLiteral("\\baseef\\") + mapFile);
+    }
+
+private:
+    const FormModel& form_;
+    PathResolver files_;
+};
+
+} // namespace
+
+void appendInstalledMaps(Context& ctx, const QString& cataloguePath, ListBox list) {
+    const std::optional<QStringList> lines = readCatalogue(cataloguePath);
+    if (!lines)
+        return;
+    InstallationTest installed(ctx.form);
+    MapRecordReader reader(*lines, std::ref(installed));
+    while (const std::optional<MapRecord> record = reader.next()) {
+        if (!addOrAlert(ctx, list, record->ListName))
+            return;
+    }
+}
+
+void LoadMapCatalogue(Context& ctx, const QString& cataloguePath) {
+    appendInstalledMaps(ctx, cataloguePath, ctl::List1);
+}
+
+} // namespace fd

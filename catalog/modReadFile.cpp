@@ -1,0 +1,34 @@
+#include "modReadFile.h"
+
+#include "MapCatalogue.h"
+#include "MapPictures.h"
+#include "core/Context.h"
+#include "core/PathResolver.h"
+
+namespace fd {
+
+void ShowMapDetails(Context& ctx, const QString& cataloguePath, const QString& selectedText) {
+    const std::optional<QStringList> lines = readCatalogue(cataloguePath);
+    if (!lines)
+        return;
+    PathResolver files;
+    const QString pictureFolder = ctx.appFile(QString::fromLatin1(mapimages::folder));
+    MapRecordReader reader(*lines);
+    while (const std::optional<MapRecord> record = reader.next()) {
+        if (record->ListName != selectedText)
+            continue;
+        ctx.form.setText(ctl::txtMapName, record->MapName);
+        // Nothing stands between the folder and the field: the field brings its backslash.
+        const QString picture = files.resolve(pictureFolder + record->PictureFile);
+        if (files.isFile(picture)) {
+            ctx.form.setPicture(ctl::picMaps, picture);
+            ctx.form.setText(ctl::txtMapPlayers, record->RecommendedPlayers);
+        } else {
+            ctx.cues.play(QString::fromLatin1(cue::ralert));
+            ctx.form.hide(Window::frmFragDocker);
+            ctx.form.show(Window::frmErrorMap);
+        }
+    }
+}
+
+} // namespace fd

@@ -1,0 +1,19 @@
+#include "modAddMapsOfType.h"
+
+#include "catalog/ListLimit.h"
+#include "catalog/MapCatalogue.h"
+#include "core/Context.h"
+
+namespace fd {
+
+void AddMapsOfType(Context& ctx, const QString& cataloguePath, int flag) {
+    const std::optional<QStringList> lines = readCatalogue(cataloguePath);
+    if (!lines)
+        return;
+    MapRecordReader reader(*lines);
+    while (const std::optional<MapRecord> record = reader.next())
+        if (hasCtfFlag(*record, flag) && !addOrAlert(ctx, ctl::List2, record->ListName))
+            return;
+}
+
+} // namespace fd

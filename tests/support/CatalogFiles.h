@@ -1,0 +1,34 @@
+#pragma once
+// Catalogue files, map files and pictures laid out for a test program.
+
+#include "core/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace fd::test {
+
+// Writes a text file, creating its folders; lines as given, separated by LF.
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+inline void touch(const QString& path) {
+    writeFile(path, {});
+}
+
+// One catalogue record, separator included.
+inline QString mapRecord(const QString& mapFile, const QString& listName, const QString& mapName,
+                         const QString& players, const QString& ctfFlag,
+                         const QString& pictureFile) {
+    return QStringList{
+               QStringLiteral("'------"), mapFile, listName, mapName, players, ctfFlag, pictureFile}
+               .join(u'\n') +
+           u'\n';
+}
+
+} // namespace fd::test
