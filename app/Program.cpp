@@ -1,29 +1,45 @@
 #include "Program.h"
 
 #include "core/Context.h"
+#include "gamepath/frmGamePath.h"
 #include "gamepath/modReadPathFromINI.h"
 #include "rotation/RotationControls.h"
 #include "settings/Handlers.h"
 #include "settings/SettingsRecord.h"
+#include "store/SaveLoad.h"
+#include "store/SlotRecord.h"
 
 namespace fd {
 
 void declareControls(FormModel& form) {
     declareSettingsControls(form);
     declareRotationControls(form);
+    declareSaveLoadControls(form);
+    declareGamePathControls(form);
 }
 
 void connectHandlers(Context& ctx) {
     connectSettingsHandlers(ctx);
+    connectSaveLoadHandlers(ctx);
+    connectGamePathHandlers(ctx);
 }
 
 void Form_Load(Context& ctx) {
+    showGamePathDialogWhenNoPathFile(ctx);
+    frmGamePath::Form_Load(ctx);
     ReadPathFile(ctx.form, ctx.appFile(QStringLiteral("path.ini")));
+    showGamePathDialogWhenGameMissing(ctx);
+    if (!openSettingsStore(ctx)) {
+        Form_Unload(ctx); // nothing to work with: the program ends
+        return;
+    }
     // The game type as the selected option says; Free For All starts as "0".
     if (ctx.form.selected(ctl::optionDeathmatch)) {
         ctx.form.setText(ctl::txtGameType, QStringLiteral("0"));
         ctx.form.setVisible(ctl::chkAssimilation, false);
     }
+    // The Advanced tab shows the game folder in use.
+    ctx.form.setText(ctl::txtGamePath, ctx.form.text(ctl::frmGamePath::txtGamePath));
 }
 
 void Form_Unload(Context& ctx) {

@@ -60,6 +60,16 @@ QByteArray encode(const QString& text) {
     return bytes;
 }
 
+QString trimSpaces(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
 QStringList splitLines(const QString& text) {
     QStringList lines;
     qsizetype start = 0;

@@ -14,6 +14,9 @@ namespace fd::text {
 QString decode(const QByteArray& bytes);
 QByteArray encode(const QString& text);
 
+// The text without the spaces at its start and end (other white space stays).
+QString trimSpaces(const QString& text);
+
 // The lines of a text; a line break at the very end gives no extra line.
 QStringList splitLines(const QString& text);
 // Every line followed by CR LF.

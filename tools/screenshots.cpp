@@ -5,6 +5,7 @@
 
 #include "app/Program.h"
 #include "core/Context.h"
+#include "store/SettingsStore.h"
 #include "ui/FormBuilder.h"
 #include "ui/MainWindow.h"
 #include "ui/SmallWindow.h"
@@ -17,17 +18,22 @@
 
 namespace {
 
-class Silent : public fd::CuePlayer, public fd::MessageBox, public fd::ProcessLauncher {
+class Silent : public fd::CuePlayer,
+               public fd::MessageBox,
+               public fd::ProcessLauncher,
+               public fd::FolderChooser {
 public:
     void play(const QString&, Mode) override {}
     void show(const QString&) override {}
     QString start(const QString&, const QStringList&, const QString&) override { return {}; }
+    std::optional<QString> chooseFolder(const QString&) override { return std::nullopt; }
 };
 
 // A copy of the application folder, so that taking pictures leaves the real one untouched.
 QString copyFolder(const QString& from, const QString& to) {
     QDir().mkpath(to);
-    for (const QFileInfo& entry : QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+    for (const QFileInfo& entry :
+         QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
         const QString target = to + u'/' + entry.fileName();
         if (entry.isDir())
             copyFolder(entry.filePath(), target);
@@ -60,8 +66,9 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(output);
 
     Silent services;
+    fd::SettingsStore store;
     fd::FormModel form;
-    fd::Context ctx{form, services, services, services, appFolder};
+    fd::Context ctx{form, services, services, services, appFolder, services, store, QString()};
     fd::declareControls(form);
     fd::connectHandlers(ctx);
     fd::Form_Load(ctx);

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <deque>
+
 namespace fd::test {
 
 struct EventLog {
@@ -56,6 +58,25 @@ public:
     QString program, workingFolder;
     QStringList arguments;
     QString failure; // what the next start reports; empty for success
+
+private:
+    EventLog& log_;
+};
+
+// The folder chooser answers with the folders queued in `answers`, in turn; with none left, or
+// a queued nothing, the user cancels.
+class ScriptedFolders : public FolderChooser {
+public:
+    explicit ScriptedFolders(EventLog& log) : log_(log) {}
+    std::optional<QString> chooseFolder(const QString& title) override {
+        log_.events << QStringLiteral("chooser ") + title;
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<QString> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<QString>> answers;
 
 private:
     EventLog& log_;

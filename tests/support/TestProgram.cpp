@@ -8,25 +8,29 @@
 
 namespace fd::test {
 
-TestProgram::TestProgram() {
-    ctx.appFolder = appDir_.path();
+TestFolders::TestFolders() {
     gameFolder_ = gameDir_.filePath(QStringLiteral("Elite Force"));
     QDir().mkpath(gameFolder_);
     QFile(gameFolder_ + QStringLiteral("/stvoyHM.exe")).open(QIODevice::WriteOnly);
     text::writeLines(appDir_.filePath(QStringLiteral("path.ini")), {gameFolder_});
+}
+
+TestProgram::TestProgram(std::shared_ptr<TestFolders> folders) : folders_(std::move(folders)) {
+    ctx.appFolder = folders_->appFolder();
+    ctx.winePrefix = folders_->winePrefix();
     declareControls(form);
     connectHandlers(ctx);
     Form_Load(ctx);
 }
 
 QString TestProgram::makeDataFolder(const QString& name) {
-    const QString path = gameFolder_ + u'/' + name;
+    const QString path = gameFolder() + u'/' + name;
     QDir().mkpath(path);
     return path;
 }
 
 QByteArray TestProgram::readGameFile(const QString& relative) const {
-    QFile file(gameFolder_ + u'/' + relative);
+    QFile file(gameFolder() + u'/' + relative);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
