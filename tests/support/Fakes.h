@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 namespace fd::test {
 
@@ -29,7 +30,11 @@ public:
     void play(const QString& cueFile, Mode mode) override {
         log_.events << QStringLiteral("cue ") + cueFile +
                            (mode == ToEnd ? QStringLiteral(" (to end)") : QString());
+        if (whilePlaying)
+            whilePlaying(cueFile);
     }
+    // Runs while a cue plays, to look at the program at that moment.
+    std::function<void(const QString&)> whilePlaying;
 
 private:
     EventLog& log_;
