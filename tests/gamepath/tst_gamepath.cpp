@@ -168,7 +168,7 @@ private Q_SLOTS:
         QTemporaryDir other;
         QFile(other.filePath(QStringLiteral("STVOYHM.EXE"))).open(QIODevice::WriteOnly);
         p.form.click(ctl::cmdRefindGamePatch);
-        p.chooser.answers.push_back(other.path());
+        p.chooser.answers << other.path();
         p.form.click(ctl::frmGamePath::cmdNo);
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), other.path());
         QCOMPARE(bytesOf(pathFile(*p.folders())), p.gameFolder().toUtf8() + "\r\n"); // not yet
@@ -184,7 +184,7 @@ private Q_SLOTS:
         TestProgram p;
         p.log.events.clear();
         p.form.click(ctl::cmdRefindGamePatch);
-        p.chooser.answers.push_back(std::nullopt);
+        p.chooser.answers << QString(); // cancelled
         p.form.click(ctl::frmGamePath::cmdNo);
         QCOMPARE(p.log.events, QStringList({"chooser " + chooserTitle}));
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.gameFolder());

@@ -6,7 +6,6 @@
 
 #include <QStringList>
 
-#include <deque>
 #include <functional>
 
 namespace fd::test {
@@ -69,19 +68,18 @@ private:
 };
 
 // The folder chooser answers with the folders queued in `answers`, in turn; with none left, or
-// a queued nothing, the user cancels.
+// a null text queued, the user cancels.
 class ScriptedFolders : public FolderChooser {
 public:
     explicit ScriptedFolders(EventLog& log) : log_(log) {}
     std::optional<QString> chooseFolder(const QString& title) override {
         log_.events << QStringLiteral("chooser ") + title;
-        if (answers.empty())
+        const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
+        if (answer.isNull())
             return std::nullopt;
-        std::optional<QString> answer = answers.front();
-        answers.pop_front();
         return answer;
     }
-    std::deque<std::optional<QString>> answers;
+    QStringList answers;
 
 private:
     EventLog& log_;
