@@ -1,6 +1,7 @@
 // FragDocker: sets up and starts an Elite Force multiplayer server.
 
 #include "Program.h"
+#include "TerminationSignals.h"
 #include "core/Context.h"
 #include "core/SystemCuePlayer.h"
 #include "core/SystemProcessLauncher.h"
@@ -58,6 +59,7 @@ int main(int argc, char* argv[]) {
     });
     windows.window(fd::Window::frmFragDocker);
     form.show(fd::Window::frmFragDocker);
+    fd::endOnTerminationSignals([&ctx] { fd::Form_Unload(ctx); });
     fd::Form_Load(ctx);
     if (form.isClosed(fd::Window::frmFragDocker))
         return 1; // start-up could not go on
