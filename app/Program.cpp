@@ -4,6 +4,7 @@
 #include "gamepath/frmGamePath.h"
 #include "gamepath/modReadPathFromINI.h"
 #include "rotation/RotationControls.h"
+#include "settings/GameTypeRules.h"
 #include "settings/Handlers.h"
 #include "settings/SettingsRecord.h"
 #include "store/SaveLoad.h"
@@ -33,11 +34,7 @@ void Form_Load(Context& ctx) {
         Form_Unload(ctx); // nothing to work with: the program ends
         return;
     }
-    // The game type as the selected option says; Free For All starts as "0".
-    if (ctx.form.selected(ctl::optionDeathmatch)) {
-        ctx.form.setText(ctl::txtGameType, QStringLiteral("0"));
-        ctx.form.setVisible(ctl::chkAssimilation, false);
-    }
+    SetStartupGameType(ctx.form);
     // The Advanced tab shows the game folder in use.
     ctx.form.setText(ctl::txtGamePath, ctx.form.text(ctl::frmGamePath::txtGamePath));
 }

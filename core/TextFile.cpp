@@ -4,7 +4,9 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace fd::text {
 
@@ -23,12 +25,24 @@ char16_t fromCp1252(unsigned char byte) {
 }
 
 std::optional<char> toCp1252(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return char(c);
     for (std::size_t i = 0; i < cp1252High.size(); ++i)
         if (cp1252High[i] == c)
             return char(0x80 + i);
     return std::nullopt;
+}
+
+QString decodeCp1252(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        text[i] = QChar(fromCp1252(static_cast<unsigned char>(bytes[i])));
+    return text;
+}
+
+QByteArray encodeLines(const QStringList& lines) {
+    LineEncoder encoder;
+    for (const QString& line : lines)
+        encoder.line(line);
+    return encoder.bytes().toByteArray();
 }
 
 QString writeError(const QString& path, const QString& reason) {
@@ -40,24 +54,62 @@ QString writeError(const QString& path, const QString& reason) {
 QString decode(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
-    text.resize(bytes.size());
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        text[i] = QChar(fromCp1252(static_cast<unsigned char>(bytes[i])));
-    return text;
+    return utf8.hasError() ? decodeCp1252(bytes) : text;
 }
 
-QByteArray encode(const QString& text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (QChar c : text) {
-        std::optional<char> byte = toCp1252(c.unicode());
-        if (!byte)
-            return text.toUtf8();
-        bytes.append(*byte);
+QByteArray encode(QStringView text) {
+    LineEncoder encoder;
+    encoder.line(text);
+    return encoder.bytes().chopped(2).toByteArray();
+}
+
+void LineEncoder::reserve(qsizetype size) {
+    if (bytes_.size() < size)
+        bytes_.resize(size);
+}
+
+char* LineEncoder::makeRoom(qsizetype size) {
+    if (used_ + size > bytes_.size())
+        reserve(std::max(used_ + size, 2 * bytes_.size()));
+    return bytes_.data() + used_;
+}
+
+void LineEncoder::line(std::initializer_list<QStringView> parts) {
+    if (utf8_) {
+        for (QStringView part : parts)
+            appendUtf8(part);
+        appendUtf8(u"\r\n");
+        return;
     }
-    return bytes;
+    qsizetype size = 2;
+    for (QStringView part : parts)
+        size += part.size();
+    char* out = makeRoom(size);
+    for (QStringView part : parts) {
+        for (const char16_t unit : std::u16string_view(part.utf16(), std::size_t(part.size()))) {
+            if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) [[likely]] {
+                *out++ = char(unit);
+            } else if (std::optional<char> byte = toCp1252(unit)) {
+                *out++ = *byte;
+            } else {
+                // A character with no single byte: everything becomes UTF-8, what came before too.
+                bytes_ = decodeCp1252(bytes()).toUtf8();
+                used_ = bytes_.size();
+                utf8_ = true;
+                line(parts);
+                return;
+            }
+        }
+    }
+    *out++ = '\r';
+    *out = '\n';
+    used_ += size;
+}
+
+void LineEncoder::appendUtf8(QStringView text) {
+    const QByteArray encoded = text.toUtf8();
+    std::copy(encoded.cbegin(), encoded.cend(), makeRoom(encoded.size()));
+    used_ += encoded.size();
 }
 
 QString trimSpaces(const QString& text) {
@@ -84,19 +136,6 @@ QStringList splitLines(const QString& text) {
     return lines;
 }
 
-QString joinLines(const QStringList& lines) {
-    QString text;
-    qsizetype size = 0;
-    for (const QString& line : lines)
-        size += line.size() + 2;
-    text.reserve(size);
-    for (const QString& line : lines) {
-        text += line;
-        text += QLatin1String("\r\n");
-    }
-    return text;
-}
-
 std::optional<QStringList> readLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -105,11 +144,14 @@ std::optional<QStringList> readLines(const QString& path) {
 }
 
 QString writeLines(const QString& path, const QStringList& lines) {
+    return writeBytes(path, encodeLines(lines));
+}
+
+QString writeBytes(const QString& path, QByteArrayView bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return writeError(path, file.errorString());
-    const QByteArray bytes = encode(joinLines(lines));
-    if (file.write(bytes) != bytes.size() || !file.flush())
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush())
         return writeError(path, file.errorString());
     return {};
 }
@@ -118,7 +160,7 @@ QString writeLinesAtomically(const QString& path, const QStringList& lines) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return writeError(path, file.errorString());
-    file.write(encode(joinLines(lines)));
+    file.write(encodeLines(lines));
     if (!file.commit())
         return writeError(path, file.errorString());
     return {};

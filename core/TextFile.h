@@ -4,29 +4,51 @@
 // every character fits, otherwise as UTF-8, every line ended by CR LF.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
+#include <QStringView>
+
+#include <initializer_list>
 #include <optional>
 
 namespace fd::text {
 
 QString decode(const QByteArray& bytes);
-QByteArray encode(const QString& text);
+QByteArray encode(QStringView text);
+
+// Builds a text file's bytes line by line: Windows-1252 as long as every character fits,
+// otherwise all of it UTF-8; every line ended by CR LF.
+class LineEncoder {
+public:
+    // Appends one line made of the parts, so that no line needs to be put together first.
+    void line(std::initializer_list<QStringView> parts);
+    void line(QStringView text) { line({text}); }
+    // Makes room for this many bytes in all, when the caller knows about how many will come.
+    void reserve(qsizetype size);
+    QByteArrayView bytes() const { return QByteArrayView(bytes_).first(used_); }
+
+private:
+    void appendUtf8(QStringView text);
+    char* makeRoom(qsizetype size); // where the next size bytes go
+    QByteArray bytes_; // its first used_ bytes are the text so far
+    qsizetype used_ = 0;
+    bool utf8_ = false;
+};
 
 // The text without the spaces at its start and end (other white space stays).
 QString trimSpaces(const QString& text);
 
 // The lines of a text; a line break at the very end gives no extra line.
 QStringList splitLines(const QString& text);
-// Every line followed by CR LF.
-QString joinLines(const QStringList& lines);
 
 // The file's lines, or nothing when there is no readable file at the path.
 std::optional<QStringList> readLines(const QString& path);
 
 // Creates or empties the file and writes the lines. Returns empty text, or what failed.
 QString writeLines(const QString& path, const QStringList& lines);
+QString writeBytes(const QString& path, QByteArrayView bytes);
 // The same through a temporary file renamed over the old one, so that a crash at any moment
 // leaves either the old file or the new one.
 QString writeLinesAtomically(const QString& path, const QStringList& lines);

@@ -1,126 +1,162 @@
 #include "ConfigScript.h"
 
 #include "core/FormModel.h"
+#include "core/TextFile.h"
+
+#include <charconv>
 
 namespace fd::script {
 
 namespace {
 
-// A console variable set to a quoted value; the value is written unchanged, quotes and all.
-QString assign(const char* head, const QString& value) {
-    return QString::fromLatin1(head) + u'"' + value + u'"';
-}
+// Writes console variables set to quoted values; a value is written unchanged, quotes and all.
+class Writer {
+public:
+    Writer(const FormModel& form, text::LineEncoder& out) : f(form), out_(out) {}
 
-QString oneOrZero(const FormModel& form, CheckBox box) {
-    return form.value(box) == 1 ? QStringLiteral("1") : QStringLiteral("0");
-}
+    void plain(QStringView line) { out_.line(line); }
+    void assign(QStringView head, QStringView value) { out_.line({head, u"\"", value, u"\""}); }
+    void assign(QStringView head, TextBox box) { assign(head, f.text(box)); }
+    // "1" when the box is checked, else "0".
+    void assignFlag(QStringView head, CheckBox box) { assign(head, checked(box) ? u"1" : u"0"); }
+    // The text when the box is checked, else "0".
+    void assignWhenChecked(QStringView head, CheckBox box, TextBox text) {
+        assign(head, checked(box) ? f.text(text) : QStringLiteral("0"));
+    }
+    void onlyWhenChecked(QStringView head, CheckBox box, QStringView value) {
+        if (checked(box))
+            assign(head, value);
+    }
+    void onlyWhenChecked(QStringView head, CheckBox box, TextBox text) {
+        if (checked(box))
+            assign(head, text);
+    }
+    void onlyWhenNotEmpty(QStringView head, TextBox box) {
+        if (!f.text(box).isEmpty())
+            assign(head, box);
+    }
+    void line(std::initializer_list<QStringView> parts) { out_.line(parts); }
 
-QString textWhenChecked(const FormModel& form, CheckBox box, TextBox text) {
-    return form.value(box) == 1 ? form.text(text) : QStringLiteral("0");
-}
+    bool checked(CheckBox box) const { return f.value(box) == 1; }
 
-void addWhenNotEmpty(QStringList& lines, const char* head, const FormModel& form, TextBox box) {
-    if (!form.text(box).isEmpty())
-        lines << assign(head, form.text(box));
-}
+    const FormModel& f;
 
-void addWhenChecked(QStringList& lines, const char* head, const FormModel& form, CheckBox box,
-                    const QString& value) {
-    if (form.value(box) == 1)
-        lines << assign(head, value);
-}
+private:
+    text::LineEncoder& out_;
+};
 
-const QString one = QStringLiteral("1");
+// A number in decimal, without allocating.
+class Number {
+public:
+    explicit Number(qsizetype n) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+        size_ = end - digits;
+        for (qsizetype i = 0; i < size_; ++i)
+            text_[i] = char16_t(digits[i]);
+    }
+    operator QStringView() const { return {text_, size_}; }
 
-void addMapRotation(QStringList& lines, const QStringList& maps) {
+private:
+    char16_t text_[24];
+    qsizetype size_ = 0;
+};
+
+void writeMapRotation(Writer& w, const QStringList& maps) {
     for (qsizetype n = 1; n <= maps.size(); ++n)
-        lines << QStringLiteral("Set d%1 \"map %2; set nextmap vstr d%3\"")
-                     .arg(QString::number(n), maps[n - 1], QString::number(n + 1));
-    lines << assign("set ", QStringLiteral("nextmap vstr d1")) << QStringLiteral("wait")
-          << QStringLiteral("vstr d1");
+        w.line({u"Set d", Number(n), u" \"map ", maps[n - 1], u"; set nextmap vstr d",
+                Number(n + 1), u"\""});
+    w.assign(u"set ", u"nextmap vstr d1");
+    w.plain(u"wait");
+    w.plain(u"vstr d1");
 }
 
-void addBots(QStringList& lines, const QStringList& roster) {
+void writeBots(Writer& w, const QStringList& roster) {
     for (const QString& bot : roster)
-        lines << QStringLiteral("addbot ") + bot;
+        w.line({u"addbot ", bot});
 }
 
 } // namespace
 
-QStringList head(const FormModel& f, const QString& weaponFactor) {
+void writeHead(const FormModel& form, const QString& weaponFactor, text::LineEncoder& out) {
     using namespace ctl;
-    QStringList lines;
-    lines << QStringLiteral("//You can delete this file and it will not hurt anything.");
-    lines << assign("seta sv_hostname ", f.text(txtServerName));
-    lines << assign("seta sv_cheats ", oneOrZero(f, chkAllowServerCheats));
-    addWhenNotEmpty(lines, "seta sv_privatePassword ", f, txtPrivateClientPassword);
-    addWhenNotEmpty(lines, "seta sv_maxclients ", f, txtMaxPlayers);
-    addWhenNotEmpty(lines, "seta sv_minclients ", f, txtMinPlayers);
-    addWhenNotEmpty(lines, "seta sv_rconpassword ", f, txtConsolePassword);
-    lines << assign("seta g_motd ", f.text(txtServerQuote));
-    lines << assign("seta g_gametype", f.text(txtGameType));
-    addWhenChecked(lines, "seta g_ModElimination ", f, chkElimination, one);
-    addWhenChecked(lines, "seta g_ModActionHero ", f, chkActionHero, one);
-    addWhenChecked(lines, "seta g_ModDisintegration ", f, chkDisintegration, one);
-    addWhenChecked(lines, "seta g_ModAssimilation ", f, chkAssimilation, one);
-    addWhenChecked(lines, "seta g_ModSpecialties ", f, chkSpecialties, one);
-    lines << assign("seta g_forcerespawn ",
-                    textWhenChecked(f, chkForcePlayerRespawn, txtForcePlayerRespawnSeconds));
-    lines << assign("seta g_allowvote ", oneOrZero(f, chkAllowPlayerVoting));
-    lines << assign("seta g_inactivity ",
-                    textWhenChecked(f, chkKickInactivePlayers, txtKickInactivePlayersSeconds));
-    addWhenChecked(lines, "seta g_doWarmup ", f, chkWarmup, f.text(txtWarmupSeconds));
-    lines << assign("seta g_quadfactor ", weaponFactor);
-    lines << assign("seta g_knockback ", f.text(txtWeaponDamageKnockback));
-    lines << assign("seta g_adaptrespawn ", oneOrZero(f, chkAdaptiveItemRespawn));
-    lines << assign("seta g_weaponrespawn ", f.text(txtRespawnItemsSeconds));
-    lines << assign("seta g_friendlyfire ", oneOrZero(f, chkFriendlyFire));
-    lines << assign("seta g_teamAutoJoin ", oneOrZero(f, chkAutoJoin));
-    lines << assign("seta g_teamForceBalance ", oneOrZero(f, chkForceTeamBalance));
-    lines << assign("seta g_speed ", f.text(txtSetGameSpeed));
-    lines << assign("seta g_gravity ", f.text(txtSetGameGravity));
-    lines << assign("seta g_intermissionTime ", f.text(txtIntermissionTime));
-    lines << assign("seta g_holoIntro ", oneOrZero(f, chkHolodeckIntro));
-    lines << assign("seta bot_enable ", oneOrZero(f, chkTurnBotsOn));
-    lines << assign("seta bot_nochat ", oneOrZero(f, chkTurnBotChattingOff));
-    return lines;
+    Writer w(form, out);
+    w.plain(u"//You can delete this file and it will not hurt anything.");
+    w.assign(u"seta sv_hostname ", txtServerName);
+    w.assignFlag(u"seta sv_cheats ", chkAllowServerCheats);
+    w.onlyWhenNotEmpty(u"seta sv_privatePassword ", txtPrivateClientPassword);
+    w.onlyWhenNotEmpty(u"seta sv_maxclients ", txtMaxPlayers);
+    w.onlyWhenNotEmpty(u"seta sv_minclients ", txtMinPlayers);
+    w.onlyWhenNotEmpty(u"seta sv_rconpassword ", txtConsolePassword);
+    w.assign(u"seta g_motd ", txtServerQuote);
+    w.assign(u"seta g_gametype", txtGameType);
+    w.onlyWhenChecked(u"seta g_ModElimination ", chkElimination, u"1");
+    w.onlyWhenChecked(u"seta g_ModActionHero ", chkActionHero, u"1");
+    w.onlyWhenChecked(u"seta g_ModDisintegration ", chkDisintegration, u"1");
+    w.onlyWhenChecked(u"seta g_ModAssimilation ", chkAssimilation, u"1");
+    w.onlyWhenChecked(u"seta g_ModSpecialties ", chkSpecialties, u"1");
+    w.assignWhenChecked(u"seta g_forcerespawn ", chkForcePlayerRespawn,
+                        txtForcePlayerRespawnSeconds);
+    w.assignFlag(u"seta g_allowvote ", chkAllowPlayerVoting);
+    w.assignWhenChecked(u"seta g_inactivity ", chkKickInactivePlayers,
+                        txtKickInactivePlayersSeconds);
+    w.onlyWhenChecked(u"seta g_doWarmup ", chkWarmup, txtWarmupSeconds);
+    w.assign(u"seta g_quadfactor ", weaponFactor);
+    w.assign(u"seta g_knockback ", txtWeaponDamageKnockback);
+    w.assignFlag(u"seta g_adaptrespawn ", chkAdaptiveItemRespawn);
+    w.assign(u"seta g_weaponrespawn ", txtRespawnItemsSeconds);
+    w.assignFlag(u"seta g_friendlyfire ", chkFriendlyFire);
+    w.assignFlag(u"seta g_teamAutoJoin ", chkAutoJoin);
+    w.assignFlag(u"seta g_teamForceBalance ", chkForceTeamBalance);
+    w.assign(u"seta g_speed ", txtSetGameSpeed);
+    w.assign(u"seta g_gravity ", txtSetGameGravity);
+    w.assign(u"seta g_intermissionTime ", txtIntermissionTime);
+    w.assignFlag(u"seta g_holoIntro ", chkHolodeckIntro);
+    w.assignFlag(u"seta bot_enable ", chkTurnBotsOn);
+    w.assignFlag(u"seta bot_nochat ", chkTurnBotChattingOff);
 }
 
-QString botCount(const FormModel& f) {
-    return assign("seta bot_minplayers ", f.text(ctl::txtMoreBots));
+void writeBotCount(const FormModel& form, text::LineEncoder& out) {
+    Writer(form, out).assign(u"seta bot_minplayers ", ctl::txtMoreBots);
 }
 
-QStringList tail(const FormModel& f) {
+void writeTail(const FormModel& form, text::LineEncoder& out) {
     using namespace ctl;
-    QStringList lines;
-    const std::pair<OptionButton, const char*> skills[] = {{optionBotSkillCadet, "1"},
-                                                           {optionBotSkillEnsign, "2"},
-                                                           {optionBotSkillLieutenant, "3"},
-                                                           {optionBotSkillCommander, "4"},
-                                                           {optionBotSkillCaptain, "5"}};
+    Writer w(form, out);
+    const std::pair<OptionButton, const char16_t*> skills[] = {
+        {optionBotSkillCadet, u"1"},     {optionBotSkillEnsign, u"2"}, {optionBotSkillLieutenant, u"3"},
+        {optionBotSkillCommander, u"4"}, {optionBotSkillCaptain, u"5"}};
     for (auto [option, skill] : skills)
-        if (f.selected(option))
-            lines << assign("seta g_spSkill ", QString::fromLatin1(skill));
-    lines << assign("seta sv_maxPing ", f.text(txtClientMaxPing));
-    lines << assign("seta sv_minPing ", f.text(txtClientMinimumPing));
-    lines << assign("seta sv_floodProtect ", oneOrZero(f, chkServerFloodProtection));
-    addWhenChecked(lines, "seta net_port ", f, chkSetNetport, f.text(txtSetNetportNumber));
-    addWhenChecked(lines, "seta net_ip ", f, chkSetNetIP, f.text(txtSetNetIPNumber));
-    addWhenChecked(lines, "seta g_log ", f, chkCreateServerLog, f.text(txtCreateServerLogPath));
-    lines << assign("seta sv_master3 ", f.text(txtMasterServer3));
-    lines << assign("seta sv_master4 ", f.text(txtMasterServer4));
-    lines << assign("seta sv_master5 ", f.text(txtMasterServer5));
-    lines << assign("seta com_hunkMegs ", f.text(txtChangeReservedMemoryAmount));
-    addWhenChecked(lines, "seta cl_allowownload ", f, chkAllowClientsToDownload, one);
-    addWhenChecked(lines, "seta cl_packets ", f, chkAllowClientsToDownload,
-                   f.text(txtMaxPacketsToDownload));
-    lines << assign("seta g_ghostRespawn ", f.text(txtSecondsOfInvulnerability));
-    lines << assign("set FragLimit ", f.text(txtFragLimit));
-    lines << assign("set CaptureLimit ", f.text(txtCaptureLimit));
-    lines << assign("set TimeLimit ", f.text(txtTimeLimit));
-    addMapRotation(lines, f.items(List2));
-    addBots(lines, f.items(list4));
-    return lines;
+        if (form.selected(option))
+            w.assign(u"seta g_spSkill ", skill);
+    w.assign(u"seta sv_maxPing ", txtClientMaxPing);
+    w.assign(u"seta sv_minPing ", txtClientMinimumPing);
+    w.assignFlag(u"seta sv_floodProtect ", chkServerFloodProtection);
+    w.onlyWhenChecked(u"seta net_port ", chkSetNetport, txtSetNetportNumber);
+    w.onlyWhenChecked(u"seta net_ip ", chkSetNetIP, txtSetNetIPNumber);
+    w.onlyWhenChecked(u"seta g_log ", chkCreateServerLog, txtCreateServerLogPath);
+    w.assign(u"seta sv_master3 ", txtMasterServer3);
+    w.assign(u"seta sv_master4 ", txtMasterServer4);
+    w.assign(u"seta sv_master5 ", txtMasterServer5);
+    w.assign(u"seta com_hunkMegs ", txtChangeReservedMemoryAmount);
+    w.onlyWhenChecked(u"seta cl_allowownload ", chkAllowClientsToDownload, u"1");
+    w.onlyWhenChecked(u"seta cl_packets ", chkAllowClientsToDownload, txtMaxPacketsToDownload);
+    w.assign(u"seta g_ghostRespawn ", txtSecondsOfInvulnerability);
+    w.assign(u"set FragLimit ", txtFragLimit);
+    w.assign(u"set CaptureLimit ", txtCaptureLimit);
+    w.assign(u"set TimeLimit ", txtTimeLimit);
+    writeMapRotation(w, form.items(List2));
+    writeBots(w, form.items(list4));
+}
+
+qsizetype sizeEstimate(const FormModel& form) {
+    constexpr qsizetype settings = 2048, perMap = 48, perBot = 10;
+    qsizetype size = settings;
+    for (const QString& map : form.items(ctl::List2))
+        size += perMap + map.size();
+    for (const QString& bot : form.items(ctl::list4))
+        size += perBot + bot.size();
+    return size;
 }
 
 QStringList gameArguments(const FormModel& f) {

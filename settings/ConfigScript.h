@@ -8,6 +8,10 @@ namespace fd {
 
 class FormModel;
 
+namespace text {
+class LineEncoder;
+}
+
 namespace script {
 
 inline constexpr const char* fileName = "FragDocker.cfg";
@@ -15,11 +19,14 @@ inline constexpr const char* dataFolder = "baseEF";
 
 // Lines 1 to 31: from the comment to bot chatting. The weapon enhancer factor is worked out
 // by the caller beforehand.
-QStringList head(const FormModel& form, const QString& weaponFactor);
+void writeHead(const FormModel& form, const QString& weaponFactor, text::LineEncoder& out);
 // The number of bots, written only when bots are on and a number of bots is given.
-QString botCount(const FormModel& form);
+void writeBotCount(const FormModel& form, text::LineEncoder& out);
 // From the bot skill to the map limits, the map rotation block and the bot block.
-QStringList tail(const FormModel& form);
+void writeTail(const FormModel& form, text::LineEncoder& out);
+
+// About how many bytes the script will take: room made once for a long rotation and roster.
+qsizetype sizeEstimate(const FormModel& form);
 
 // The arguments that make the game run the script, as a dedicated server or not.
 QStringList gameArguments(const FormModel& form);

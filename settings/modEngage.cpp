@@ -37,8 +37,8 @@ QString scriptPath(const Context& ctx, PathResolver& files) {
     return files.resolve(dataFolder + u'/' + QString::fromLatin1(script::fileName));
 }
 
-bool write(const Context& ctx, const QString& path, const QStringList& lines) {
-    const QString error = text::writeLines(path, lines);
+bool write(const Context& ctx, const QString& path, const text::LineEncoder& script) {
+    const QString error = text::writeBytes(path, script.bytes());
     if (!error.isEmpty())
         ctx.alert(error);
     return error.isEmpty();
@@ -72,15 +72,17 @@ void Engage(Context& ctx) {
     const QString path = scriptPath(ctx, files);
     if (path.isEmpty())
         return;
-    QStringList lines = script::head(form, factor->times(33).toString());
+    text::LineEncoder lines;
+    lines.reserve(script::sizeEstimate(form));
+    script::writeHead(form, factor->times(33).toString(), lines);
     if (botCountMissing(form)) {
-        if (write(ctx, path, lines))
+        if (write(ctx, path, lines)) // the script so far stays, as a record of the refusal
             ctx.alert(botCountRefusal);
         return;
     }
     if (form.value(ctl::chkTurnBotsOn) == 1)
-        lines << script::botCount(form);
-    lines << script::tail(form);
+        script::writeBotCount(form, lines);
+    script::writeTail(form, lines);
     if (!write(ctx, path, lines))
         return;
 

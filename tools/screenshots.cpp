@@ -5,6 +5,7 @@
 
 #include "app/Program.h"
 #include "core/Context.h"
+#include "core/NullServices.h"
 #include "store/SettingsStore.h"
 #include "ui/FormBuilder.h"
 #include "ui/MainWindow.h"
@@ -17,17 +18,6 @@
 #include <QTextStream>
 
 namespace {
-
-class Silent : public fd::CuePlayer,
-               public fd::MessageBox,
-               public fd::ProcessLauncher,
-               public fd::FolderChooser {
-public:
-    void play(const QString&, Mode) override {}
-    void show(const QString&) override {}
-    QString start(const QString&, const QStringList&, const QString&) override { return {}; }
-    std::optional<QString> chooseFolder(const QString&) override { return std::nullopt; }
-};
 
 // A copy of the application folder, so that taking pictures leaves the real one untouched.
 QString copyFolder(const QString& from, const QString& to) {
@@ -65,7 +55,7 @@ int main(int argc, char* argv[]) {
     const QString output = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(output);
 
-    Silent services;
+    fd::NullServices services;
     fd::SettingsStore store;
     fd::FormModel form;
     fd::Context ctx{form, services, services, services, appFolder, services, store, QString()};

@@ -44,6 +44,16 @@ private Q_SLOTS:
         QCOMPARE(text::encode(text), text.toUtf8());
     }
 
+    void oneLineBeyondWindows1252TurnsTheWholeFileToUtf8() {
+        // The first line's single bytes (C3 A9) would also read as UTF-8; they must not be
+        // taken for it when the file turns to UTF-8.
+        text::LineEncoder encoder;
+        encoder.line(QStringLiteral("Ã©"));
+        encoder.line({u"x ", u"Ω"});
+        encoder.line(QStringLiteral("é"));
+        QCOMPARE(encoder.bytes(), QStringLiteral("Ã©\r\nx Ω\r\né\r\n").toUtf8());
+    }
+
     void linesEndAtCrLfOrLf_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");

@@ -10,6 +10,7 @@
 
 #include "app/Program.h"
 #include "core/Context.h"
+#include "core/NullServices.h"
 #include "store/SaveLoad.h"
 #include "store/SettingsStore.h"
 #include "store/SlotRecord.h"
@@ -25,14 +26,6 @@
 using namespace fd;
 
 namespace {
-
-class Silent : public CuePlayer, public MessageBox, public ProcessLauncher, public FolderChooser {
-public:
-    void play(const QString&, Mode) override {}
-    void show(const QString&) override {}
-    QString start(const QString&, const QStringList&, const QString&) override { return {}; }
-    std::optional<QString> chooseFolder(const QString&) override { return std::nullopt; }
-};
 
 int stepsDone = 0;
 int killAfter = -1;
@@ -83,7 +76,7 @@ int main(int argc, char* argv[]) {
     const QString argument = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     killAfter = argument.toInt();
 
-    Silent services;
+    NullServices services;
     SettingsStore store;
     FormModel form;
     Context ctx{form, services, services, services, folder, services, store, QString()};

@@ -1,0 +1,344 @@
+// The game type, the five modifications and the eight companion boxes, driven through the
+// model as a user's clicks, a change in code and a load drive them.
+
+#include "settings/GameTypeRules.h"
+#include "settings/SettingsRecord.h"
+#include "support/TestProgram.h"
+
+#include <QtTest>
+
+#include <array>
+
+using namespace fd;
+using fd::test::TestProgram;
+
+namespace {
+
+// The five modifications in the order the tables below write them: A S D E H.
+const std::array<CheckBox, 5> modifications{ctl::chkAssimilation, ctl::chkSpecialties,
+                                            ctl::chkDisintegration, ctl::chkElimination,
+                                            ctl::chkActionHero};
+const QString letters = QStringLiteral("ASDEH");
+
+CheckBox modification(QChar letter) {
+    const qsizetype index = letters.indexOf(letter);
+    if (index < 0)
+        qFatal("no modification %c", letter.toLatin1());
+    return modifications[size_t(index)];
+}
+
+// Each box as "1" (checked) or "0" (cleared), followed by "h" when hidden: "0h 1 0h 0 0h".
+QString describeModifications(const FormModel& form) {
+    QStringList boxes;
+    for (CheckBox box : modifications)
+        boxes << QString::number(form.value(box)) + (form.visible(box) ? "" : "h");
+    return boxes.join(u' ');
+}
+
+// One step of a scenario:
+//   FFA, TDM, CTF     a click on that game type option
+//   A, S, D, E, H     a click on that modification box (a user can click only a shown box)
+//   E=1               a modification's value set in code, as a load sets it
+//   frag=30           the frag limit typed; capture=9 likewise the capture limit
+bool perform(FormModel& form, const QString& step) {
+    if (step == u"FFA")
+        form.select(ctl::optionDeathmatch);
+    else if (step == u"TDM")
+        form.select(ctl::optionTeamDeathMatch);
+    else if (step == u"CTF")
+        form.select(ctl::optionCTF);
+    else if (step.startsWith(u"frag="))
+        form.setText(ctl::txtFragLimit, step.mid(5));
+    else if (step.startsWith(u"capture="))
+        form.setText(ctl::txtCaptureLimit, step.mid(8));
+    else if (step.size() == 3 && step[1] == u'=')
+        form.setValue(modification(step[0]), step.mid(2).toInt());
+    else if (step.size() == 1) {
+        const CheckBox box = modification(step[0]);
+        if (!form.visible(box))
+            return false;
+        form.setValue(box, 1 - form.value(box));
+    } else
+        qFatal("unknown step %s", qPrintable(step));
+    return true;
+}
+
+// Every text box of the record with its text and lock, to see what a handler touched.
+QMap<QString, QPair<QString, bool>> textBoxes(const FormModel& form) {
+    QMap<QString, QPair<QString, bool>> boxes;
+    for (const Field& field : settingsRecord) {
+        if (field.kind == FieldKind::Text && qstrcmp(field.control, ctl::cmboSaveGame.name) != 0) {
+            const TextBox box{field.control};
+            boxes.insert(QString::fromLatin1(field.control), {form.text(box), form.locked(box)});
+        }
+    }
+    return boxes;
+}
+
+} // namespace
+
+class TestGameTypeRules : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void scenarios_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("boxes");
+        QTest::addColumn<QString>("gameType");
+        QTest::addColumn<QString>("frag");
+        QTest::addColumn<QString>("capture");
+        QTest::addColumn<bool>("captureLocked");
+
+        // clang-format off
+        // Right after start-up the number is "0" and no modification rule runs.
+        QTest::newRow("fresh start")                     << ""        << "0h 0 0 0 0" << "0" << "10" << "0" << false;
+        QTest::newRow("start: Free For All again")       << "FFA"     << "0h 0 0 0 0" << "0" << "10" << "0" << false;
+        QTest::newRow("start: Specialties")              << "S"       << "0h 1 0 0 0" << "0" << "10" << "0" << false;
+        QTest::newRow("start: each shown box alone")    << "S D E H" << "0h 1 1 1 1" << "0" << "10" << "0" << false;
+        QTest::newRow("start: hidden Assimilation set")  << "A=1"     << "1h 0 0 0 0" << "0" << "10" << "0" << false;
+        QTest::newRow("start: cleared by a game type")   << "S D E H CTF" << "0h 0 0 0h 0h" << "4" << "0" << "5" << false;
+
+        // Free For All chosen (after another game type) is "2" and runs its rules.
+        QTest::newRow("FFA chosen")                      << "TDM FFA"       << "0h 0 0 0 0"     << "2" << "10" << "0" << true;
+        QTest::newRow("FFA: Specialties")                << "TDM FFA S"     << "0h 1 0h 0 0h"   << "2" << "10" << "0" << true;
+        QTest::newRow("FFA: Elimination")                << "TDM FFA E"     << "0h 0 0 1 0h"    << "2" << "10" << "0" << true;
+        QTest::newRow("FFA: Elimination, Disintegration") << "TDM FFA E D"  << "0h 0h 1 1 0h"   << "2" << "10" << "0" << true;
+        QTest::newRow("FFA: Specialties, Elimination")   << "TDM FFA S E"   << "0h 1 0h 1 0h"   << "2" << "10" << "0" << true;
+        QTest::newRow("FFA: Action Hero clears three")   << "TDM FFA D H"   << "0h 0h 0h 0h 1"  << "2" << "10" << "0" << true;
+        QTest::newRow("FFA: Action Hero cleared again")  << "TDM FFA D H H" << "0h 0 0 0 0"     << "2" << "10" << "0" << true;
+        QTest::newRow("FFA: Action Hero set, nested")    << "TDM FFA S=1 E=1 H=1" << "0h 0h 0h 0h 1" << "2" << "10" << "0" << true;
+
+        // Team Death Match.
+        QTest::newRow("TDM chosen")                      << "TDM"       << "0 0 0 0 0h"   << "3" << "10" << "0" << true;
+        QTest::newRow("TDM: Assimilation")               << "TDM A"     << "1 0 0h 0h 0h" << "3" << "10" << "0" << true;
+        QTest::newRow("TDM: Assimilation clears Elim.")  << "TDM E A=1" << "1 0 0h 0h 0h" << "3" << "10" << "0" << true;
+        QTest::newRow("TDM: Disintegration set under A") << "TDM A D=1" << "1 0 0h 0h 0h" << "3" << "10" << "0" << true;
+        QTest::newRow("TDM: Specialties")                << "TDM S"     << "0 1 0 0 0h"   << "3" << "10" << "0" << true;
+        QTest::newRow("TDM: Specialties then Assim.")    << "TDM S A"   << "0 1 0 0 0h"   << "3" << "10" << "0" << true;
+        QTest::newRow("TDM: Assim. then Specialties")    << "TDM A S"   << "0 1 0 0 0h"   << "3" << "10" << "0" << true;
+        QTest::newRow("TDM: Specialties, Disintegr.")    << "TDM S D"   << "0 0h 1 0 0h"  << "3" << "10" << "0" << true;
+        QTest::newRow("TDM: Elimination")                << "TDM E"     << "0h 0 0 1 0h"  << "3" << "10" << "0" << true;
+        QTest::newRow("TDM selected again runs nothing") << "TDM S TDM" << "0 1 0 0 0h"   << "3" << "10" << "0" << true;
+
+        // Capture The Flag.
+        QTest::newRow("CTF chosen")                      << "CTF"       << "0h 0 0 0h 0h" << "4" << "0" << "5" << false;
+        QTest::newRow("CTF: Specialties")                << "CTF S"     << "0h 1 0h 0h 0h" << "4" << "0" << "5" << false;
+        QTest::newRow("CTF: Disintegration")             << "CTF D"     << "0h 0h 1 0h 0h" << "4" << "0" << "5" << false;
+        QTest::newRow("CTF: Specialties cleared again")  << "CTF S S"   << "0h 0 0 0h 0h" << "4" << "0" << "5" << false;
+        QTest::newRow("CTF: typed frag limit set to 0")  << "frag=30 CTF" << "0h 0 0 0h 0h" << "4" << "0" << "5" << false;
+
+        // Leaving Capture The Flag, and what the other game types leave alone.
+        QTest::newRow("CTF then FFA")                    << "CTF FFA"   << "0h 0 0 0 0"   << "2" << "0" << "0" << true;
+        QTest::newRow("CTF then TDM")                    << "CTF TDM"   << "0 0 0 0 0h"   << "3" << "0" << "0" << true;
+        QTest::newRow("CTF with Specialties then FFA")   << "CTF S FFA" << "0h 0 0 0 0"   << "2" << "0" << "0" << true;
+        QTest::newRow("CTF typed capture then FFA")      << "CTF capture=9 FFA" << "0h 0 0 0 0" << "2" << "0" << "0" << true;
+        QTest::newRow("typed frag limit kept")           << "frag=30 TDM FFA" << "0h 0 0 0 0" << "2" << "30" << "0" << true;
+        QTest::newRow("FFA modifications cleared by TDM") << "TDM FFA S E TDM" << "0 0 0 0 0h" << "3" << "10" << "0" << true;
+        // clang-format on
+    }
+    void scenarios() {
+        QFETCH(QString, steps);
+        QFETCH(QString, boxes);
+        QFETCH(QString, gameType);
+        QFETCH(QString, frag);
+        QFETCH(QString, capture);
+        QFETCH(bool, captureLocked);
+        TestProgram p;
+        for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts))
+            QVERIFY2(perform(p.form, step), qPrintable(step + QStringLiteral(" is hidden")));
+        QCOMPARE(describeModifications(p.form), boxes);
+        QCOMPARE(p.form.text(ctl::txtGameType), gameType);
+        QCOMPARE(p.form.text(ctl::txtFragLimit), frag);
+        QCOMPARE(p.form.text(ctl::txtCaptureLimit), capture);
+        QCOMPARE(p.form.locked(ctl::txtCaptureLimit), captureLocked);
+    }
+
+    // Free For All with Elimination and Disintegration checked hides Action Hero. Choosing
+    // Capture The Flag clears them while "2" is still in force, so the Free For All rules hide
+    // Action Hero again between the two clearings; the new game type's rules would not.
+    void clearingForANewGameTypeRunsTheOldRules() {
+        TestProgram p;
+        for (const char* step : {"TDM", "FFA", "E", "D"})
+            QVERIFY(perform(p.form, QString::fromLatin1(step)));
+        QStringList actionHero;
+        connect(&p.form, &FormModel::controlChanged, this, [&](const QString& name) {
+            if (name == QLatin1String(ctl::chkActionHero.name))
+                actionHero << (p.form.visible(ctl::chkActionHero) ? "shown" : "hidden");
+        });
+        p.form.select(ctl::optionCTF);
+        QCOMPARE(actionHero, QStringList({"shown", "hidden", "shown", "hidden"}));
+        QCOMPARE(describeModifications(p.form), QStringLiteral("0h 0 0 0h 0h"));
+    }
+
+    // From every combination of the five values, under every game type number, a change of any
+    // one box in code ends (nested handlers included) and leaves no pair checked that the rules
+    // of that game type exclude.
+    void everyChangeEndsAndKeepsTheExclusions_data() {
+        QTest::addColumn<int>("gameType");
+        QTest::newRow("start-up") << 0;
+        QTest::newRow("Free For All") << 2;
+        QTest::newRow("Team Death Match") << 3;
+        QTest::newRow("Capture The Flag") << 4;
+    }
+    void everyChangeEndsAndKeepsTheExclusions() {
+        QFETCH(int, gameType);
+        TestProgram p;
+        FormModel& f = p.form;
+        for (int values = 0; values < 32; ++values) {
+            for (CheckBox changed : modifications) {
+                f.setText(ctl::txtGameType, QStringLiteral("0")); // set the values without rules
+                for (size_t i = 0; i < modifications.size(); ++i)
+                    f.setValue(modifications[i], (values >> i) & 1);
+                f.setText(ctl::txtGameType, QString::number(gameType));
+                const QString before = describeModifications(f);
+
+                f.setValue(changed, 1 - f.value(changed));
+
+                const auto on = [&f](CheckBox box) { return f.value(box) == 1; };
+                using namespace ctl;
+                const QString where = before + " then " + changed.name;
+                if (gameType == 0) {
+                    f.setText(ctl::txtGameType, QStringLiteral("0"));
+                    f.setValue(changed, 1 - f.value(changed));
+                    QCOMPARE(describeModifications(f), before); // nothing else moved
+                } else if (gameType == 2) {
+                    QVERIFY2(!on(chkActionHero) || (!on(chkDisintegration) && !on(chkSpecialties) &&
+                                                    !on(chkElimination)),
+                             qPrintable(where));
+                } else if (gameType == 3) {
+                    QVERIFY2(!on(chkAssimilation) || (!on(chkDisintegration) &&
+                                                      !on(chkElimination) && !on(chkSpecialties)),
+                             qPrintable(where));
+                    QVERIFY2(!on(chkDisintegration) || !on(chkSpecialties), qPrintable(where));
+                } else {
+                    QCOMPARE(f.visible(chkDisintegration), !on(chkSpecialties));
+                    QCOMPARE(f.visible(chkSpecialties), !on(chkDisintegration));
+                }
+            }
+        }
+    }
+
+    void startUpSetsOnlyTheNumber_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("gameType");
+        QTest::addColumn<bool>("assimilationShown");
+        QTest::newRow("Free For All") << "optionDeathmatch"
+                                      << "0" << false;
+        QTest::newRow("Team Death Match") << "optionTeamDeathMatch"
+                                          << "3" << true;
+        QTest::newRow("Capture The Flag") << "optionCTF"
+                                          << "4" << true;
+    }
+    void startUpSetsOnlyTheNumber() {
+        QFETCH(QString, option);
+        QFETCH(QString, gameType);
+        QFETCH(bool, assimilationShown);
+        FormModel form;
+        declareSettingsControls(form); // no handlers: a load chose the game type
+        const QByteArray name = option.toLatin1();
+        form.select(OptionButton{name.constData()});
+        const QString before = describeModifications(form);
+        const auto texts = textBoxes(form);
+
+        SetStartupGameType(form);
+
+        QCOMPARE(form.text(ctl::txtGameType), gameType);
+        QCOMPARE(form.visible(ctl::chkAssimilation), assimilationShown);
+        QCOMPARE(describeModifications(form).remove(u'h'), QString(before).remove(u'h'));
+        QCOMPARE(textBoxes(form), texts);
+    }
+
+    void hiddenCheckedModificationIsStillWritten() {
+        TestProgram p;
+        p.makeDataFolder();
+        p.form.setValue(ctl::chkTurnBotsOn, 0);
+        p.form.select(ctl::optionTeamDeathMatch);
+        p.form.select(ctl::optionDeathmatch);
+        p.form.setValue(ctl::chkAssimilation, 1); // as a load sets it: Free For All hides it
+        QVERIFY(!p.form.visible(ctl::chkAssimilation));
+        p.form.click(ctl::cmdEngage);
+        const QByteArray script = p.readGameFile(QStringLiteral("baseEF/FragDocker.cfg"));
+        QVERIFY(script.contains("seta g_gametype\"2\"\r\n"));
+        QVERIFY(script.contains("seta g_ModAssimilation \"1\"\r\n"));
+    }
+
+    // Each companion check box locks its own text box when cleared and unlocks it when checked;
+    // only Change Reserved Memory also changes the text, to "47" when cleared.
+    void companionBoxes_data() {
+        QTest::addColumn<QString>("check");
+        QTest::addColumn<QString>("companion");
+        QTest::addColumn<QString>("clearedText"); // what clearing leaves in the text box
+        QTest::newRow("download") << "chkAllowClientsToDownload"
+                                  << "txtMaxPacketsToDownload"
+                                  << "77";
+        QTest::newRow("memory") << "chkChangeReservedMemory"
+                                << "txtChangeReservedMemoryAmount"
+                                << "47";
+        QTest::newRow("log") << "chkCreateServerLog"
+                             << "txtCreateServerLogPath"
+                             << "77";
+        QTest::newRow("respawn") << "chkForcePlayerRespawn"
+                                 << "txtForcePlayerRespawnSeconds"
+                                 << "77";
+        QTest::newRow("inactive") << "chkKickInactivePlayers"
+                                  << "txtKickInactivePlayersSeconds"
+                                  << "77";
+        QTest::newRow("net IP") << "chkSetNetIP"
+                                << "txtSetNetIPNumber"
+                                << "77";
+        QTest::newRow("net port") << "chkSetNetport"
+                                  << "txtSetNetportNumber"
+                                  << "77";
+        QTest::newRow("warmup") << "chkWarmup"
+                                << "txtWarmupSeconds"
+                                << "77";
+    }
+    void companionBoxes() {
+        QFETCH(QString, check);
+        QFETCH(QString, companion);
+        QFETCH(QString, clearedText);
+        const QByteArray checkName = check.toLatin1(), companionName = companion.toLatin1();
+        const CheckBox box{checkName.constData()};
+        const TextBox text{companionName.constData()};
+        TestProgram p;
+        auto others = textBoxes(p.form);
+        others.remove(companion);
+        const auto untouched = [&] {
+            auto now = textBoxes(p.form);
+            now.remove(companion);
+            return now == others;
+        };
+
+        if (p.form.value(box) == 1) { // start from a cleared box, as a user would get there
+            p.form.setValue(box, 0);
+            QVERIFY(p.form.locked(text));
+        }
+        p.form.setValue(box, 1);
+        QVERIFY(!p.form.locked(text));
+        p.form.setText(text, QStringLiteral("77")); // typed while unlocked
+        p.form.setValue(box, 1);                    // the same value again runs nothing
+        QCOMPARE(p.form.text(text), QStringLiteral("77"));
+        p.form.setValue(box, 0);
+        QVERIFY(p.form.locked(text));
+        QCOMPARE(p.form.text(text), clearedText);
+        p.form.setValue(box, 1);
+        QVERIFY(!p.form.locked(text));
+        QCOMPARE(p.form.text(text), clearedText); // checking keeps the text
+        QVERIFY(untouched());
+    }
+
+    void initialLocksAreKeptUntilAClick() {
+        TestProgram p;
+        // Cleared at start, yet editable: nothing brings them into line before a click.
+        QCOMPARE(p.form.value(ctl::chkForcePlayerRespawn), 0);
+        QVERIFY(!p.form.locked(ctl::txtForcePlayerRespawnSeconds));
+        QVERIFY(!p.form.locked(ctl::txtKickInactivePlayersSeconds));
+        QCOMPARE(p.form.text(ctl::txtChangeReservedMemoryAmount), QStringLiteral("64"));
+        p.form.setValue(ctl::chkChangeReservedMemory, 1);
+        QCOMPARE(p.form.text(ctl::txtChangeReservedMemoryAmount), QStringLiteral("64"));
+        QVERIFY(!p.form.locked(ctl::txtChangeReservedMemoryAmount));
+    }
+};
+
+QTEST_MAIN(TestGameTypeRules)
+#include "tst_gametyperules.moc"

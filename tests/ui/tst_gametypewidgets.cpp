@@ -1,0 +1,128 @@
+// The game type rules through the real widgets offscreen: clicks on the option buttons and
+// check boxes, and what the window then shows hidden, checked, locked and filled in.
+
+#include "support/TestProgram.h"
+#include "ui/MainWindow.h"
+
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+using namespace fd;
+using fd::test::TestProgram;
+
+class TestGameTypeWidgets : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestProgram> p;
+    std::unique_ptr<ui::MainWindow> window;
+
+    template <typename W> W* widget(const char* name) {
+        W* found = window->findChild<W*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no widget %s", name);
+        return found;
+    }
+
+    // Brings the widget's tab to the front and clicks it as a user would.
+    void click(const char* name) {
+        QAbstractButton* button = widget<QAbstractButton>(name);
+        auto* tabs = widget<QTabWidget>("SSTab1");
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->widget(i)->isAncestorOf(button))
+                tabs->setCurrentIndex(i);
+        QVERIFY2(button->isVisible(), name);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    bool shown(const char* name) { return widget<QWidget>(name)->isVisibleTo(window.get()); }
+    bool checked(const char* name) { return widget<QCheckBox>(name)->isChecked(); }
+    bool readOnly(const char* name) { return widget<QLineEdit>(name)->isReadOnly(); }
+    QString text(const char* name) { return widget<QLineEdit>(name)->text(); }
+
+private Q_SLOTS:
+    void init() {
+        p = std::make_unique<TestProgram>();
+        window = std::make_unique<ui::MainWindow>(p->form, p->appFolder());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void cleanup() {
+        window.reset();
+        p.reset();
+    }
+
+    void gameTypesShowAndLockWhatTheRulesSay() {
+        QVERIFY(!shown("chkAssimilation"));
+        QVERIFY(!readOnly("txtCaptureLimit"));
+        click("optionDeathmatch"); // already selected: nothing runs
+        QCOMPARE(p->form.text(ctl::txtGameType), QStringLiteral("0"));
+        QVERIFY(!readOnly("txtCaptureLimit"));
+
+        click("optionTeamDeathMatch");
+        QVERIFY(shown("chkAssimilation"));
+        QVERIFY(!shown("chkActionHero"));
+        QVERIFY(readOnly("txtCaptureLimit"));
+        click("chkSpecialties");
+        click("chkAssimilation"); // cleared again at once, and still shown
+        QVERIFY(!checked("chkAssimilation"));
+        QVERIFY(shown("chkAssimilation"));
+        QVERIFY(checked("chkSpecialties"));
+
+        click("optionCTF");
+        QVERIFY(!checked("chkSpecialties"));
+        QVERIFY(!readOnly("txtCaptureLimit"));
+        QCOMPARE(text("txtCaptureLimit"), QStringLiteral("5"));
+        QCOMPARE(text("txtFragLimit"), QStringLiteral("0"));
+        for (const char* name : {"chkAssimilation", "chkActionHero", "chkElimination"})
+            QVERIFY2(!shown(name), name);
+        click("chkSpecialties");
+        QVERIFY(!shown("chkDisintegration"));
+
+        click("optionDeathmatch");
+        QVERIFY(readOnly("txtCaptureLimit"));
+        QCOMPARE(text("txtCaptureLimit"), QStringLiteral("0"));
+        QCOMPARE(text("txtFragLimit"), QStringLiteral("0"));
+        QCOMPARE(p->form.text(ctl::txtGameType), QStringLiteral("2"));
+        click("chkDisintegration");
+        click("chkActionHero");
+        QVERIFY(checked("chkActionHero"));
+        for (const char* name : {"chkDisintegration", "chkSpecialties", "chkElimination"}) {
+            QVERIFY2(!shown(name), name);
+            QVERIFY2(!checked(name), name);
+        }
+        click("chkActionHero");
+        for (const char* name : {"chkDisintegration", "chkSpecialties", "chkElimination"})
+            QVERIFY2(shown(name), name);
+    }
+
+    void companionBoxesLockTheirOwnTextBox() {
+        QVERIFY(readOnly("txtChangeReservedMemoryAmount"));
+        click("chkChangeReservedMemory");
+        QVERIFY(!readOnly("txtChangeReservedMemoryAmount"));
+        QCOMPARE(text("txtChangeReservedMemoryAmount"), QStringLiteral("64"));
+        click("chkChangeReservedMemory");
+        QVERIFY(readOnly("txtChangeReservedMemoryAmount"));
+        QCOMPARE(text("txtChangeReservedMemoryAmount"), QStringLiteral("47"));
+
+        click("chkSetNetIP");
+        QVERIFY(!readOnly("txtSetNetIPNumber"));
+        QVERIFY(readOnly("txtSetNetportNumber"));
+        click("chkSetNetport");
+        QVERIFY(!readOnly("txtSetNetportNumber"));
+        click("chkSetNetIP");
+        QVERIFY(readOnly("txtSetNetIPNumber"));
+        QVERIFY(!readOnly("txtSetNetportNumber"));
+
+        // A locked box still shows its text, and typing into it changes nothing.
+        auto* amount = widget<QLineEdit>("txtChangeReservedMemoryAmount");
+        QTest::keyClicks(amount, QStringLiteral("9"));
+        QCOMPARE(p->form.text(ctl::txtChangeReservedMemoryAmount), QStringLiteral("47"));
+    }
+};
+
+QTEST_MAIN(TestGameTypeWidgets)
+#include "tst_gametypewidgets.moc"
