@@ -1,16 +1,21 @@
 // FragDocker: sets up and starts an Elite Force multiplayer server.
 
 #include "Program.h"
+#include "TerminationSignals.h"
 #include "core/Context.h"
 #include "core/SystemCuePlayer.h"
 #include "core/SystemProcessLauncher.h"
+#include "gamepath/frmGamePath.h"
+#include "store/SettingsStore.h"
 #include "ui/FormBuilder.h"
 #include "ui/MainWindow.h"
+#include "ui/QtFolderChooser.h"
 #include "ui/QtMessageBox.h"
 #include "ui/SmallWindow.h"
 #include "ui/WindowManager.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -22,7 +27,10 @@ int main(int argc, char* argv[]) {
     fd::SystemCuePlayer cues(appFolder);
     fd::ui::QtMessageBox messages;
     fd::SystemProcessLauncher launcher;
-    fd::Context ctx{form, cues, messages, launcher, appFolder};
+    fd::ui::QtFolderChooser folders;
+    fd::SettingsStore store; // open from start-up to the end of the run
+    const QString winePrefix = QDir::homePath() + QStringLiteral("/.wine");
+    fd::Context ctx{form, cues, messages, launcher, appFolder, folders, store, winePrefix};
     fd::declareControls(form);
     fd::connectHandlers(ctx);
 
@@ -36,8 +44,12 @@ int main(int argc, char* argv[]) {
                              [&ctx] { fd::Form_Unload(ctx); });
             return main;
         }
-        case Window::frmGamePath:
-            return new SmallWindow(form, fd::ui::gamePathDialog());
+        case Window::frmGamePath: {
+            auto* dialog = new SmallWindow(form, fd::ui::gamePathDialog());
+            QObject::connect(dialog, &SmallWindow::closeRequested, dialog,
+                             [&ctx] { fd::frmGamePath::closeByFrame(ctx); });
+            return dialog;
+        }
         case Window::frmErrorMap:
             return new SmallWindow(form, fd::ui::errorMapNotice());
         case Window::frmFragdockerRunning:
@@ -47,6 +59,9 @@ int main(int argc, char* argv[]) {
     });
     windows.window(fd::Window::frmFragDocker);
     form.show(fd::Window::frmFragDocker);
+    fd::endOnTerminationSignals([&ctx] { fd::Form_Unload(ctx); });
     fd::Form_Load(ctx);
+    if (form.isClosed(fd::Window::frmFragDocker))
+        return 1; // start-up could not go on
     return QApplication::exec();
 }

@@ -12,6 +12,7 @@
 #include "core/Context.h"
 #include "core/NullServices.h"
 #include "core/TextFile.h"
+#include "store/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -89,7 +90,8 @@ int main(int argc, char* argv[]) {
 
     fd::NullServices services;
     fd::FormModel form;
-    fd::Context ctx{form, services, services, services, appFolder};
+    fd::SettingsStore store;
+    fd::Context ctx{form, services, services, services, appFolder, services, store, QString()};
     fd::declareControls(form);
     form.setText(fd::ctl::frmGamePath::txtGamePath, game);
 

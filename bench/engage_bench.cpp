@@ -5,6 +5,7 @@
 #include "core/Context.h"
 #include "core/NullServices.h"
 #include "settings/modEngage.h"
+#include "store/SettingsStore.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -38,8 +39,9 @@ int main() {
     QDir().mkpath(game + QStringLiteral("/baseEF"));
 
     fd::NullServices services;
+    fd::SettingsStore store;
     fd::FormModel form;
-    fd::Context ctx{form, services, services, services, appDir.path()};
+    fd::Context ctx{form, services, services, services, appDir.path(), services, store, QString()};
     fd::declareControls(form);
     fd::connectHandlers(ctx);
     form.setText(fd::ctl::frmGamePath::txtGamePath, game);

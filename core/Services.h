@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace fd {
 
 class CuePlayer {
@@ -29,6 +31,14 @@ public:
     // Returns empty text on success, else what failed, naming the file concerned.
     virtual QString start(const QString& program, const QStringList& arguments,
                           const QString& workingFolder) = 0;
+};
+
+class FolderChooser {
+public:
+    virtual ~FolderChooser() = default;
+    // The system's folder chooser with the given title; the chosen folder, or nothing when
+    // the user cancels.
+    virtual std::optional<QString> chooseFolder(const QString& title) = 0;
 };
 
 } // namespace fd

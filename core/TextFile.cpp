@@ -112,6 +112,16 @@ void LineEncoder::appendUtf8(QStringView text) {
     used_ += encoded.size();
 }
 
+QString trimSpaces(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
 QStringList splitLines(const QString& text) {
     QStringList lines;
     qsizetype start = 0;

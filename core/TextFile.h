@@ -37,6 +37,9 @@ private:
     bool utf8_ = false;
 };
 
+// The text without the spaces at its start and end (other white space stays).
+QString trimSpaces(const QString& text);
+
 // The lines of a text; a line break at the very end gives no extra line.
 QStringList splitLines(const QString& text);
 

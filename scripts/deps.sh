@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_packages=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev)
 runtime_packages=(qt6-qpa-plugins fonts-dejavu-core fonts-comic-neue fonts-liberation2 alsa-utils)
-test_packages=(clang libclang-rt-14-dev xvfb xauth)
+test_packages=(clang libclang-rt-14-dev xvfb xauth sqlite3)
 
 wanted=("${build_packages[@]}" "${runtime_packages[@]}")
 [[ "${1:-run}" == test ]] && wanted+=("${test_packages[@]}")

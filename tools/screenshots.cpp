@@ -7,6 +7,7 @@
 #include "core/Context.h"
 #include "core/NullServices.h"
 #include "core/TextFile.h"
+#include "store/SettingsStore.h"
 #include "ui/FormBuilder.h"
 #include "ui/MainWindow.h"
 #include "ui/SmallWindow.h"
@@ -18,7 +19,6 @@
 #include <QTextStream>
 
 namespace {
-
 
 // A copy of the application folder, so that taking pictures leaves the real one untouched.
 QString copyFolder(const QString& from, const QString& to) {
@@ -62,8 +62,9 @@ int main(int argc, char* argv[]) {
                              {appFolder + QStringLiteral("/demo/Elite Force")});
 
     fd::NullServices services;
+    fd::SettingsStore store;
     fd::FormModel form;
-    fd::Context ctx{form, services, services, services, appFolder};
+    fd::Context ctx{form, services, services, services, appFolder, services, store, QString()};
     fd::declareControls(form);
     fd::connectHandlers(ctx);
     fd::Form_Load(ctx);

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 namespace fd::test {
 
 struct EventLog {
@@ -27,7 +29,11 @@ public:
     void play(const QString& cueFile, Mode mode) override {
         log_.events << QStringLiteral("cue ") + cueFile +
                            (mode == ToEnd ? QStringLiteral(" (to end)") : QString());
+        if (whilePlaying)
+            whilePlaying(cueFile);
     }
+    // Runs while a cue plays, to look at the program at that moment.
+    std::function<void(const QString&)> whilePlaying;
 
 private:
     EventLog& log_;
@@ -56,6 +62,24 @@ public:
     QString program, workingFolder;
     QStringList arguments;
     QString failure; // what the next start reports; empty for success
+
+private:
+    EventLog& log_;
+};
+
+// The folder chooser answers with the folders queued in `answers`, in turn; with none left, or
+// a null text queued, the user cancels.
+class ScriptedFolders : public FolderChooser {
+public:
+    explicit ScriptedFolders(EventLog& log) : log_(log) {}
+    std::optional<QString> chooseFolder(const QString& title) override {
+        log_.events << QStringLiteral("chooser ") + title;
+        const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
+        if (answer.isNull())
+            return std::nullopt;
+        return answer;
+    }
+    QStringList answers;
 
 private:
     EventLog& log_;

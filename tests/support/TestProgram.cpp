@@ -8,30 +8,33 @@
 
 namespace fd::test {
 
-TestProgram::TestProgram(Start when) {
-    ctx.appFolder = appDir_.path();
+TestFolders::TestFolders() {
     gameFolder_ = gameDir_.filePath(QStringLiteral("Elite Force"));
     QDir().mkpath(gameFolder_);
     QFile(gameFolder_ + QStringLiteral("/stvoyHM.exe")).open(QIODevice::WriteOnly);
     text::writeLines(appDir_.filePath(QStringLiteral("path.ini")), {gameFolder_});
+}
+
+TestProgram::TestProgram(std::shared_ptr<TestFolders> folders, Start when)
+    : folders_(std::move(folders)) {
+    ctx.appFolder = folders_->appFolder();
+    ctx.winePrefix = folders_->winePrefix();
     declareControls(form);
     connectHandlers(ctx);
     if (when == Start::Now)
         start();
 }
 
-void TestProgram::start() {
-    Form_Load(ctx);
-}
+void TestProgram::start() { Form_Load(ctx); }
 
 QString TestProgram::makeDataFolder(const QString& name) {
-    const QString path = gameFolder_ + u'/' + name;
+    const QString path = gameFolder() + u'/' + name;
     QDir().mkpath(path);
     return path;
 }
 
 QByteArray TestProgram::readGameFile(const QString& relative) const {
-    QFile file(gameFolder_ + u'/' + relative);
+    QFile file(gameFolder() + u'/' + relative);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 

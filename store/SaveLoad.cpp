@@ -1,0 +1,95 @@
+#include "SaveLoad.h"
+
+#include "SlotRecord.h"
+#include "core/Context.h"
+#include "core/PathResolver.h"
+#include "modListFiles.h"
+
+#include <QDir>
+
+namespace fd {
+
+namespace {
+
+// The slot the chooser names, or empty text after telling the user that it names none: a
+// typed text must never name a file outside the folder "saved".
+QString chosenSlot(Context& ctx) {
+    const QString slot = ctx.form.text(ctl::cmboSaveGame);
+    if (isSlotName(slot))
+        return slot;
+    ctx.alert(QStringLiteral("\"%1\" is not a save slot. Please choose one of \"%2\" to \"%3\" "
+                             "from the list.")
+                  .arg(slot, QString::fromLatin1(slotNames.front()),
+                       QString::fromLatin1(slotNames.back())));
+    return {};
+}
+
+QString makeSavedFolder(const Context& ctx) {
+    PathResolver files;
+    const QString folder = files.resolve(ctx.appFile(QStringLiteral("saved")));
+    if (QDir().mkpath(folder))
+        return {};
+    return QStringLiteral("Could not create the folder \"%1\".").arg(folder);
+}
+
+} // namespace
+
+void declareSaveLoadControls(FormModel& form) {
+    form.declare(ctl::cmdLoad);
+    form.declare(ctl::cmdSave);
+}
+
+void connectSaveLoadHandlers(Context& ctx) {
+    ctx.form.onClick(ctl::cmdSave, [&ctx] { cmdSave_Click(ctx); });
+    ctx.form.onClick(ctl::cmdLoad, [&ctx] { cmdLoad_Click(ctx); });
+    ctx.form.onChange(ctl::cmboSaveGame, [&ctx] { cmboSaveGame_Change(ctx); });
+}
+
+bool isSlotName(const QString& text) {
+    for (const char* name : slotNames)
+        if (text == QLatin1String(name))
+            return true;
+    return false;
+}
+
+void cmdSave_Click(Context& ctx) {
+    const QString slot = chosenSlot(ctx);
+    if (slot.isEmpty())
+        return;
+    ctx.cues.play(QString::fromLatin1(cue::working), CuePlayer::ToEnd);
+    QString failure = EditRecord(ctx, slot);
+    if (failure.isEmpty())
+        failure = makeSavedFolder(ctx);
+    if (failure.isEmpty())
+        failure = modWriteBotsFile(ctx);
+    if (failure.isEmpty())
+        failure = modWriteMapsFile(ctx);
+    if (!failure.isEmpty()) {
+        ctx.alert(failure);
+        return;
+    }
+    ctx.cues.play(QString::fromLatin1(cue::trancomp));
+}
+
+void cmdLoad_Click(Context& ctx) {
+    const QString slot = chosenSlot(ctx);
+    if (slot.isEmpty())
+        return;
+    ctx.cues.play(QString::fromLatin1(cue::filesrec));
+    const QString failure = GetFromDatabase(ctx, slot);
+    if (!failure.isEmpty()) {
+        ctx.alert(failure);
+        return;
+    }
+    // The lists follow the slot name the record gave the chooser, when it is one.
+    const QString loaded = ctx.form.text(ctl::cmboSaveGame);
+    const QString listSlot = isSlotName(loaded) ? loaded : slot;
+    modReadSavedBots(ctx, botListFile(ctx, listSlot));
+    modReadSavedMaps(ctx, mapListFile(ctx, listSlot));
+}
+
+void cmboSaveGame_Change(Context& ctx) {
+    ctx.form.setText(ctl::txtSaveGameDescription, QString());
+}
+
+} // namespace fd

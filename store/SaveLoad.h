@@ -1,0 +1,24 @@
+#pragma once
+// The Save/Load tab: Save and Load of the slot that the chooser names, and the chooser.
+
+#include <QString>
+
+namespace fd {
+
+class FormModel;
+struct Context;
+
+void declareSaveLoadControls(FormModel& form);
+void connectSaveLoadHandlers(Context& ctx);
+
+// Whether a text is one of the seven slot names, exactly.
+bool isSlotName(const QString& text);
+
+// Save: the waiting cue, the slot's record, its bot list file, its map list file, the closing cue.
+void cmdSave_Click(Context& ctx);
+// Load: the cue, the slot's record into the controls, then both list files appended to the lists.
+void cmdLoad_Click(Context& ctx);
+// Typing into the chooser, or a load setting it, empties the description.
+void cmboSaveGame_Change(Context& ctx);
+
+} // namespace fd

@@ -1,0 +1,99 @@
+#pragma once
+// The settings store: the file dock.sav in the application folder, an SQLite database holding
+// one table per save slot, named by the slot ("Save Game #1" ...), each with one record of the
+// settings' columns (names matched without regard to case). Start-up compacts it into
+// dock2.sav, puts the copy in its place and opens it; it then stays open, with the lock file
+// dock.ldb beside it, until the program ends.
+//
+// No crash at any moment loses the store: every file that takes the name dock.sav is complete
+// and on disk before it is renamed into place, a save is one transaction, and the next start
+// settles whatever an interrupted one left behind.
+
+#include "settings/SettingsRecord.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <variant>
+
+namespace fd {
+
+namespace sql {
+class Database;
+}
+
+// A stored value: null, a text, or a boolean.
+using StoredValue = std::variant<std::monostate, QString, bool>;
+// One slot's record, a value for each field of the settings record, in its order.
+using StoredRecord = std::array<StoredValue, settingsRecord.size()>;
+
+namespace storeFile {
+inline constexpr const char* store = "dock.sav";
+inline constexpr const char* compacted = "dock2.sav"; // exists only while compacting
+inline constexpr const char* lock = "dock.ldb";       // exists while the store is open
+inline constexpr const char* fresh = "dock.sav.new";  // a new store until it is complete
+} // namespace storeFile
+
+// The outcome of one step of the store's start-up maintenance.
+struct StoreStep {
+    enum Outcome { Done, Damaged, Failed };
+    Outcome outcome = Done;
+    QString detail; // Damaged: what is wrong with the file; Failed: what failed, naming the file
+
+    bool ok() const { return outcome == Done; }
+};
+
+class SettingsStore {
+public:
+    // The record a slot of a new store starts with.
+    using FreshRecord = std::function<StoredRecord(const QString& slot)>;
+
+    struct Opening {
+        QString failure; // what failed, naming the file; empty when the store is open
+        QString damage;  // what was wrong with a store that was kept aside
+        QString keptAs;  // the file it was kept as; empty when none was
+    };
+
+    SettingsStore();
+    ~SettingsStore(); // closes the store
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    // Start-up maintenance, the steps below in order. A store that is no database or is
+    // damaged is renamed, never deleted, and a new one made; the opening says so.
+    Opening open(const QString& folder, const FreshRecord& freshRecord);
+    bool isOpen() const;
+    // Closes the store and removes the lock file.
+    void close();
+    QString path() const;
+
+    // Stores a slot's record in one transaction; empty text, or what failed.
+    QString write(const QString& slot, const StoredRecord& record);
+    // Reads a slot's record; empty text, or what failed.
+    QString read(const QString& slot, StoredRecord& record);
+
+    // The steps of start-up maintenance, public so that their order can be tested one by one.
+    // Removes what an interrupted start left: a copy beside dock.sav, or an unfinished new
+    // store; a copy without dock.sav is the finished one and takes its name.
+    static StoreStep settleLeftovers(const QString& folder);
+    // Makes a new dock.sav whose slots hold the fresh records.
+    static StoreStep create(const QString& folder, const FreshRecord& freshRecord);
+    // Checks dock.sav and writes its compacted copy dock2.sav.
+    static StoreStep compact(const QString& folder);
+    // Puts dock2.sav in the place of dock.sav.
+    static StoreStep replaceByCompacted(const QString& folder);
+    // Opens dock.sav, checks it and creates the lock file.
+    StoreStep openCompacted(const QString& folder);
+    // Renames a damaged dock.sav to a new name in the same folder, given back in keptAs.
+    static StoreStep keepAside(const QString& folder, QString& keptAs);
+
+private:
+    StoreStep maintain(const QString& folder, const FreshRecord& freshRecord);
+
+    std::unique_ptr<sql::Database> db_;
+    QString folder_;
+};
+
+} // namespace fd

@@ -1,0 +1,137 @@
+#include "SlotRecord.h"
+
+#include "core/Context.h"
+#include "core/TextFile.h"
+
+#include <vector>
+
+namespace fd {
+
+namespace {
+
+bool isChooser(const Field& field) {
+    return qstrcmp(field.control, ctl::cmboSaveGame.name) == 0;
+}
+
+QString textOf(const FormModel& form, const Field& field) {
+    return isChooser(field) ? form.text(ctl::cmboSaveGame) : form.text(TextBox{field.control});
+}
+
+StoredValue storedValue(const FormModel& form, const Field& field) {
+    switch (field.kind) {
+    case FieldKind::Text:
+        return text::trimSpaces(textOf(form, field));
+    case FieldKind::Check:
+        return form.value(CheckBox{field.control}) == 1;
+    case FieldKind::Option:
+        return form.selected(OptionButton{field.control});
+    case FieldKind::Flag:
+        break;
+    }
+    return false;
+}
+
+// The record's order, with the number of bots moved behind the map limits that follow it.
+const std::vector<std::size_t>& loadOrder() {
+    static const std::vector<std::size_t> order = [] {
+        std::vector<std::size_t> indices;
+        std::size_t botCount = 0;
+        for (std::size_t i = 0; i < settingsRecord.size(); ++i) {
+            if (qstrcmp(settingsRecord[i].name, "NumberOfBotsToPlay") == 0)
+                botCount = i;
+            else if (settingsRecord[i].kind != FieldKind::Flag)
+                indices.push_back(i);
+        }
+        indices.push_back(botCount);
+        return indices;
+    }();
+    return order;
+}
+
+void putValue(FormModel& form, const Field& field, const StoredValue& value) {
+    const bool isTrue = std::holds_alternative<bool>(value) && std::get<bool>(value);
+    switch (field.kind) {
+    case FieldKind::Text: {
+        const QString* text = std::get_if<QString>(&value);
+        const QString stored = text ? *text : QString();
+        if (isChooser(field))
+            form.setText(ctl::cmboSaveGame, stored);
+        else
+            form.setText(TextBox{field.control}, stored);
+        break;
+    }
+    case FieldKind::Check:
+        form.setValue(CheckBox{field.control}, isTrue ? 1 : 0);
+        break;
+    case FieldKind::Option:
+        form.setSelected(OptionButton{field.control}, isTrue);
+        break;
+    case FieldKind::Flag:
+        break;
+    }
+}
+
+} // namespace
+
+StoredRecord recordFromControls(const FormModel& form) {
+    StoredRecord record;
+    for (std::size_t i = 0; i < settingsRecord.size(); ++i)
+        record[i] = storedValue(form, settingsRecord[i]);
+    return record;
+}
+
+StoredRecord initialRecord(const QString& slot, const QString& gameFolder) {
+    StoredRecord record;
+    for (std::size_t i = 0; i < settingsRecord.size(); ++i) {
+        const Field& field = settingsRecord[i];
+        const QString initial = QString::fromLatin1(field.initial);
+        if (isChooser(field))
+            record[i] = slot;
+        else if (qstrcmp(field.control, ctl::frmGamePath::txtGamePath.name) == 0)
+            record[i] = text::trimSpaces(gameFolder);
+        else if (field.kind == FieldKind::Text)
+            record[i] = text::trimSpaces(initial);
+        else
+            record[i] = initial == u"1" || initial == u"true";
+    }
+    return record;
+}
+
+void putIntoControls(FormModel& form, const StoredRecord& record) {
+    for (std::size_t i : loadOrder())
+        putValue(form, settingsRecord[i], record[i]);
+}
+
+QString EditRecord(Context& ctx, const QString& slot) {
+    return ctx.store.write(slot, recordFromControls(ctx.form));
+}
+
+QString GetFromDatabase(Context& ctx, const QString& slot) {
+    StoredRecord record;
+    const QString failure = ctx.store.read(slot, record);
+    if (failure.isEmpty())
+        putIntoControls(ctx.form, record);
+    return failure;
+}
+
+bool openSettingsStore(Context& ctx) {
+    const QString gameFolder = ctx.form.text(ctl::frmGamePath::txtGamePath);
+    const SettingsStore::Opening opening =
+        ctx.store.open(ctx.appFolder, [&gameFolder](const QString& slot) {
+            return initialRecord(slot, gameFolder);
+        });
+    if (!opening.keptAs.isEmpty())
+        ctx.alert(
+            QStringLiteral("The settings store \"%1\" could not be used: %2.\n\nIt was kept as "
+                           "\"%3\", and a new store was made whose seven save slots hold "
+                           "the initial settings.")
+                .arg(ctx.appFile(QString::fromLatin1(storeFile::store)), opening.damage,
+                     opening.keptAs));
+    if (!opening.failure.isEmpty()) {
+        ctx.alert(opening.failure);
+        return false;
+    }
+    return true;
+}
+
+} // namespace fd

@@ -1,0 +1,33 @@
+#pragma once
+// A save slot's record and the controls: what a save stores, what a load puts back, and what a
+// new store's slots start with.
+
+#include "SettingsStore.h"
+
+namespace fd {
+
+class FormModel;
+struct Context;
+
+// The controls as a save stores them: texts without their leading and trailing spaces, check
+// boxes and option buttons as booleans, the flag false, the slot chooser's text and the game
+// folder dialog's path box.
+StoredRecord recordFromControls(const FormModel& form);
+// A slot of a new store: the initial settings stored as a save would store them, the slot's
+// own name and the game folder in use.
+StoredRecord initialRecord(const QString& slot, const QString& gameFolder);
+// Puts a record into the controls as the user's own changes would, in load order: the order of
+// the record, but the map limits and then the number of bots last. Nulls give empty text, an
+// unchecked box and an unselected option.
+void putIntoControls(FormModel& form, const StoredRecord& record);
+
+// Copies the controls into the slot's record; empty text, or what failed.
+QString EditRecord(Context& ctx, const QString& slot);
+// Copies the slot's record into the controls; empty text, or what failed.
+QString GetFromDatabase(Context& ctx, const QString& slot);
+
+// Start-up: compacts and opens the store, telling the user about a damaged store that was
+// kept aside. False, after telling what failed, when there is no store to work with.
+bool openSettingsStore(Context& ctx);
+
+} // namespace fd

@@ -1,0 +1,72 @@
+#pragma once
+// Looks into a settings store file behind the program's back, as a test sees it.
+
+#include "settings/SettingsRecord.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <sqlite3.h>
+
+namespace fd::test {
+
+// Runs SQL on the database file; empty text, or SQLite's message.
+inline QString execSql(const QString& path, const QString& sql) {
+    sqlite3* db = nullptr;
+    QString failure;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
+            SQLITE_OK ||
+        sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        failure = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_close_v2(db);
+    return failure;
+}
+
+// Every row of the named table, each value with its storage type: "3:Made By FragDocker".
+inline QStringList tableRows(const QString& path, const QString& table) {
+    sqlite3* db = nullptr;
+    sqlite3_stmt* rows = nullptr;
+    QStringList dump;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const QString sql = QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table);
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &rows, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(rows) == SQLITE_ROW) {
+            QStringList values;
+            for (int i = 0; i < sqlite3_column_count(rows); ++i)
+                values << QString::number(sqlite3_column_type(rows, i)) + u':' +
+                              QString::fromUtf8(
+                                  reinterpret_cast<const char*>(sqlite3_column_text(rows, i)));
+            dump << values.join(u'|');
+        }
+    } else {
+        dump << QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(db));
+    }
+    sqlite3_finalize(rows);
+    sqlite3_close_v2(db);
+    return dump;
+}
+
+// The rows of all seven slots.
+inline QStringList slotRows(const QString& path) {
+    QStringList dump;
+    for (const char* slot : slotNames)
+        dump << QString::fromLatin1(slot) << tableRows(path, QString::fromLatin1(slot));
+    return dump;
+}
+
+// One column of a slot's first row, as text.
+inline QString storedText(const QString& path, const QString& slot, const QString& column) {
+    sqlite3* db = nullptr;
+    sqlite3_stmt* row = nullptr;
+    QString value;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const QString sql = QStringLiteral("SELECT \"%1\" FROM \"%2\" LIMIT 1").arg(column, slot);
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &row, nullptr) == SQLITE_OK &&
+        sqlite3_step(row) == SQLITE_ROW)
+        value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(row, 0)));
+    sqlite3_finalize(row);
+    sqlite3_close_v2(db);
+    return value;
+}
+
+} // namespace fd::test
