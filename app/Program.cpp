@@ -6,6 +6,7 @@
 #include "catalog/Module1.h"
 #include "catalog/modReadBots.h"
 #include "core/Context.h"
+#include "core/PathResolver.h"
 #include "gamepath/frmGamePath.h"
 #include "gamepath/modReadPathFromINI.h"
 #include "rotation/RotationControls.h"
@@ -17,12 +18,34 @@
 
 namespace fd {
 
+namespace {
+
+// The settings store keeps its lock file while a copy of the program holds it open.
+bool anotherCopyRunning(const Context& ctx) {
+    return PathResolver().isFile(ctx.appFile(QString::fromLatin1(storeFile::lock)));
+}
+
+void closeWindows(Context& ctx, std::initializer_list<Window> order) {
+    for (Window window : order)
+        ctx.form.close(window);
+}
+
+} // namespace
+
+Program::Program(const Services& services, const QString& appFolder, const QString& winePrefix)
+    : ctx{form,  services.cues, services.messages, services.launcher, appFolder, services.folders,
+          store, winePrefix} {
+    declareControls(form);
+    connectHandlers(ctx);
+}
+
 void declareControls(FormModel& form) {
     declareSettingsControls(form);
     declareRotationControls(form);
     declareCatalogControls(form);
     declareSaveLoadControls(form);
     declareGamePathControls(form);
+    form.declare(ctl::frmFragdockerRunning::cmdOk);
 }
 
 void connectHandlers(Context& ctx) {
@@ -31,9 +54,18 @@ void connectHandlers(Context& ctx) {
     connectRotationHandlers(ctx);
     connectSaveLoadHandlers(ctx);
     connectGamePathHandlers(ctx);
+    ctx.form.onClick(ctl::frmFragdockerRunning::cmdOk,
+                     [&ctx] { frmFragdockerRunning_cmdOk_Click(ctx); });
 }
 
 void Form_Load(Context& ctx) {
+    if (anotherCopyRunning(ctx)) {
+        ctx.cues.play(QString::fromLatin1(cue::ralert));
+        ctx.form.hide(Window::frmFragDocker);
+        ctx.form.show(Window::frmFragdockerRunning);
+        return; // nothing else: no store is touched, no catalogue read
+    }
+    ctx.cues.play(QString::fromLatin1(cue::progact));
     ShowPlaceholderPicture(ctx);
     showGamePathDialogWhenNoPathFile(ctx);
     frmGamePath::Form_Load(ctx);
@@ -51,9 +83,13 @@ void Form_Load(Context& ctx) {
 }
 
 void Form_Unload(Context& ctx) {
-    for (Window window : {Window::frmGamePath, Window::frmFragDocker, Window::frmErrorMap,
-                          Window::frmFragdockerRunning})
-        ctx.form.close(window);
+    closeWindows(ctx, {Window::frmGamePath, Window::frmFragDocker, Window::frmErrorMap,
+                       Window::frmFragdockerRunning});
+}
+
+void frmFragdockerRunning_cmdOk_Click(Context& ctx) {
+    closeWindows(ctx, {Window::frmFragDocker, Window::frmGamePath, Window::frmErrorMap,
+                       Window::frmFragdockerRunning});
 }
 
 } // namespace fd

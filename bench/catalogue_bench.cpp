@@ -12,7 +12,6 @@
 #include "core/Context.h"
 #include "core/NullServices.h"
 #include "core/TextFile.h"
-#include "store/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -88,11 +87,10 @@ int main(int argc, char* argv[]) {
     const QString path = appFolder + QStringLiteral("/map.ini");
     fd::text::writeLines(path, catalogue);
 
-    fd::NullServices services;
-    fd::FormModel form;
-    fd::SettingsStore store;
-    fd::Context ctx{form, services, services, services, appFolder, services, store, QString()};
-    fd::declareControls(form);
+    fd::NullServices none;
+    fd::Program program({none, none, none, none}, appFolder);
+    fd::FormModel& form = program.form;
+    fd::Context& ctx = program.ctx;
     form.setText(fd::ctl::frmGamePath::txtGamePath, game);
 
     // The plain loop: the file's lines, and one stat of each map file by its name on disk.

@@ -5,7 +5,6 @@
 #include "core/Context.h"
 #include "core/NullServices.h"
 #include "settings/modEngage.h"
-#include "store/SettingsStore.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -38,12 +37,10 @@ int main() {
     const QString game = gameDir.filePath(QStringLiteral("Elite Force"));
     QDir().mkpath(game + QStringLiteral("/baseEF"));
 
-    fd::NullServices services;
-    fd::SettingsStore store;
-    fd::FormModel form;
-    fd::Context ctx{form, services, services, services, appDir.path(), services, store, QString()};
-    fd::declareControls(form);
-    fd::connectHandlers(ctx);
+    fd::NullServices none;
+    fd::Program program({none, none, none, none}, appDir.path());
+    fd::FormModel& form = program.form;
+    fd::Context& ctx = program.ctx;
     form.setText(fd::ctl::frmGamePath::txtGamePath, game);
     form.setValue(fd::ctl::chkTurnBotsOn, 0);
     for (int i = 0; i < fd::FormModel::maxListItems; ++i) {

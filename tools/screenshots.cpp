@@ -7,7 +7,6 @@
 #include "core/Context.h"
 #include "core/NullServices.h"
 #include "core/TextFile.h"
-#include "store/SettingsStore.h"
 #include "ui/FormBuilder.h"
 #include "ui/MainWindow.h"
 #include "ui/SmallWindow.h"
@@ -61,12 +60,10 @@ int main(int argc, char* argv[]) {
         fd::text::writeLines(appFolder + QStringLiteral("/path.ini"),
                              {appFolder + QStringLiteral("/demo/Elite Force")});
 
-    fd::NullServices services;
-    fd::SettingsStore store;
-    fd::FormModel form;
-    fd::Context ctx{form, services, services, services, appFolder, services, store, QString()};
-    fd::declareControls(form);
-    fd::connectHandlers(ctx);
+    fd::NullServices none;
+    fd::Program program({none, none, none, none}, appFolder);
+    fd::FormModel& form = program.form;
+    fd::Context& ctx = program.ctx;
     fd::Form_Load(ctx);
 
     fd::ui::MainWindow window(form, appFolder);

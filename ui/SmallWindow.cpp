@@ -8,20 +8,24 @@
 namespace fd::ui {
 
 const SmallWindowSpec& gamePathDialog() {
-    static const SmallWindowSpec spec{"frmGamePath", "Fragdocker Game Path", {0, 0, 7380, 3465},
-                                      true, layout::gamePathDialog()};
+    static const SmallWindowSpec spec{
+        "frmGamePath", "Fragdocker Game Path", {0, 0, 7380, 3465}, true, layout::gamePathDialog()};
     return spec;
 }
 
 const SmallWindowSpec& errorMapNotice() {
-    static const SmallWindowSpec spec{"frmErrorMap", "!ERROR", {0, 0, 3525, 1365}, false,
-                                      layout::errorMapNotice(), layout::Colour::LightGrey};
+    static const SmallWindowSpec spec{"frmErrorMap",
+                                      "!ERROR",
+                                      {0, 0, 3525, 1365},
+                                      false,
+                                      layout::errorMapNotice(),
+                                      layout::Colour::LightGrey};
     return spec;
 }
 
 const SmallWindowSpec& runningNotice() {
-    static const SmallWindowSpec spec{"frmFragdockerRunning", "!ERROR 101", {0, 0, 2910, 1485},
-                                      false, layout::runningNotice()};
+    static const SmallWindowSpec spec{
+        "frmFragdockerRunning", "!ERROR 101", {0, 0, 2910, 1485}, false, layout::runningNotice()};
     return spec;
 }
 

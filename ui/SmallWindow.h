@@ -13,7 +13,7 @@ class FormModel;
 namespace fd::ui {
 
 struct SmallWindowSpec {
-    const char* name;    // the window's name, in front of its controls' names
+    const char* name; // the window's name, in front of its controls' names
     const char* caption;
     layout::Rect client; // the client area's size
     bool closeButton;    // whether the frame offers a close button

@@ -54,7 +54,7 @@ private Q_SLOTS:
             {"pak0.pk3", "MAPS/extra.bsp"});
         QCOMPARE(p.form.items(ctl::List1),
                  QStringList({"hm_borg1", "hm_voy1", "hm_borg1", "hm_extra"}));
-        QVERIFY(p.log.events.filter(QStringLiteral("message")).isEmpty());
+        QVERIFY(p.startUp.events.filter(QStringLiteral("message")).isEmpty());
     }
 
     void malformedMapFilesAreNotInstalled() {
@@ -77,7 +77,7 @@ private Q_SLOTS:
     void withoutCatalogueOrGameFolderTheMapListStaysEmpty() {
         TestProgram noCatalogue;
         QCOMPARE(noCatalogue.form.count(ctl::List1), 0);
-        QVERIFY(noCatalogue.log.messages().isEmpty());
+        QVERIFY(noCatalogue.startUp.messages().isEmpty());
 
         CatalogueProgram wrongFolder(borg, {"pak0.pk3"});
         wrongFolder.form.setText(ctl::frmGamePath::txtGamePath, QStringLiteral("/nowhere"));

@@ -76,12 +76,10 @@ int main(int argc, char* argv[]) {
     const QString argument = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     killAfter = argument.toInt();
 
-    NullServices services;
-    SettingsStore store;
-    FormModel form;
-    Context ctx{form, services, services, services, folder, services, store, QString()};
-    declareControls(form);
-    connectHandlers(ctx);
+    NullServices none;
+    Program program({none, none, none, none}, folder);
+    Context& ctx = program.ctx;
+    SettingsStore& store = program.store;
     const SettingsStore::FreshRecord fresh = [](const QString& slot) {
         return initialRecord(slot, QStringLiteral("/game"));
     };

@@ -59,7 +59,7 @@ QStringList listFileLines(const TestFolders& folders, const QString& name) {
 }
 
 void verifyEverySlotWhole(TestProgram& p, const TestFolders& folders) {
-    QCOMPARE(p.log.messages(), QStringList());
+    QCOMPARE(p.startUp.messages(), QStringList());
     QVERIFY(p.store.isOpen());
     for (const char* name : slotNames) {
         const QString slot = QString::fromLatin1(name);

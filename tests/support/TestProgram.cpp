@@ -17,15 +17,15 @@ TestFolders::TestFolders() {
 
 TestProgram::TestProgram(std::shared_ptr<TestFolders> folders, Start when)
     : folders_(std::move(folders)) {
-    ctx.appFolder = folders_->appFolder();
-    ctx.winePrefix = folders_->winePrefix();
-    declareControls(form);
-    connectHandlers(ctx);
     if (when == Start::Now)
         start();
 }
 
-void TestProgram::start() { Form_Load(ctx); }
+void TestProgram::start() {
+    Form_Load(ctx);
+    startUp = log;
+    log.events.clear(); // tests look at what their own clicks do
+}
 
 QString TestProgram::makeDataFolder(const QString& name) {
     const QString path = gameFolder() + u'/' + name;

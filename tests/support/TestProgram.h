@@ -10,8 +10,8 @@
 //     TestProgram second(folders);
 
 #include "Fakes.h"
+#include "app/Program.h"
 #include "core/Context.h"
-#include "store/SettingsStore.h"
 
 #include <QTemporaryDir>
 
@@ -53,17 +53,21 @@ public:
     // The bytes of a file under the game folder's data folder.
     QByteArray readGameFile(const QString& relative) const;
 
+private:
+    std::shared_ptr<TestFolders> folders_;
+
+public:
     EventLog log;
     RecordingCues cues{log};
     RecordingMessages messages{log};
     RecordingLauncher launcher{log};
     ScriptedFolders chooser{log};
-    SettingsStore store;
-    FormModel form;
-    Context ctx{form, cues, messages, launcher, QString(), chooser, store, QString()};
-
-private:
-    std::shared_ptr<TestFolders> folders_;
+    Program program{
+        {cues, messages, launcher, chooser}, folders_->appFolder(), folders_->winePrefix()};
+    FormModel& form = program.form;
+    SettingsStore& store = program.store;
+    Context& ctx = program.ctx;
+    EventLog startUp; // what the start-up sequence did; `log` begins after it
 };
 
 } // namespace fd::test
