@@ -37,7 +37,20 @@ QWidget* WindowManager::window(Window window) {
     return widget;
 }
 
+void WindowManager::hold() {
+    held_ = true;
+}
+
+void WindowManager::release() {
+    held_ = false;
+    for (Window window : allWindows)
+        if (form_.isShown(window) || windows_.count(window))
+            update(window);
+}
+
 void WindowManager::update(Window window) {
+    if (held_)
+        return;
     if (form_.isClosed(window)) {
         if (QWidget* widget = windows_[window]) {
             widget->hide();
