@@ -73,13 +73,11 @@ void WindowManager::update(Window window) {
 }
 
 bool WindowManager::allClosed() const {
-    for (Window window : allWindows) {
-        auto it = windows_.find(window);
-        const bool created = it != windows_.end() && it->second;
-        if (created && !form_.isClosed(window))
+    // A window that was never made, or is gone already, is not left.
+    for (const auto& [window, widget] : windows_)
+        if (widget && !form_.isClosed(window))
             return false;
-    }
-    return form_.isClosed(Window::frmFragDocker);
+    return true;
 }
 
 } // namespace fd::ui

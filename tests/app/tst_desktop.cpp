@@ -249,6 +249,31 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(lock));
     }
 
+    void theProgramEndsWhenItsLastWindowCloses_data() {
+        QTest::addColumn<bool>("lockLeftBehind");
+        QTest::newRow("main window closed by its frame") << false;
+        QTest::newRow("running notice's OK") << true;
+    }
+    void theProgramEndsWhenItsLastWindowCloses() {
+        QFETCH(bool, lockLeftBehind);
+        QApplication::setQuitOnLastWindowClosed(false); // as the program has it
+        WithWindows w;
+        if (lockLeftBehind)
+            test::touch(w.appFile(QStringLiteral("dock.ldb")));
+        QVERIFY(w.desktop.start());
+        QTimer::singleShot(0, this, [&w, lockLeftBehind] {
+            if (lockLeftBehind)
+                w.click(Window::frmFragdockerRunning, "cmdOk");
+            else
+                w.desktop.window(Window::frmFragDocker)->close();
+        });
+        QTimer watchdog;
+        connect(&watchdog, &QTimer::timeout, this, [] { QCoreApplication::exit(1); });
+        watchdog.start(30000);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(w.allClosed());
+    }
+
     void engageStartsTheGameAndClosesEveryWindow() {
         auto folders = std::make_shared<TestFolders>();
         const QString game = folders->gameFolder();
