@@ -28,17 +28,6 @@ bool isStartMarker(const QString& line) {
     return head(line) == u"[start]";
 }
 
-// Only space characters are removed; tabs and other white space stay.
-QString trimSpaces(const QString& line) {
-    qsizetype first = 0;
-    qsizetype last = line.size();
-    while (first < last && line[first] == u' ')
-        ++first;
-    while (last > first && line[last - 1] == u' ')
-        --last;
-    return first == 0 && last == line.size() ? line : line.sliced(first, last - first);
-}
-
 } // namespace
 
 MapRecordReader::MapRecordReader(const QStringList& lines) : lines_(lines) {}
@@ -58,7 +47,7 @@ bool MapRecordReader::skipToRecord() {
 }
 
 QString MapRecordReader::field() {
-    return position_ < lines_.size() ? trimSpaces(lines_[position_++]) : QString();
+    return position_ < lines_.size() ? text::trimSpaces(lines_[position_++]) : QString();
 }
 
 std::optional<MapRecord> MapRecordReader::next() {

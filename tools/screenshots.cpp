@@ -90,8 +90,8 @@ int main(int argc, char* argv[]) {
         {fd::ui::gamePathDialog(), "dialog-game-path"},
         {fd::ui::errorMapNotice(), "notice-missing-picture"},
         {fd::ui::runningNotice(), "notice-running"}};
-    for (const auto& [spec, file] : dialogs) {
-        fd::ui::SmallWindow dialog(form, spec);
+    for (const auto& [look, file] : dialogs) {
+        fd::ui::SmallWindow dialog(form, look);
         save(dialog, output + u'/' + QString::fromLatin1(file) + QStringLiteral(".png"));
     }
     return 0;

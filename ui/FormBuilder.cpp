@@ -69,15 +69,15 @@ QColor colourOf(Colour colour) {
 
 namespace {
 
-QWidget* create(const WidgetSpec& spec, QWidget* parent) {
-    const QString caption = QString::fromUtf8(spec.caption);
-    switch (spec.kind) {
+QWidget* create(const WidgetSpec& row, QWidget* parent) {
+    const QString caption = QString::fromUtf8(row.caption);
+    switch (row.kind) {
     case Kind::Frame:
         return new QGroupBox(caption, parent);
     case Kind::Label: {
         auto* label = new QLabel(caption, parent);
         label->setWordWrap(true);
-        label->setAlignment((spec.style & layout::Centred ? Qt::AlignHCenter : Qt::AlignLeft) |
+        label->setAlignment((row.style & layout::Centred ? Qt::AlignHCenter : Qt::AlignLeft) |
                             Qt::AlignTop);
         return label;
     }
@@ -110,43 +110,43 @@ QWidget* create(const WidgetSpec& spec, QWidget* parent) {
 }
 
 // Every widget gets its own font and colours: a frame's look does not pass to what it holds.
-void applyLook(QWidget* widget, const WidgetSpec& spec) {
+void applyLook(QWidget* widget, const WidgetSpec& row) {
     QFont font = QApplication::font();
-    if (spec.font.family) {
-        font.setFamily(QString::fromLatin1(spec.font.family));
-        font.setPixelSize(qRound(spec.font.points * 96.0 / 72.0));
+    if (row.font.family) {
+        font.setFamily(QString::fromLatin1(row.font.family));
+        font.setPixelSize(qRound(row.font.points * 96.0 / 72.0));
     }
     font.setStretch(defaultFontStretch);
-    font.setBold(spec.style & layout::Bold);
-    font.setItalic(spec.style & layout::Italic);
+    font.setBold(row.style & layout::Bold);
+    font.setItalic(row.style & layout::Italic);
     widget->setFont(font);
 
     // Each role set explicitly, so that none is taken from the container.
     QPalette palette = widget->palette();
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
         const QColor standard = QApplication::palette().color(role);
-        palette.setColor(role, spec.colour == Colour::Default ? standard : colourOf(spec.colour));
+        palette.setColor(role, row.colour == Colour::Default ? standard : colourOf(row.colour));
     }
     widget->setPalette(palette);
-    if (*spec.tip)
-        widget->setToolTip(QString::fromUtf8(spec.tip));
+    if (*row.tip)
+        widget->setToolTip(QString::fromUtf8(row.tip));
 }
 
 } // namespace
 
 void buildWidgets(QWidget* surface, std::span<const WidgetSpec> table, int topOffsetTwips) {
-    for (const WidgetSpec& spec : table) {
-        const bool onSurface = !*spec.container;
+    for (const WidgetSpec& row : table) {
+        const bool onSurface = !*row.container;
         QWidget* parent =
-            onSurface ? surface : surface->findChild<QWidget*>(QString::fromLatin1(spec.container));
-        Q_ASSERT_X(parent, spec.name, "container listed after its widgets");
-        QWidget* widget = create(spec, parent);
-        widget->setObjectName(QString::fromLatin1(spec.name));
-        QRect place = pixels(spec.place);
+            onSurface ? surface : surface->findChild<QWidget*>(QString::fromLatin1(row.container));
+        Q_ASSERT_X(parent, row.name, "container listed after its widgets");
+        QWidget* widget = create(row, parent);
+        widget->setObjectName(QString::fromLatin1(row.name));
+        QRect place = pixels(row.place);
         if (onSurface)
             place.translate(0, -pixels(topOffsetTwips));
         widget->setGeometry(place);
-        applyLook(widget, spec);
+        applyLook(widget, row);
     }
 }
 

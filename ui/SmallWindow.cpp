@@ -8,43 +8,43 @@
 namespace fd::ui {
 
 const SmallWindowSpec& gamePathDialog() {
-    static const SmallWindowSpec spec{
+    static const SmallWindowSpec look{
         "frmGamePath", "Fragdocker Game Path", {0, 0, 7380, 3465}, true, layout::gamePathDialog()};
-    return spec;
+    return look;
 }
 
 const SmallWindowSpec& errorMapNotice() {
-    static const SmallWindowSpec spec{"frmErrorMap",
+    static const SmallWindowSpec look{"frmErrorMap",
                                       "!ERROR",
                                       {0, 0, 3525, 1365},
                                       false,
                                       layout::errorMapNotice(),
                                       layout::Colour::LightGrey};
-    return spec;
+    return look;
 }
 
 const SmallWindowSpec& runningNotice() {
-    static const SmallWindowSpec spec{
+    static const SmallWindowSpec look{
         "frmFragdockerRunning", "!ERROR 101", {0, 0, 2910, 1485}, false, layout::runningNotice()};
-    return spec;
+    return look;
 }
 
-SmallWindow::SmallWindow(FormModel& form, const SmallWindowSpec& spec) {
-    const QString name = QString::fromLatin1(spec.name);
+SmallWindow::SmallWindow(FormModel& form, const SmallWindowSpec& look) {
+    const QString name = QString::fromLatin1(look.name);
     setObjectName(name);
-    setWindowTitle(QString::fromLatin1(spec.caption));
+    setWindowTitle(QString::fromLatin1(look.caption));
     Qt::WindowFlags flags = Qt::Dialog;
-    if (!spec.closeButton)
+    if (!look.closeButton)
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     setWindowFlags(flags);
-    setFixedSize(pixels(spec.client).size());
-    if (spec.background != layout::Colour::Default) {
+    setFixedSize(pixels(look.client).size());
+    if (look.background != layout::Colour::Default) {
         QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, colourOf(spec.background));
+        palette.setColor(QPalette::Window, colourOf(look.background));
         setPalette(palette);
         setAutoFillBackground(true);
     }
-    buildWidgets(this, spec.widgets);
+    buildWidgets(this, look.widgets);
     new Binder(form, this, name + u'.');
 }
 

@@ -28,7 +28,7 @@ const SmallWindowSpec& runningNotice();
 class SmallWindow : public QWidget {
     Q_OBJECT
 public:
-    SmallWindow(FormModel& form, const SmallWindowSpec& spec);
+    SmallWindow(FormModel& form, const SmallWindowSpec& look);
 
 Q_SIGNALS:
     // The user closes the window by its frame; the program decides what happens.

@@ -3,6 +3,7 @@
 
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
+#include "support/Widgets.h"
 #include "ui/MainWindow.h"
 #include "ui/SmallWindow.h"
 
@@ -41,12 +42,7 @@ struct MapsTab : TestProgram {
         start();
         window.show();
     }
-    template <typename W> W* widget(const char* name) {
-        W* found = window.findChild<W*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no widget %s", name);
-        return found;
-    }
+    template <typename W> W* widget(const char* name) { return test::widget<W>(window, name); }
     QPoint centreOfRow(QListWidget* list, int row) {
         return list->visualItemRect(list->item(row)).center();
     }

@@ -2,6 +2,7 @@
 // check boxes, and what the window then shows hidden, checked, locked and filled in.
 
 #include "support/TestProgram.h"
+#include "support/Widgets.h"
 #include "ui/MainWindow.h"
 
 #include <QtTest>
@@ -20,12 +21,7 @@ class TestGameTypeWidgets : public QObject {
     std::unique_ptr<TestProgram> p;
     std::unique_ptr<ui::MainWindow> window;
 
-    template <typename W> W* widget(const char* name) {
-        W* found = window->findChild<W*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no widget %s", name);
-        return found;
-    }
+    template <typename W> W* widget(const char* name) { return test::widget<W>(*window, name); }
 
     // Brings the widget's tab to the front and clicks it as a user would.
     void click(const char* name) {

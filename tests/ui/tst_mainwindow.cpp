@@ -3,6 +3,7 @@
 
 #include "settings/SettingsRecord.h"
 #include "support/TestProgram.h"
+#include "support/Widgets.h"
 #include "ui/MainWindow.h"
 
 #include <QtTest>
@@ -16,16 +17,10 @@
 
 using namespace fd;
 using fd::test::TestProgram;
+using fd::test::widget;
 
 class TestMainWindow : public QObject {
     Q_OBJECT
-
-    template <typename W> static W* widget(QWidget& window, const char* name) {
-        W* found = window.findChild<W*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no widget %s", name);
-        return found;
-    }
 
 private Q_SLOTS:
     void aFreshStartShowsEveryInitialValue() {

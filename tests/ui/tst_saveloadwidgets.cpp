@@ -2,6 +2,7 @@
 // the commands and show what the commands did.
 
 #include "support/TestProgram.h"
+#include "support/Widgets.h"
 #include "ui/MainWindow.h"
 #include "ui/SmallWindow.h"
 
@@ -13,16 +14,10 @@
 
 using namespace fd;
 using fd::test::TestProgram;
+using fd::test::widget;
 
 class TestSaveLoadWidgets : public QObject {
     Q_OBJECT
-
-    template <typename W> static W* widget(QWidget& window, const char* name) {
-        W* found = window.findChild<W*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no widget %s", name);
-        return found;
-    }
 
 private Q_SLOTS:
     void saveAndLoadButtonsMoveTheSettings() {

@@ -28,7 +28,7 @@ constexpr WidgetSpec about[] = {
     {Label, "lblProblems",  "", "Current Problems:",                                  {6825, 3300, 2040,  315}, {ComicSansMS, 11.25}, Bold,           Blue},
     {Label, "lblItsABeta",  "", "There is still alot of error checking to do.",       {6825, 3675, 2940,  465}, {ComicSansMS, 8.25},  Bold,           Red},
     {Label, "lblFeedBack",  "", "SEND FEEDBACK PLEASE",                               {3375, 4950, 3765,  465}, {ComicSansMS, 14.25}, Bold},
-    {Label, "lblEmail",     "", "Issues: see the project's issue tracker",            {3900, 5400, 2490,  315}, {ComicSansMS, 9.75},  Bold,           Green},
+    {Label, "lblEmail",     "", "FragDocker issue tracker",                           {3900, 5400, 2490,  315}, {ComicSansMS, 9.75},  Bold,           Green},
     {Label, "lblWebPage",   "", "Project: the FragDocker repository",                 {3600, 5700, 3240,  315}, {ComicSansMS, 9.75},  Bold,           Green},
 };
 // clang-format on
