@@ -6,6 +6,7 @@
 #include "core/TextFile.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
+#include "support/Widgets.h"
 
 #include <QtTest>
 
@@ -66,10 +67,7 @@ struct WithWindows {
         test::touch(p.makeDataFolder() + QStringLiteral("/pak0.pk3"));
     }
     template <typename W> W* widget(Window window, const char* name) {
-        W* found = desktop.window(window)->findChild<W*>(QLatin1String(name));
-        if (!found)
-            qFatal("no widget %s", name);
-        return found;
+        return test::widget<W>(*desktop.window(window), name);
     }
     void click(Window window, const char* button) { widget<QPushButton>(window, button)->click(); }
     // The windows the model shows, each checked against its widget's visibility.
@@ -291,9 +289,7 @@ private Q_SLOTS:
         Desktop desktop(program);
         QVERIFY(desktop.start());
         program.form.setValue(ctl::chkTurnBotsOn, 0);
-        desktop.window(Window::frmFragDocker)
-            ->findChild<QPushButton*>(QStringLiteral("cmdEngage"))
-            ->click();
+        test::widget<QPushButton>(*desktop.window(Window::frmFragDocker), "cmdEngage")->click();
         QCOMPARE(log.messages(), QStringList());
         for (Window window : allWindows)
             QVERIFY(program.form.isClosed(window));
