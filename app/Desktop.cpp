@@ -38,8 +38,11 @@ QWidget* Desktop::window(Window window) {
 
 bool Desktop::start() {
     windows_.window(Window::frmFragDocker);
+    // The load step runs before the main window is first displayed, and may hide it.
+    windows_.hold();
     program_.form.show(Window::frmFragDocker);
     Form_Load(program_.ctx);
+    windows_.release();
     return !program_.form.isClosed(Window::frmFragDocker);
 }
 

@@ -37,7 +37,20 @@ QWidget* WindowManager::window(Window window) {
     return widget;
 }
 
+void WindowManager::hold() {
+    held_ = true;
+}
+
+void WindowManager::release() {
+    held_ = false;
+    for (Window window : allWindows)
+        if (form_.isShown(window) || windows_.count(window))
+            update(window);
+}
+
 void WindowManager::update(Window window) {
+    if (held_)
+        return;
     if (form_.isClosed(window)) {
         if (QWidget* widget = windows_[window]) {
             widget->hide();
@@ -60,13 +73,11 @@ void WindowManager::update(Window window) {
 }
 
 bool WindowManager::allClosed() const {
-    for (Window window : allWindows) {
-        auto it = windows_.find(window);
-        const bool created = it != windows_.end() && it->second;
-        if (created && !form_.isClosed(window))
+    // A window that was never made, or is gone already, is not left.
+    for (const auto& [window, widget] : windows_)
+        if (widget && !form_.isClosed(window))
             return false;
-    }
-    return form_.isClosed(Window::frmFragDocker);
+    return true;
 }
 
 } // namespace fd::ui

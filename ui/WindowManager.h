@@ -28,6 +28,10 @@ public:
 
     // The window's widget, created now if it does not exist yet; null once it is closed.
     QWidget* window(Window window);
+    // While held, the widgets wait; on release they take the state the model has then, so
+    // that a window shown and hidden again in the meantime is never displayed.
+    void hold();
+    void release();
 
 private:
     void update(Window window);
@@ -36,6 +40,7 @@ private:
     FormModel& form_;
     Factory factory_;
     std::map<Window, QPointer<QWidget>> windows_;
+    bool held_ = false;
 };
 
 } // namespace fd::ui
