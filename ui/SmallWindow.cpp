@@ -8,8 +8,11 @@
 namespace fd::ui {
 
 const SmallWindowSpec& gamePathDialog() {
-    static const SmallWindowSpec look{
-        "frmGamePath", "Fragdocker Game Path", {0, 0, 7380, 3465}, true, layout::gamePathDialog()};
+    static const SmallWindowSpec look{"frmGamePath",
+                                      "Fragdocker Game Path",
+                                      {0, 0, 7380, 3465},
+                                      SmallWindowSpec::Dialog,
+                                      layout::gamePathDialog()};
     return look;
 }
 
@@ -17,15 +20,18 @@ const SmallWindowSpec& errorMapNotice() {
     static const SmallWindowSpec look{"frmErrorMap",
                                       "!ERROR",
                                       {0, 0, 3525, 1365},
-                                      false,
+                                      SmallWindowSpec::NoticeWithoutTaskbarEntry,
                                       layout::errorMapNotice(),
                                       layout::Colour::LightGrey};
     return look;
 }
 
 const SmallWindowSpec& runningNotice() {
-    static const SmallWindowSpec look{
-        "frmFragdockerRunning", "!ERROR 101", {0, 0, 2910, 1485}, false, layout::runningNotice()};
+    static const SmallWindowSpec look{"frmFragdockerRunning",
+                                      "!ERROR 101",
+                                      {0, 0, 2910, 1485},
+                                      SmallWindowSpec::Notice,
+                                      layout::runningNotice()};
     return look;
 }
 
@@ -33,10 +39,18 @@ SmallWindow::SmallWindow(FormModel& form, const SmallWindowSpec& look) {
     const QString name = QString::fromLatin1(look.name);
     setObjectName(name);
     setWindowTitle(QString::fromLatin1(look.caption));
-    Qt::WindowFlags flags = Qt::Dialog;
-    if (!look.closeButton)
-        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    setWindowFlags(flags);
+    const Qt::WindowFlags noCloseButton = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    switch (look.frame) {
+    case SmallWindowSpec::Dialog:
+        setWindowFlags(Qt::Dialog);
+        break;
+    case SmallWindowSpec::Notice:
+        setWindowFlags(Qt::Dialog | noCloseButton);
+        break;
+    case SmallWindowSpec::NoticeWithoutTaskbarEntry:
+        setWindowFlags(Qt::Tool | noCloseButton);
+        break;
+    }
     setFixedSize(pixels(look.client).size());
     if (look.background != layout::Colour::Default) {
         QPalette palette = this->palette();

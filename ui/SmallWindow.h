@@ -16,7 +16,8 @@ struct SmallWindowSpec {
     const char* name; // the window's name, in front of its controls' names
     const char* caption;
     layout::Rect client; // the client area's size
-    bool closeButton;    // whether the frame offers a close button
+    enum Frame { Dialog, Notice, NoticeWithoutTaskbarEntry };
+    Frame frame; // a notice's frame has no close button
     std::span<const layout::WidgetSpec> widgets;
     layout::Colour background = layout::Colour::Default; // of the client area
 };
