@@ -46,10 +46,10 @@ inline long residentKb() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
-    while (!status.atEnd()) {
-        const QByteArray line = status.readLine();
+    // Files under /proc have no size, so read them whole rather than up to their end.
+    for (const QByteArray& line : status.readAll().split('\n')) {
         if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+            return line.mid(6).simplified().split(' ').value(0).toLong();
     }
     return -1;
 }
