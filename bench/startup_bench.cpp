@@ -107,7 +107,7 @@ int main(int argc, char* argv[]) {
     const double kb0 = median(minimalRss), kb1 = median(programRss);
     std::printf("  start to first paint: minimal %.1f ms, FragDocker %.1f ms, ratio %.2f\n", ms0,
                 ms1, ms1 / ms0);
-    std::printf("  idle resident memory: minimal %.0f KiB, FragDocker %.0f KiB, ratio %.2f\n",
-                kb0, kb1, kb1 / kb0);
+    std::printf("  idle resident memory: minimal %.0f KiB, FragDocker %.0f KiB, ratio %.2f\n", kb0,
+                kb1, kb1 / kb0);
     return 0;
 }
