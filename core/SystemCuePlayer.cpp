@@ -7,6 +7,12 @@
 
 #include <optional>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
 namespace fd {
 
 namespace {
@@ -19,6 +25,31 @@ QString player() {
 } // namespace
 
 SystemCuePlayer::SystemCuePlayer(QString appFolder) : appFolder_(std::move(appFolder)) {}
+
+SystemCuePlayer::~SystemCuePlayer() {
+    reapFinished(); // one still playing is left to the system when the program ends
+}
+
+void SystemCuePlayer::reapFinished() {
+    std::erase_if(playing_, [](int pid) { return ::waitpid(pid, nullptr, WNOHANG) != 0; });
+}
+
+void SystemCuePlayer::spawnInBackground(const QString& path) {
+    reapFinished();
+    const QByteArray program = QFile::encodeName(player());
+    const QByteArray file = QFile::encodeName(path);
+    char quiet[] = "-q";
+    char* arguments[] = {const_cast<char*>(program.constData()), quiet,
+                         const_cast<char*>(file.constData()), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.constData(), &actions, nullptr, arguments, environ) == 0)
+        playing_.push_back(pid);
+    posix_spawn_file_actions_destroy(&actions);
+}
 
 std::optional<int> SystemCuePlayer::durationMs(const QString& path) {
     QFile file(path);
@@ -54,15 +85,15 @@ void SystemCuePlayer::play(const QString& cueFile, Mode mode) {
     const std::optional<int> duration = durationMs(path);
     if (!duration || player().isEmpty())
         return;
+    if (mode == Background) {
+        spawnInBackground(path);
+        return;
+    }
     QProcess process;
     process.setProgram(player());
     process.setArguments({QStringLiteral("-q"), path});
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    if (mode == Background) {
-        process.startDetached();
-        return;
-    }
     process.start();
     if (!process.waitForFinished(*duration + waitMarginMs)) {
         process.kill();

@@ -67,13 +67,20 @@ StoreStep removeWithJournal(const QString& path) {
     return step.ok() ? removeFile(journalOf(path)) : step;
 }
 
-// Renames in one step, replacing the target, and makes the new name last on disk.
-StoreStep renameOver(const QString& from, const QString& to, const QString& folder) {
+// Renames in one step, replacing the target.
+StoreStep renameFile(const QString& from, const QString& to) {
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
         return failed(
             QStringLiteral("Could not rename \"%1\" to \"%2\": %3").arg(from, to, systemError()));
-    syncToDisk(folder);
     return {};
+}
+
+// Renames in one step, replacing the target, and makes the new name last on disk.
+StoreStep renameOver(const QString& from, const QString& to, const QString& folder) {
+    StoreStep step = renameFile(from, to);
+    if (step.ok())
+        syncToDisk(folder);
+    return step;
 }
 
 // SQL built from the settings record, the one list of the columns.
@@ -284,7 +291,10 @@ StoreStep SettingsStore::compact(const QString& folder) {
     StoreStep step = checkSlots(db, store);
     if (!step.ok())
         return step;
-    if (!db.exec(QStringLiteral("VACUUM INTO %1").arg(sql::literal(copy)))) {
+    // The copy takes this connection's sync setting. Its own journal and syncs are not needed:
+    // until the copy is flushed below and renamed, it is a leftover that the next start removes.
+    if (!db.exec(QStringLiteral("PRAGMA synchronous = OFF")) ||
+        !db.exec(QStringLiteral("VACUUM INTO %1").arg(sql::literal(copy)))) {
         step =
             fromError(db, QStringLiteral("Could not compact the settings store \"%1\" into \"%2\"")
                               .arg(store, copy));
@@ -301,8 +311,10 @@ StoreStep SettingsStore::compact(const QString& folder) {
 }
 
 StoreStep SettingsStore::replaceByCompacted(const QString& folder) {
-    return renameOver(fileIn(folder, storeFile::compacted), fileIn(folder, storeFile::store),
-                      folder);
+    // The folder is not synced here: should the system lose the new name, the old store (with
+    // the same records) and the copy remain, and the next start removes the copy. The first
+    // save after this syncs the folder anyway, as SQLite does on creating its journal.
+    return renameFile(fileIn(folder, storeFile::compacted), fileIn(folder, storeFile::store));
 }
 
 StoreStep SettingsStore::openCompacted(const QString& folder) {

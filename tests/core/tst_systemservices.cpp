@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <sys/wait.h>
+
 using namespace fd;
 
 namespace {
@@ -64,6 +66,22 @@ private Q_SLOTS:
         player.play(QStringLiteral("missing.wav"), CuePlayer::ToEnd);
         player.play(QStringLiteral("short.wav"), CuePlayer::Background);
         QVERIFY2(timer.elapsed() < 5000, "a cue blocked far beyond its length");
+    }
+
+    void backgroundCuesLeaveNoFinishedProcessBehind() {
+        QTemporaryDir dir;
+        writeFile(dir.filePath(QStringLiteral("WAVS/short.wav")), wave(100));
+        QTest::qWait(1500); // cues of earlier cases end; what they leave is collected here
+        while (::waitpid(-1, nullptr, WNOHANG) > 0) {
+        }
+        {
+            SystemCuePlayer player(dir.path());
+            player.play(QStringLiteral("short.wav"), CuePlayer::Background);
+            player.play(QStringLiteral("short.wav"), CuePlayer::Background);
+            QTest::qWait(1500); // both players have ended by now
+        }
+        // No child of this process is left unreaped, finished or not.
+        QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
     }
 
     void theGameStartsDetachedWithItsArgumentsInItsFolder() {
