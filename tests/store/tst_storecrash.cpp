@@ -133,9 +133,10 @@ private Q_SLOTS:
     void killedAtAnyMomentOfSavesOrStarts_data() {
         QTest::addColumn<QString>("loop");
         QTest::addColumn<int>("afterMs");
-        for (const char* loop : {"save-loop", "start-loop"})
+        for (const QString& loop : {QStringLiteral("save-loop"), QStringLiteral("start-loop")})
             for (int ms : {0, 2, 5, 11, 17, 29, 43, 61})
-                QTest::addRow("%s, %d ms", loop, ms) << QString::fromLatin1(loop) << ms;
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2 ms").arg(loop).arg(ms)))
+                    << loop << ms;
     }
     void killedAtAnyMomentOfSavesOrStarts() {
         QFETCH(QString, loop);
