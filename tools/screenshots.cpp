@@ -86,7 +86,7 @@ int main(int argc, char* argv[]) {
         const QString name = tabs->tabText(tab).toLower();
         save(window, output + QStringLiteral("/main-%1-%2-in-use.png").arg(tab + 1).arg(name));
     }
-    const std::pair<const fd::ui::SmallWindowSpec&, const char*> dialogs[] = {
+    const std::pair<const fd::ui::SmallWindowLayout&, const char*> dialogs[] = {
         {fd::ui::gamePathDialog(), "dialog-game-path"},
         {fd::ui::errorMapNotice(), "notice-missing-picture"},
         {fd::ui::runningNotice(), "notice-running"}};

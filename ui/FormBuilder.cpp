@@ -16,7 +16,7 @@ namespace fd::ui {
 
 using layout::Colour;
 using layout::Kind;
-using layout::WidgetSpec;
+using layout::WidgetRow;
 
 // The substitutes run wider than the fonts the layout was drawn for.
 constexpr int defaultFontStretch = 92;
@@ -69,7 +69,7 @@ QColor colourOf(Colour colour) {
 
 namespace {
 
-QWidget* create(const WidgetSpec& row, QWidget* parent) {
+QWidget* create(const WidgetRow& row, QWidget* parent) {
     const QString caption = QString::fromUtf8(row.caption);
     switch (row.kind) {
     case Kind::Frame:
@@ -110,7 +110,7 @@ QWidget* create(const WidgetSpec& row, QWidget* parent) {
 }
 
 // Every widget gets its own font and colours: a frame's look does not pass to what it holds.
-void applyLook(QWidget* widget, const WidgetSpec& row) {
+void applyLook(QWidget* widget, const WidgetRow& row) {
     QFont font = QApplication::font();
     if (row.font.family) {
         font.setFamily(QString::fromLatin1(row.font.family));
@@ -134,8 +134,8 @@ void applyLook(QWidget* widget, const WidgetSpec& row) {
 
 } // namespace
 
-void buildWidgets(QWidget* surface, std::span<const WidgetSpec> table, int topOffsetTwips) {
-    for (const WidgetSpec& row : table) {
+void buildWidgets(QWidget* surface, std::span<const WidgetRow> table, int topOffsetTwips) {
+    for (const WidgetRow& row : table) {
         const bool onSurface = !*row.container;
         QWidget* parent =
             onSurface ? surface : surface->findChild<QWidget*>(QString::fromLatin1(row.container));

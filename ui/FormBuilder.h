@@ -1,7 +1,7 @@
 #pragma once
 // Builds widgets from layout tables. Every widget's objectName is its control's name.
 
-#include "layout/WidgetSpec.h"
+#include "layout/WidgetRow.h"
 
 #include <QColor>
 #include <QRect>
@@ -25,7 +25,7 @@ void installProgramLook();
 // Creates the table's widgets inside `surface`. Widgets whose container is "" lie on the
 // surface, shifted up by `topOffsetTwips` (a tab page starts below the row of tabs, while
 // the table's places count from the top of the whole tab control).
-void buildWidgets(QWidget* surface, std::span<const layout::WidgetSpec> table,
+void buildWidgets(QWidget* surface, std::span<const layout::WidgetRow> table,
                   int topOffsetTwips = 0);
 
 } // namespace fd::ui

@@ -26,7 +26,7 @@ QTabWidget* buildTabs(QWidget* window) {
     captions.setPixelSize(12);
     captions.setBold(true);
     tabs->tabBar()->setFont(captions);
-    for (const layout::TabSpec& tab : layout::mainWindowTabs()) {
+    for (const layout::TabLayout& tab : layout::mainWindowTabs()) {
         auto* page = new QWidget;
         buildWidgets(page, tab.widgets, tabRowTwips);
         tabs->addTab(page, QString::fromLatin1(tab.caption));

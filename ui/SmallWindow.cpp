@@ -7,47 +7,47 @@
 
 namespace fd::ui {
 
-const SmallWindowSpec& gamePathDialog() {
-    static const SmallWindowSpec look{"frmGamePath",
-                                      "Fragdocker Game Path",
-                                      {0, 0, 7380, 3465},
-                                      SmallWindowSpec::Dialog,
-                                      layout::gamePathDialog()};
+const SmallWindowLayout& gamePathDialog() {
+    static const SmallWindowLayout look{"frmGamePath",
+                                        "Fragdocker Game Path",
+                                        {0, 0, 7380, 3465},
+                                        SmallWindowLayout::Dialog,
+                                        layout::gamePathDialog()};
     return look;
 }
 
-const SmallWindowSpec& errorMapNotice() {
-    static const SmallWindowSpec look{"frmErrorMap",
-                                      "!ERROR",
-                                      {0, 0, 3525, 1365},
-                                      SmallWindowSpec::NoticeWithoutTaskbarEntry,
-                                      layout::errorMapNotice(),
-                                      layout::Colour::LightGrey};
+const SmallWindowLayout& errorMapNotice() {
+    static const SmallWindowLayout look{"frmErrorMap",
+                                        "!ERROR",
+                                        {0, 0, 3525, 1365},
+                                        SmallWindowLayout::NoticeWithoutTaskbarEntry,
+                                        layout::errorMapNotice(),
+                                        layout::Colour::LightGrey};
     return look;
 }
 
-const SmallWindowSpec& runningNotice() {
-    static const SmallWindowSpec look{"frmFragdockerRunning",
-                                      "!ERROR 101",
-                                      {0, 0, 2910, 1485},
-                                      SmallWindowSpec::Notice,
-                                      layout::runningNotice()};
+const SmallWindowLayout& runningNotice() {
+    static const SmallWindowLayout look{"frmFragdockerRunning",
+                                        "!ERROR 101",
+                                        {0, 0, 2910, 1485},
+                                        SmallWindowLayout::Notice,
+                                        layout::runningNotice()};
     return look;
 }
 
-SmallWindow::SmallWindow(FormModel& form, const SmallWindowSpec& look) {
+SmallWindow::SmallWindow(FormModel& form, const SmallWindowLayout& look) {
     const QString name = QString::fromLatin1(look.name);
     setObjectName(name);
     setWindowTitle(QString::fromLatin1(look.caption));
     const Qt::WindowFlags noCloseButton = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     switch (look.frame) {
-    case SmallWindowSpec::Dialog:
+    case SmallWindowLayout::Dialog:
         setWindowFlags(Qt::Dialog);
         break;
-    case SmallWindowSpec::Notice:
+    case SmallWindowLayout::Notice:
         setWindowFlags(Qt::Dialog | noCloseButton);
         break;
-    case SmallWindowSpec::NoticeWithoutTaskbarEntry:
+    case SmallWindowLayout::NoticeWithoutTaskbarEntry:
         setWindowFlags(Qt::Tool | noCloseButton);
         break;
     }

@@ -2,7 +2,7 @@
 // all in Comic Sans MS.
 
 #include "ui/layout/Tabs.h"
-#include "ui/layout/WidgetSpec.h"
+#include "ui/layout/WidgetRow.h"
 
 namespace fd::layout {
 
@@ -12,7 +12,7 @@ using enum Kind;
 using enum Colour;
 
 // clang-format off
-constexpr WidgetSpec about[] = {
+constexpr WidgetRow about[] = {
     {Label, "lblAboutMore", "",
         "The concept and menu design of this program follow the classic Elite Force server launchers "
         "made by the game's community. FragDocker rebuilds them for Linux as an open project.",
@@ -35,7 +35,7 @@ constexpr WidgetSpec about[] = {
 
 } // namespace
 
-std::span<const WidgetSpec> aboutTab() {
+std::span<const WidgetRow> aboutTab() {
     return about;
 }
 

@@ -1,7 +1,7 @@
 // Tab "Advanced": server limits, network, master servers, the server log and the game folder.
 
 #include "ui/layout/Tabs.h"
-#include "ui/layout/WidgetSpec.h"
+#include "ui/layout/WidgetRow.h"
 
 namespace fd::layout {
 
@@ -11,7 +11,7 @@ using enum Kind;
 using enum Colour;
 
 // clang-format off
-constexpr WidgetSpec advanced[] = {
+constexpr WidgetRow advanced[] = {
     {Label,    "lblServerSettings",             "",                     "Warning: Don't Screw With This Unless You Know What Your Doing!!!",
                                                                                                                    { 600,  375, 8865,  390}, {ComicSansMS, 12.75}, Bold, Red},
     {Frame,    "frameAdvanceSettings",          "",                     "Advanced Server Settings",                { 300, 1050, 9390, 4590}, {SystemFont, 9.75},   Bold, Blue},
@@ -53,7 +53,7 @@ constexpr WidgetSpec advanced[] = {
 
 } // namespace
 
-std::span<const WidgetSpec> advancedTab() {
+std::span<const WidgetRow> advancedTab() {
     return advanced;
 }
 

@@ -1,7 +1,7 @@
 // Tab "Bots": bot options, bot skill, the bot catalogue and the bot roster.
 
 #include "ui/layout/Tabs.h"
-#include "ui/layout/WidgetSpec.h"
+#include "ui/layout/WidgetRow.h"
 
 namespace fd::layout {
 
@@ -11,7 +11,7 @@ using enum Kind;
 using enum Colour;
 
 // clang-format off
-constexpr WidgetSpec bots[] = {
+constexpr WidgetRow bots[] = {
     {Frame,    "frmBotChat",               "",              "Bot Options",                                 { 600,  825, 4215, 1665}, {Verdana, 9},           Bold},
     {CheckBox, "chkTurnBotsOn",            "frmBotChat",    "Turn Bots On",                                { 150,  300, 1365,  315}},
     {CheckBox, "chkTurnBotChattingOff",    "frmBotChat",    "Turn Bot Chatting Off? (Checking means YES)", { 150,  600, 3840,  390}},
@@ -39,7 +39,7 @@ constexpr WidgetSpec bots[] = {
 
 } // namespace
 
-std::span<const WidgetSpec> botsTab() {
+std::span<const WidgetRow> botsTab() {
     return bots;
 }
 

@@ -1,7 +1,7 @@
 // The three small windows: the game folder dialog, the missing-picture notice and the running
 // notice. Places are in the window's client area.
 
-#include "ui/layout/WidgetSpec.h"
+#include "ui/layout/WidgetRow.h"
 
 namespace fd::layout {
 
@@ -10,7 +10,7 @@ namespace {
 using enum Kind;
 
 // clang-format off
-constexpr WidgetSpec gamePath[] = {
+constexpr WidgetRow gamePath[] = {
     {TextBox, "txtGamePath",    "", "",     { 750,  225, 5940,  315}},
     {Label,   "lblGamePath",    "",
         "Is the above path the correct location of \"Star Trek Voyager Elite Forces\" Game Folder?",
@@ -22,7 +22,7 @@ constexpr WidgetSpec gamePath[] = {
                                             {1200, 2850, 5415,  315}},
 };
 
-constexpr WidgetSpec errorMap[] = {
+constexpr WidgetRow errorMap[] = {
     {Label,  "lblMapFileMissing", "", "The JPG for this map is missing!!!",
                                             { 450,    0, 2715,  240}, {ComicSansMS, 8.25}, Bold},
     {Label,  "Label1",            "",
@@ -32,7 +32,7 @@ constexpr WidgetSpec errorMap[] = {
 };
 
 // The runs of spaces push each sentence onto its own line in the label's width.
-constexpr WidgetSpec running[] = {
+constexpr WidgetRow running[] = {
     {Label,  "lblAlreadyRunning", "",
         "There is a copy of this program Running.    This copy will close.           "
         "If you still cannot see the Fragdocker Screen use <alt><tab> to locate it.",
@@ -43,13 +43,13 @@ constexpr WidgetSpec running[] = {
 
 } // namespace
 
-std::span<const WidgetSpec> gamePathDialog() {
+std::span<const WidgetRow> gamePathDialog() {
     return gamePath;
 }
-std::span<const WidgetSpec> errorMapNotice() {
+std::span<const WidgetRow> errorMapNotice() {
     return errorMap;
 }
-std::span<const WidgetSpec> runningNotice() {
+std::span<const WidgetRow> runningNotice() {
     return running;
 }
 

@@ -2,7 +2,7 @@
 // seven tabs of the tab control. The tab control itself is made by the window builder.
 
 #include "ui/layout/Tabs.h"
-#include "ui/layout/WidgetSpec.h"
+#include "ui/layout/WidgetRow.h"
 
 namespace fd::layout {
 
@@ -11,7 +11,7 @@ namespace {
 using enum Kind;
 
 // clang-format off
-constexpr WidgetSpec window[] = {
+constexpr WidgetRow window[] = {
     {Picture, "Picture1",  "", "",       {1500,  -75, 7440, 1290}},
     {Button,  "cmdEngage", "", "ENGAGE", {4050, 7875, 2640,  495}, {ComicSansMS, 20.25}},
 };
@@ -19,13 +19,13 @@ constexpr WidgetSpec window[] = {
 
 } // namespace
 
-std::span<const WidgetSpec> mainWindow() {
+std::span<const WidgetRow> mainWindow() {
     return window;
 }
 
-std::span<const TabSpec> mainWindowTabs() {
+std::span<const TabLayout> mainWindowTabs() {
     // The tab tables live in other translation units, so the list is built on first use.
-    static const TabSpec tabs[] = {
+    static const TabLayout tabs[] = {
         {"Server", serverTab()}, {"Settings", settingsTab()},  {"Maps", mapsTab()},
         {"Bots", botsTab()},     {"Save/Load", saveLoadTab()}, {"Advanced", advancedTab()},
         {"About", aboutTab()},

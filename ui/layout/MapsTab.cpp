@@ -2,7 +2,7 @@
 // the rotation commands and the map limits.
 
 #include "ui/layout/Tabs.h"
-#include "ui/layout/WidgetSpec.h"
+#include "ui/layout/WidgetRow.h"
 
 namespace fd::layout {
 
@@ -12,7 +12,7 @@ using enum Kind;
 using enum Colour;
 
 // clang-format off
-constexpr WidgetSpec maps[] = {
+constexpr WidgetRow maps[] = {
     {Picture,  "picMaps",                 "",               "",                    {4050,  450, 2115, 2190}},
     {Label,    "lblMapList",              "",               "Map List",            {1050,  600,  840,  315}, {SystemFont, 9.75}, Bold,           Blue},
     {List,     "List1",                   "",               "",                    { 675,  900, 1590, 3375}},
@@ -44,7 +44,7 @@ constexpr WidgetSpec maps[] = {
 
 } // namespace
 
-std::span<const WidgetSpec> mapsTab() {
+std::span<const WidgetRow> mapsTab() {
     return maps;
 }
 

@@ -1,7 +1,7 @@
 // Tab "Save/Load": the slot chooser, the slot's description and the Load and Save commands.
 
 #include "ui/layout/Tabs.h"
-#include "ui/layout/WidgetSpec.h"
+#include "ui/layout/WidgetRow.h"
 
 namespace fd::layout {
 
@@ -11,7 +11,7 @@ using enum Kind;
 using enum Colour;
 
 // clang-format off
-constexpr WidgetSpec saveLoad[] = {
+constexpr WidgetRow saveLoad[] = {
     {Label,   "lblSaveFile",            "", "Save Game File:", {4200,  900, 1815, 390}, {SystemFont, 9.75}, Bold, Blue},
     {Combo,   "cmboSaveGame",           "", "",                {2325, 1275, 5040, 315}},
     {Label,   "lblDescription",         "", "Description",     {4425, 1800, 1440, 315}, {SystemFont, 9.75}, Bold, Blue},
@@ -23,7 +23,7 @@ constexpr WidgetSpec saveLoad[] = {
 
 } // namespace
 
-std::span<const WidgetSpec> saveLoadTab() {
+std::span<const WidgetRow> saveLoadTab() {
     return saveLoad;
 }
 

@@ -2,7 +2,7 @@
 // two passwords.
 
 #include "ui/layout/Tabs.h"
-#include "ui/layout/WidgetSpec.h"
+#include "ui/layout/WidgetRow.h"
 
 namespace fd::layout {
 
@@ -12,7 +12,7 @@ using enum Kind;
 using enum Colour;
 
 // clang-format off
-constexpr WidgetSpec server[] = {
+constexpr WidgetRow server[] = {
     {Frame,    "frameServerName",          "",                 "Server Name:",            { 225, 1275, 3375,  930}, {Verdana, 9},    Bold, Blue},
     {TextBox,  "txtServerName",            "frameServerName",  "",                        {  75,  375, 3135,  285}},
     {Frame,    "frameServerQuote",         "",                 "Server Quote:",           { 225, 2625, 3390,  915}, {Verdana, 9},    Bold, Blue},
@@ -44,7 +44,7 @@ constexpr WidgetSpec server[] = {
 
 } // namespace
 
-std::span<const WidgetSpec> serverTab() {
+std::span<const WidgetRow> serverTab() {
     return server;
 }
 

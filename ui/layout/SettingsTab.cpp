@@ -1,7 +1,7 @@
 // Tab "Settings": player, item and weapon, team and general game settings.
 
 #include "ui/layout/Tabs.h"
-#include "ui/layout/WidgetSpec.h"
+#include "ui/layout/WidgetRow.h"
 
 namespace fd::layout {
 
@@ -11,7 +11,7 @@ using enum Kind;
 using enum Colour;
 
 // clang-format off
-constexpr WidgetSpec settings[] = {
+constexpr WidgetRow settings[] = {
     {Frame,    "framePlayerSettings",           "",                    "Player Settings",                          { 300,  600, 4290, 3315}, {Verdana, 9}, Bold},
     {TextBox,  "txtMaxPlayers",                 "framePlayerSettings", "",                                         { 375,  300,  390,  240}},
     {Label,    "lblMaxPlayers",                 "framePlayerSettings", "Max Players",                              { 900,  375,  915,  240}, {}, Plain, Default,
@@ -67,7 +67,7 @@ constexpr WidgetSpec settings[] = {
 
 } // namespace
 
-std::span<const WidgetSpec> settingsTab() {
+std::span<const WidgetRow> settingsTab() {
     return settings;
 }
 

@@ -23,7 +23,7 @@ struct Rect {
     int left, top, width, height;
 };
 
-struct WidgetSpec {
+struct WidgetRow {
     Kind kind;
     const char* name;
     const char* container; // the name of the frame that holds it; "" for the tab or window
@@ -43,18 +43,18 @@ inline constexpr const char* SystemFont = "System";
 inline constexpr const char* LucidaSansUnicode = "Lucida Sans Unicode";
 inline constexpr const char* CourierNew = "Courier New";
 
-struct TabSpec {
+struct TabLayout {
     const char* caption;
-    std::span<const WidgetSpec> widgets;
+    std::span<const WidgetRow> widgets;
 };
 
 // The main window: the controls on the window itself, and the seven tabs in order.
-std::span<const WidgetSpec> mainWindow();
-std::span<const TabSpec> mainWindowTabs();
+std::span<const WidgetRow> mainWindow();
+std::span<const TabLayout> mainWindowTabs();
 
 // The three small windows.
-std::span<const WidgetSpec> gamePathDialog();
-std::span<const WidgetSpec> errorMapNotice();
-std::span<const WidgetSpec> runningNotice();
+std::span<const WidgetRow> gamePathDialog();
+std::span<const WidgetRow> errorMapNotice();
+std::span<const WidgetRow> runningNotice();
 
 } // namespace fd::layout
