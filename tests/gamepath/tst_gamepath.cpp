@@ -3,6 +3,7 @@
 
 #include "gamepath/frmGamePath.h"
 #include "gamepath/modGetGamePath.h"
+#include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 
 #include <QtTest>
@@ -26,11 +27,6 @@ void writeRegistry(const QString& prefix, const QByteArray& body) {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win32\n\n");
     file.write(body);
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
 }
 
 QString pathFile(const TestFolders& folders) {
@@ -119,7 +115,7 @@ private Q_SLOTS:
         QVERIFY(p.form.isShown(Window::frmGamePath));
         QVERIFY(!p.form.isShown(Window::frmFragDocker));
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), expected);
-        QCOMPARE(bytesOf(pathFile(*folders)), expected.toUtf8() + "\r\n");
+        QCOMPARE(test::readFile(pathFile(*folders)), expected.toUtf8() + "\r\n");
         QCOMPARE(p.form.text(ctl::txtGamePath), expected);
     }
 
@@ -128,8 +124,11 @@ private Q_SLOTS:
         TestProgram p(folders);
         QVERIFY(p.form.isShown(Window::frmGamePath));
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), QString());
-        QCOMPARE(bytesOf(pathFile(*folders)), QByteArray("\r\n"));
+        QCOMPARE(test::readFile(pathFile(*folders)), QByteArray("\r\n"));
         QVERIFY(p.store.isOpen());
+        frmGamePath::closeByFrame(p.ctx); // the main window comes back
+        QVERIFY(!p.form.isShown(Window::frmGamePath));
+        QVERIFY(p.form.isShown(Window::frmFragDocker));
     }
 
     void aStartWithTheGameMissingShowsTheDialog() {
@@ -141,16 +140,11 @@ private Q_SLOTS:
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), folders->gameFolder());
     }
 
-    void aNormalStartShowsTheFolderOnTheAdvancedTab() {
-        TestProgram p;
+    void yesOnAWrongFolderComplainsAndOpensTheChooser() {
+        TestProgram p; // a normal start: no dialog, the folder on the Advanced tab
         QVERIFY(!p.form.isShown(Window::frmGamePath));
         QCOMPARE(p.form.text(ctl::txtGamePath), p.gameFolder());
-    }
-
-    void yesOnAWrongFolderComplainsAndOpensTheChooser() {
-        TestProgram p;
-        const QByteArray pathBefore = bytesOf(pathFile(*p.folders()));
-        p.log.events.clear();
+        const QByteArray pathBefore = test::readFile(pathFile(*p.folders()));
         p.form.click(ctl::cmdRefindGamePatch);
         QVERIFY(p.form.isShown(Window::frmGamePath) && !p.form.isShown(Window::frmFragDocker));
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.gameFolder());
@@ -158,45 +152,29 @@ private Q_SLOTS:
         p.form.click(ctl::frmGamePath::cmdYes);
         QCOMPARE(p.log.events, QStringList({"cue ralert.wav", "message " + wrongFolderMessage,
                                             "chooser " + chooserTitle}));
-        QCOMPARE(bytesOf(pathFile(*p.folders())), pathBefore);
+        QCOMPARE(test::readFile(pathFile(*p.folders())), pathBefore);
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.appFolder()); // cancelled
         QVERIFY(p.form.isShown(Window::frmGamePath));
     }
 
-    void yesOnAFolderWithTheGameRemembersIt() {
+    void noChoosesAFolderAndYesRemembersIt() {
         TestProgram p;
         QTemporaryDir other;
-        QFile(other.filePath(QStringLiteral("STVOYHM.EXE"))).open(QIODevice::WriteOnly);
+        test::touch(other.filePath(QStringLiteral("STVOYHM.EXE")));
         p.form.click(ctl::cmdRefindGamePatch);
-        p.chooser.answers << other.path();
+        p.chooser.answers << QString() << other.path(); // cancelled, then chosen
+        p.form.click(ctl::frmGamePath::cmdNo);
+        QCOMPARE(p.log.events, QStringList({"chooser " + chooserTitle}));
+        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.gameFolder());
         p.form.click(ctl::frmGamePath::cmdNo);
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), other.path());
-        QCOMPARE(bytesOf(pathFile(*p.folders())), p.gameFolder().toUtf8() + "\r\n"); // not yet
+        QCOMPARE(test::readFile(pathFile(*p.folders())), p.gameFolder().toUtf8() + "\r\n");
         p.form.click(ctl::frmGamePath::cmdYes);
-        QCOMPARE(bytesOf(pathFile(*p.folders())), other.path().toUtf8() + "\r\n");
+        QCOMPARE(test::readFile(pathFile(*p.folders())), other.path().toUtf8() + "\r\n");
         QVERIFY(!p.form.isShown(Window::frmGamePath));
         QVERIFY(p.form.isShown(Window::frmFragDocker));
         QCOMPARE(p.form.text(ctl::txtGamePath), other.path());
         QCOMPARE(p.log.messages(), QStringList());
-    }
-
-    void noWithACancelledChooserChangesNothing() {
-        TestProgram p;
-        p.log.events.clear();
-        p.form.click(ctl::cmdRefindGamePatch);
-        p.chooser.answers << QString(); // cancelled
-        p.form.click(ctl::frmGamePath::cmdNo);
-        QCOMPARE(p.log.events, QStringList({"chooser " + chooserTitle}));
-        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.gameFolder());
-        QVERIFY(p.form.isShown(Window::frmGamePath));
-    }
-
-    void closingTheDialogByItsFrameBringsBackTheMainWindow() {
-        auto folders = firstStartFolders(QByteArray());
-        TestProgram p(folders);
-        frmGamePath::closeByFrame(p.ctx);
-        QVERIFY(!p.form.isShown(Window::frmGamePath));
-        QVERIFY(p.form.isShown(Window::frmFragDocker));
     }
 
     void findGamePathShowsTheFolderALoadGave() {
