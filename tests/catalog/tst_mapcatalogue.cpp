@@ -46,14 +46,17 @@ class TestMapCatalogue : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void startUpListsTheInstalledMapsInFileOrder() {
+    void startUpListsTheInstalledMapsAndShowsThePlaceholder() {
         // Data folder and sub folder spelled in another case on disk than in the catalogue.
         CatalogueProgram p(
             "Our maps\n" + borg + gone + voy + borg +
                 mapRecord("Maps\\Extra.BSP", "hm_extra", "Extra", "2", "0", "\\unknownmap.jpg"),
-            {"pak0.pk3", "MAPS/extra.bsp"});
+            {"pak0.pk3", "MAPS/extra.bsp"}, {"UnknownMap.JPG"});
         QCOMPARE(p.form.items(ctl::List1),
                  QStringList({"hm_borg1", "hm_voy1", "hm_borg1", "hm_extra"}));
+        QCOMPARE(p.form.picture(ctl::picMaps), p.picture("UnknownMap.JPG")); // the placeholder
+        QVERIFY(p.form.text(ctl::txtMapName).isEmpty() &&
+                p.form.text(ctl::txtMapPlayers).isEmpty());
         QVERIFY(p.startUp.events.filter(QStringLiteral("message")).isEmpty());
     }
 
@@ -65,13 +68,6 @@ private Q_SLOTS:
             catalogue += mapRecord(mapFile, "hm_bad", "Bad", "2", "0", "\bad.jpg");
         CatalogueProgram p(catalogue + borg, {"pak0.pk3", "maps/x.bsp"});
         QCOMPARE(p.form.items(ctl::List1), QStringList({"hm_borg1"}));
-    }
-
-    void startUpShowsThePlaceholderPicture() {
-        CatalogueProgram p(borg, {}, {"UnknownMap.JPG"});
-        QCOMPARE(p.form.picture(ctl::picMaps), p.picture("UnknownMap.JPG"));
-        QVERIFY(p.form.text(ctl::txtMapName).isEmpty());
-        QVERIFY(p.form.text(ctl::txtMapPlayers).isEmpty());
     }
 
     void withoutCataloguesOrGameFolderTheListsStayEmpty() {

@@ -99,7 +99,6 @@ private Q_SLOTS:
 
         // Free For All chosen (after another game type) is "2" and runs its rules.
         QTest::newRow("FFA chosen")                      << "TDM FFA"       << "0h 0 0 0 0"     << "2" << "10" << "0" << true;
-        QTest::newRow("FFA: Specialties")                << "TDM FFA S"     << "0h 1 0h 0 0h"   << "2" << "10" << "0" << true;
         QTest::newRow("FFA: Elimination, Disintegration") << "TDM FFA E D"  << "0h 0h 1 1 0h"   << "2" << "10" << "0" << true;
         QTest::newRow("FFA: Specialties, Elimination")   << "TDM FFA S E"   << "0h 1 0h 1 0h"   << "2" << "10" << "0" << true;
         QTest::newRow("FFA: Action Hero clears three")   << "TDM FFA D H"   << "0h 0h 0h 0h 1"  << "2" << "10" << "0" << true;
@@ -111,7 +110,6 @@ private Q_SLOTS:
         QTest::newRow("TDM: Assimilation")               << "TDM A"     << "1 0 0h 0h 0h" << "3" << "10" << "0" << true;
         QTest::newRow("TDM: Assimilation clears Elim.")  << "TDM E A=1" << "1 0 0h 0h 0h" << "3" << "10" << "0" << true;
         QTest::newRow("TDM: Disintegration set under A") << "TDM A D=1" << "1 0 0h 0h 0h" << "3" << "10" << "0" << true;
-        QTest::newRow("TDM: Specialties")                << "TDM S"     << "0 1 0 0 0h"   << "3" << "10" << "0" << true;
         QTest::newRow("TDM: Specialties then Assim.")    << "TDM S A"   << "0 1 0 0 0h"   << "3" << "10" << "0" << true;
         QTest::newRow("TDM: Specialties, Disintegr.")    << "TDM S D"   << "0 0h 1 0 0h"  << "3" << "10" << "0" << true;
         QTest::newRow("TDM: Elimination")                << "TDM E"     << "0h 0 0 1 0h"  << "3" << "10" << "0" << true;

@@ -62,27 +62,20 @@ private Q_SLOTS:
         QVERIFY(p.startUp.messages().isEmpty());
     }
 
-    void theLockFileExistsExactlyWhileTheStoreIsOpen() {
-        auto folders = std::make_shared<TestFolders>();
-        {
-            TestProgram p(folders);
-            QVERIFY(p.store.isOpen());
-            QVERIFY(QFile::exists(file(*folders, "dock.ldb")));
-        }
-        QVERIFY(!QFile::exists(file(*folders, "dock.ldb")));
-        QVERIFY(QFile::exists(file(*folders, "dock.sav")));
-    }
-
-    void everyStartCompactsAndChangesNoRecord() {
+    void everyStartCompactsAndTheLockLastsWhileTheStoreIsOpen() {
         auto folders = foldersWithSavedSlots();
         const QString store = file(*folders, "dock.sav");
         const QStringList before = test::slotRows(store);
         for (int start = 0; start < 2; ++start) {
             const ino_t old = inodeOf(store);
-            TestProgram p(folders);
-            QVERIFY(inodeOf(store) != old); // a new file took the name
-            QVERIFY(!QFile::exists(file(*folders, "dock2.sav")));
-            QVERIFY(p.startUp.messages().isEmpty());
+            {
+                TestProgram p(folders);
+                QVERIFY(p.store.isOpen() && QFile::exists(file(*folders, "dock.ldb")));
+                QVERIFY(inodeOf(store) != old); // a new file took the name
+                QVERIFY(!QFile::exists(file(*folders, "dock2.sav")));
+                QVERIFY(p.startUp.messages().isEmpty());
+            }
+            QVERIFY(!QFile::exists(file(*folders, "dock.ldb"))); // the lock goes with the store
         }
         QCOMPARE(test::slotRows(store), before);
     }
