@@ -51,41 +51,28 @@ private Q_SLOTS:
     void theRegistryGivesTheGameFolder_data() {
         QTest::addColumn<QByteArray>("registry");
         QTest::addColumn<QString>("folder"); // under the prefix; "" for none
-        QTest::newRow("installed")
-            << installKey + "\"INSTALLPATH\"=\"C:\\\\Games\\\\Elite Force\"\n"
-            << "/drive_c/Games/Elite Force";
+        const QByteArray value = installKey + "\"INSTALLPATH\"=";
+        // clang-format off
+        QTest::newRow("installed")        << value + "\"C:\\\\Games\\\\Elite Force\"\n" << "/drive_c/Games/Elite Force";
         QTest::newRow("escaped quote and backslash")
-            << installKey + "\"Other\"=\"x\"\n\"INSTALLPATH\"=\"C:\\\\Raven\\\\\\\"EF\\\" \\\\\"\n"
-            << "/drive_c/Raven/\"EF\" /";
+            << installKey + "\"Other\"=\"x\"\n\"INSTALLPATH\"=\"C:\\\\Raven\\\\\\\"EF\\\" \\\\\"\n" << "/drive_c/Raven/\"EF\" /";
         QTest::newRow("key and value in other case")
-            << QByteArray("[software\\\\activision\\\\star trek: voyager - elite force\\\\V1.0]\n"
-                          "\"installpath\"=\"c:\\\\EF\"\n")
+            << QByteArray("[software\\\\activision\\\\star trek: voyager - elite force\\\\V1.0]\n\"installpath\"=\"c:\\\\EF\"\n")
             << "/drive_c/EF";
         QTest::newRow("64-bit prefix")
-            << QByteArray("[Software\\\\Wow6432Node\\\\Activision\\\\Star Trek: Voyager - Elite "
-                          "Force\\\\v1.0] 1700000000\n\"INSTALLPATH\"=\"C:\\\\Program Files "
-                          "(x86)\\\\Raven\\\\EF\"\n")
+            << QByteArray("[Software\\\\Wow6432Node\\\\Activision\\\\Star Trek: Voyager - Elite Force\\\\v1.0] 1700000000\n"
+                          "\"INSTALLPATH\"=\"C:\\\\Program Files (x86)\\\\Raven\\\\EF\"\n")
             << "/drive_c/Program Files (x86)/Raven/EF";
-        QTest::newRow("hex escape") << installKey + "\"INSTALLPATH\"=\"C:\\\\J\\x00e9r\\x00f4me\"\n"
-                                    << "/drive_c/J\u00e9r\u00f4me";
+        QTest::newRow("hex escape")       << value + "\"C:\\\\J\\x00e9r\\x00f4me\"\n" << "/drive_c/J\u00e9r\u00f4me";
         QTest::newRow("missing key")
-            << QByteArray("[Software\\\\Activision\\\\Other Game\\\\v1.0]\n"
-                          "\"INSTALLPATH\"=\"C:\\\\Other\"\n")
-            << "";
-        QTest::newRow("missing value") << installKey + "\"Version\"=\"1.0\"\n"
-                                       << "";
-        QTest::newRow("value of another type")
-            << installKey + "\"INSTALLPATH\"=str(2):\"C:\\\\EF\"\n"
-            << "";
-        QTest::newRow("value too long")
-            << installKey + "\"INSTALLPATH\"=\"C:\\\\" + QByteArray(252, 'x') + "\"\n"
-            << "";
-        QTest::newRow("longest value")
-            << installKey + "\"INSTALLPATH\"=\"C:\\\\" + QByteArray(251, 'x') + "\"\n"
-            << "/drive_c/" + QString(251, u'x');
-        QTest::newRow("no drive") << installKey + "\"INSTALLPATH\"=\"\\\\\\\\server\\\\EF\"\n"
-                                  << "";
+            << QByteArray("[Software\\\\Activision\\\\Other Game\\\\v1.0]\n\"INSTALLPATH\"=\"C:\\\\Other\"\n") << "";
+        QTest::newRow("missing value")    << installKey + "\"Version\"=\"1.0\"\n" << "";
+        QTest::newRow("value of another type") << value + "str(2):\"C:\\\\EF\"\n" << "";
+        QTest::newRow("value too long")   << value + "\"C:\\\\" + QByteArray(252, 'x') + "\"\n" << "";
+        QTest::newRow("longest value")    << value + "\"C:\\\\" + QByteArray(251, 'x') + "\"\n" << "/drive_c/" + QString(251, u'x');
+        QTest::newRow("no drive")         << value + "\"\\\\\\\\server\\\\EF\"\n" << "";
         QTest::newRow("no registry file") << QByteArray() << "";
+        // clang-format on
     }
     void theRegistryGivesTheGameFolder() {
         QFETCH(QByteArray, registry);
