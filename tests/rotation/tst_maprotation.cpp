@@ -122,20 +122,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QStringList>("rotation");
         QTest::addColumn<QStringList>("events");
-        QTest::newRow("CTF maps in CTF")
-            << true << "cmdAllCTF" << QStringList{"ctf_b", "ctf_gone", "ctf_zero"}
-            << QStringList{"cue beep.wav"};
+        const QStringList beep{"cue beep.wav"};
+        // clang-format off
+        QTest::newRow("CTF maps in CTF")        << true  << "cmdAllCTF" << QStringList{"ctf_b", "ctf_gone", "ctf_zero"} << beep;
         QTest::newRow("CTF maps refused in another game type")
-            << false << "cmdAllCTF" << QStringList()
-            << QStringList{"cue ralert.wav", "message " + ctfRefusal};
-        QTest::newRow("Holomatch maps in another game type")
-            << false << "cmdAllFragdockMaps" << QStringList{"hm_a", "hm_gone"}
-            << QStringList{"cue beep.wav"};
+            << false << "cmdAllCTF" << QStringList() << QStringList{"cue ralert.wav", "message " + ctfRefusal};
+        QTest::newRow("Holomatch maps in another game type") << false << "cmdAllFragdockMaps" << QStringList{"hm_a", "hm_gone"} << beep;
         QTest::newRow("Holomatch maps refused in CTF")
-            << true << "cmdAllFragdockMaps" << QStringList()
-            << QStringList{"cue beep.wav", "cue ralert.wav", "message " + holomatchRefusal};
-        QTest::newRow("all maps in CTF")
-            << true << "cmdAllMaps" << installed << QStringList{"cue beep.wav"};
+            << true << "cmdAllFragdockMaps" << QStringList() << beep + QStringList{"cue ralert.wav", "message " + holomatchRefusal};
+        QTest::newRow("all maps in CTF")        << true  << "cmdAllMaps" << installed << beep;
+        // clang-format on
     }
     void bulkCommandsFollowTheGameType() {
         QFETCH(bool, ctf);
@@ -179,21 +175,20 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("items");
         QTest::addColumn<QList<double>>("draws");
         QTest::addColumn<QStringList>("shuffled");
-        QTest::newRow("empty: no draw") << QStringList() << QList<double>() << QStringList();
-        QTest::newRow("one item: one draw, no change")
-            << QStringList{"a"} << QList<double>{0.7} << QStringList{"a"};
+        const QStringList abc{"a", "b", "c"};
+        // clang-format off
+        QTest::newRow("empty: no draw")  << QStringList() << QList<double>() << QStringList();
+        QTest::newRow("one item: one draw, no change") << QStringList{"a"} << QList<double>{0.7} << QStringList{"a"};
         // i = 2: j = 0 swaps a and c; i = 1: j = 0 swaps c and b; i = 0: nothing.
-        QTest::newRow("falling i")
-            << QStringList{"a", "b", "c"} << QList<double>{0, 0, 0} << QStringList{"b", "c", "a"};
-        QTest::newRow("draws just below 1 keep the order")
-            << QStringList{"a", "b", "c"} << QList<double>{0.9999, 0.9999, 0.9999}
-            << QStringList{"a", "b", "c"};
+        QTest::newRow("falling i")       << abc << QList<double>{0, 0, 0} << QStringList{"b", "c", "a"};
+        QTest::newRow("draws just below 1 keep the order") << abc << QList<double>{0.9999, 0.9999, 0.9999} << abc;
         // i = 3: j = floor(0.5 * 4) = 2 gives a b d c; i = 2: j = floor(0.34 * 3) = 1 gives
         // a d b c; i = 1: j = floor(0.25 * 2) = 0 gives d a b c.
         QTest::newRow("whole part of r times i + 1")
-            << QStringList{"a", "b", "c", "d"} << QList<double>{0.5, 0.34, 0.25, 0.1}
-            << QStringList{"d", "a", "b", "c"};
+            << QStringList{"a", "b", "c", "d"} << QList<double>{0.5, 0.34, 0.25, 0.1} << QStringList{"d", "a", "b", "c"};
+        // clang-format on
     }
+
     void shuffleDrawsOncePerItemFromTheLastPosition() {
         QFETCH(QStringList, items);
         QFETCH(QList<double>, draws);
