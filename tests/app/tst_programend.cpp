@@ -4,6 +4,7 @@
 // order and leaves no lock file that would make the next start refuse.
 
 #include "core/TextFile.h"
+#include "support/CatalogFiles.h"
 
 #include <QtTest>
 
@@ -32,11 +33,6 @@ void copyApplicationFolder(const QString& from, const QString& to) {
             QFile::setPermissions(target, entry.permissions());
         }
     }
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class CopiedProgram {
@@ -70,19 +66,17 @@ private Q_SLOTS:
     void aLeftBehindLockKeepsTheNoticeUpAndTheStoreUntouched() {
         CopiedProgram program;
         const QByteArray store("a store this copy must not touch");
-        QFile saved(program.file(QStringLiteral("dock.sav")));
-        QVERIFY(saved.open(QIODevice::WriteOnly) && saved.write(store) == store.size());
-        saved.close();
-        QFile(program.file(QStringLiteral("dock.ldb"))).open(QIODevice::WriteOnly);
+        fd::test::writeFile(program.file(QStringLiteral("dock.sav")), store);
+        fd::test::touch(program.file(QStringLiteral("dock.ldb")));
         program.start();
         QVERIFY(program.process.waitForStarted(30000));
         // The notice waits for its OK: the copy neither ends by itself nor opens the store.
         QVERIFY(!program.process.waitForFinished(1500));
-        QCOMPARE(readBytes(program.file(QStringLiteral("dock.sav"))), store);
+        QCOMPARE(fd::test::readFile(program.file(QStringLiteral("dock.sav"))), store);
         QVERIFY(!QFile::exists(program.file(QStringLiteral("dock2.sav"))));
         QVERIFY(program.endsOnTermination());
         QVERIFY(QFile::exists(program.file(QStringLiteral("dock.ldb"))));
-        QCOMPARE(readBytes(program.file(QStringLiteral("dock.sav"))), store);
+        QCOMPARE(fd::test::readFile(program.file(QStringLiteral("dock.sav"))), store);
     }
 
     void aTerminationSignalClosesTheStore() {

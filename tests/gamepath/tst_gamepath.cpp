@@ -3,6 +3,7 @@
 
 #include "gamepath/frmGamePath.h"
 #include "gamepath/modGetGamePath.h"
+#include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 
 #include <QtTest>
@@ -28,11 +29,6 @@ void writeRegistry(const QString& prefix, const QByteArray& body) {
     file.write(body);
 }
 
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
 QString pathFile(const TestFolders& folders) {
     return folders.appFolder() + QStringLiteral("/path.ini");
 }
@@ -55,41 +51,28 @@ private Q_SLOTS:
     void theRegistryGivesTheGameFolder_data() {
         QTest::addColumn<QByteArray>("registry");
         QTest::addColumn<QString>("folder"); // under the prefix; "" for none
-        QTest::newRow("installed")
-            << installKey + "\"INSTALLPATH\"=\"C:\\\\Games\\\\Elite Force\"\n"
-            << "/drive_c/Games/Elite Force";
+        const QByteArray value = installKey + "\"INSTALLPATH\"=";
+        // clang-format off
+        QTest::newRow("installed")        << value + "\"C:\\\\Games\\\\Elite Force\"\n" << "/drive_c/Games/Elite Force";
         QTest::newRow("escaped quote and backslash")
-            << installKey + "\"Other\"=\"x\"\n\"INSTALLPATH\"=\"C:\\\\Raven\\\\\\\"EF\\\" \\\\\"\n"
-            << "/drive_c/Raven/\"EF\" /";
+            << installKey + "\"Other\"=\"x\"\n\"INSTALLPATH\"=\"C:\\\\Raven\\\\\\\"EF\\\" \\\\\"\n" << "/drive_c/Raven/\"EF\" /";
         QTest::newRow("key and value in other case")
-            << QByteArray("[software\\\\activision\\\\star trek: voyager - elite force\\\\V1.0]\n"
-                          "\"installpath\"=\"c:\\\\EF\"\n")
+            << QByteArray("[software\\\\activision\\\\star trek: voyager - elite force\\\\V1.0]\n\"installpath\"=\"c:\\\\EF\"\n")
             << "/drive_c/EF";
         QTest::newRow("64-bit prefix")
-            << QByteArray("[Software\\\\Wow6432Node\\\\Activision\\\\Star Trek: Voyager - Elite "
-                          "Force\\\\v1.0] 1700000000\n\"INSTALLPATH\"=\"C:\\\\Program Files "
-                          "(x86)\\\\Raven\\\\EF\"\n")
+            << QByteArray("[Software\\\\Wow6432Node\\\\Activision\\\\Star Trek: Voyager - Elite Force\\\\v1.0] 1700000000\n"
+                          "\"INSTALLPATH\"=\"C:\\\\Program Files (x86)\\\\Raven\\\\EF\"\n")
             << "/drive_c/Program Files (x86)/Raven/EF";
-        QTest::newRow("hex escape") << installKey + "\"INSTALLPATH\"=\"C:\\\\J\\x00e9r\\x00f4me\"\n"
-                                    << "/drive_c/J\u00e9r\u00f4me";
+        QTest::newRow("hex escape")       << value + "\"C:\\\\J\\x00e9r\\x00f4me\"\n" << "/drive_c/J\u00e9r\u00f4me";
         QTest::newRow("missing key")
-            << QByteArray("[Software\\\\Activision\\\\Other Game\\\\v1.0]\n"
-                          "\"INSTALLPATH\"=\"C:\\\\Other\"\n")
-            << "";
-        QTest::newRow("missing value") << installKey + "\"Version\"=\"1.0\"\n"
-                                       << "";
-        QTest::newRow("value of another type")
-            << installKey + "\"INSTALLPATH\"=str(2):\"C:\\\\EF\"\n"
-            << "";
-        QTest::newRow("value too long")
-            << installKey + "\"INSTALLPATH\"=\"C:\\\\" + QByteArray(252, 'x') + "\"\n"
-            << "";
-        QTest::newRow("longest value")
-            << installKey + "\"INSTALLPATH\"=\"C:\\\\" + QByteArray(251, 'x') + "\"\n"
-            << "/drive_c/" + QString(251, u'x');
-        QTest::newRow("no drive") << installKey + "\"INSTALLPATH\"=\"\\\\\\\\server\\\\EF\"\n"
-                                  << "";
+            << QByteArray("[Software\\\\Activision\\\\Other Game\\\\v1.0]\n\"INSTALLPATH\"=\"C:\\\\Other\"\n") << "";
+        QTest::newRow("missing value")    << installKey + "\"Version\"=\"1.0\"\n" << "";
+        QTest::newRow("value of another type") << value + "str(2):\"C:\\\\EF\"\n" << "";
+        QTest::newRow("value too long")   << value + "\"C:\\\\" + QByteArray(252, 'x') + "\"\n" << "";
+        QTest::newRow("longest value")    << value + "\"C:\\\\" + QByteArray(251, 'x') + "\"\n" << "/drive_c/" + QString(251, u'x');
+        QTest::newRow("no drive")         << value + "\"\\\\\\\\server\\\\EF\"\n" << "";
         QTest::newRow("no registry file") << QByteArray() << "";
+        // clang-format on
     }
     void theRegistryGivesTheGameFolder() {
         QFETCH(QByteArray, registry);
@@ -119,7 +102,7 @@ private Q_SLOTS:
         QVERIFY(p.form.isShown(Window::frmGamePath));
         QVERIFY(!p.form.isShown(Window::frmFragDocker));
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), expected);
-        QCOMPARE(bytesOf(pathFile(*folders)), expected.toUtf8() + "\r\n");
+        QCOMPARE(test::readFile(pathFile(*folders)), expected.toUtf8() + "\r\n");
         QCOMPARE(p.form.text(ctl::txtGamePath), expected);
     }
 
@@ -128,8 +111,11 @@ private Q_SLOTS:
         TestProgram p(folders);
         QVERIFY(p.form.isShown(Window::frmGamePath));
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), QString());
-        QCOMPARE(bytesOf(pathFile(*folders)), QByteArray("\r\n"));
+        QCOMPARE(test::readFile(pathFile(*folders)), QByteArray("\r\n"));
         QVERIFY(p.store.isOpen());
+        frmGamePath::closeByFrame(p.ctx); // the main window comes back
+        QVERIFY(!p.form.isShown(Window::frmGamePath));
+        QVERIFY(p.form.isShown(Window::frmFragDocker));
     }
 
     void aStartWithTheGameMissingShowsTheDialog() {
@@ -141,16 +127,11 @@ private Q_SLOTS:
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), folders->gameFolder());
     }
 
-    void aNormalStartShowsTheFolderOnTheAdvancedTab() {
-        TestProgram p;
+    void yesOnAWrongFolderComplainsAndOpensTheChooser() {
+        TestProgram p; // a normal start: no dialog, the folder on the Advanced tab
         QVERIFY(!p.form.isShown(Window::frmGamePath));
         QCOMPARE(p.form.text(ctl::txtGamePath), p.gameFolder());
-    }
-
-    void yesOnAWrongFolderComplainsAndOpensTheChooser() {
-        TestProgram p;
-        const QByteArray pathBefore = bytesOf(pathFile(*p.folders()));
-        p.log.events.clear();
+        const QByteArray pathBefore = test::readFile(pathFile(*p.folders()));
         p.form.click(ctl::cmdRefindGamePatch);
         QVERIFY(p.form.isShown(Window::frmGamePath) && !p.form.isShown(Window::frmFragDocker));
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.gameFolder());
@@ -158,45 +139,29 @@ private Q_SLOTS:
         p.form.click(ctl::frmGamePath::cmdYes);
         QCOMPARE(p.log.events, QStringList({"cue ralert.wav", "message " + wrongFolderMessage,
                                             "chooser " + chooserTitle}));
-        QCOMPARE(bytesOf(pathFile(*p.folders())), pathBefore);
+        QCOMPARE(test::readFile(pathFile(*p.folders())), pathBefore);
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.appFolder()); // cancelled
         QVERIFY(p.form.isShown(Window::frmGamePath));
     }
 
-    void yesOnAFolderWithTheGameRemembersIt() {
+    void noChoosesAFolderAndYesRemembersIt() {
         TestProgram p;
         QTemporaryDir other;
-        QFile(other.filePath(QStringLiteral("STVOYHM.EXE"))).open(QIODevice::WriteOnly);
+        test::touch(other.filePath(QStringLiteral("STVOYHM.EXE")));
         p.form.click(ctl::cmdRefindGamePatch);
-        p.chooser.answers << other.path();
+        p.chooser.answers << QString() << other.path(); // cancelled, then chosen
+        p.form.click(ctl::frmGamePath::cmdNo);
+        QCOMPARE(p.log.events, QStringList({"chooser " + chooserTitle}));
+        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.gameFolder());
         p.form.click(ctl::frmGamePath::cmdNo);
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), other.path());
-        QCOMPARE(bytesOf(pathFile(*p.folders())), p.gameFolder().toUtf8() + "\r\n"); // not yet
+        QCOMPARE(test::readFile(pathFile(*p.folders())), p.gameFolder().toUtf8() + "\r\n");
         p.form.click(ctl::frmGamePath::cmdYes);
-        QCOMPARE(bytesOf(pathFile(*p.folders())), other.path().toUtf8() + "\r\n");
+        QCOMPARE(test::readFile(pathFile(*p.folders())), other.path().toUtf8() + "\r\n");
         QVERIFY(!p.form.isShown(Window::frmGamePath));
         QVERIFY(p.form.isShown(Window::frmFragDocker));
         QCOMPARE(p.form.text(ctl::txtGamePath), other.path());
         QCOMPARE(p.log.messages(), QStringList());
-    }
-
-    void noWithACancelledChooserChangesNothing() {
-        TestProgram p;
-        p.log.events.clear();
-        p.form.click(ctl::cmdRefindGamePatch);
-        p.chooser.answers << QString(); // cancelled
-        p.form.click(ctl::frmGamePath::cmdNo);
-        QCOMPARE(p.log.events, QStringList({"chooser " + chooserTitle}));
-        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.gameFolder());
-        QVERIFY(p.form.isShown(Window::frmGamePath));
-    }
-
-    void closingTheDialogByItsFrameBringsBackTheMainWindow() {
-        auto folders = firstStartFolders(QByteArray());
-        TestProgram p(folders);
-        frmGamePath::closeByFrame(p.ctx);
-        QVERIFY(!p.form.isShown(Window::frmGamePath));
-        QVERIFY(p.form.isShown(Window::frmFragDocker));
     }
 
     void findGamePathShowsTheFolderALoadGave() {

@@ -33,6 +33,14 @@ bool allWindowsClosed(const FormModel& form) {
            form.isClosed(Window::frmErrorMap) && form.isClosed(Window::frmFragdockerRunning);
 }
 
+// A program ready for ENGAGE: the data folder made and the bots off.
+struct ReadyProgram : TestProgram {
+    ReadyProgram() {
+        makeDataFolder();
+        form.setValue(ctl::chkTurnBotsOn, 0);
+    }
+};
+
 } // namespace
 
 class TestEngage : public QObject {
@@ -40,9 +48,7 @@ class TestEngage : public QObject {
 
 private Q_SLOTS:
     void initialSettingsWithBotsOffGiveTheReferenceScript() {
-        TestProgram p;
-        p.makeDataFolder();
-        p.form.setValue(ctl::chkTurnBotsOn, 0);
+        ReadyProgram p;
         p.form.click(ctl::cmdEngage);
         QCOMPARE(p.readGameFile(scriptFile), golden("initial-bots-off.cfg"));
         QCOMPARE(p.log.events.first(), QStringLiteral("cue engage.wav"));
@@ -90,9 +96,7 @@ private Q_SLOTS:
     }
 
     void botsOffStillWriteTheRosterButNoBotCount() {
-        TestProgram p;
-        p.makeDataFolder();
-        p.form.setValue(ctl::chkTurnBotsOn, 0);
+        ReadyProgram p;
         p.form.addItem(ctl::list4, QStringLiteral("Tuvok"));
         p.form.click(ctl::cmdEngage);
         const QList<QByteArray> lines = scriptLines(p);
@@ -117,9 +121,7 @@ private Q_SLOTS:
     void mapRotationBecomesAChainOfVariables() {
         QFETCH(QStringList, maps);
         QFETCH(QList<QByteArray>, block);
-        TestProgram p;
-        p.makeDataFolder();
-        p.form.setValue(ctl::chkTurnBotsOn, 0);
+        ReadyProgram p;
         for (const QString& map : maps)
             p.form.addItem(ctl::List2, map);
         p.form.click(ctl::cmdEngage);
@@ -128,9 +130,7 @@ private Q_SLOTS:
     }
 
     void valuesAreWrittenUnchangedBetweenQuotes() {
-        TestProgram p;
-        p.makeDataFolder();
-        p.form.setValue(ctl::chkTurnBotsOn, 0);
+        ReadyProgram p;
         p.form.setText(ctl::txtServerName, QStringLiteral("  The \"Best\" Server "));
         p.form.setText(ctl::txtConsolePassword, QStringLiteral("secret"));
         p.form.setValue(ctl::chkSetNetIP, 1);
@@ -148,9 +148,7 @@ private Q_SLOTS:
     }
 
     void onlyThePrivatePasswordGivesOnlyItsLine() {
-        TestProgram p;
-        p.makeDataFolder();
-        p.form.setValue(ctl::chkTurnBotsOn, 0);
+        ReadyProgram p;
         p.form.setText(ctl::txtPrivateClientPassword, QStringLiteral("friends"));
         p.form.click(ctl::cmdEngage);
         const QByteArray script = p.readGameFile(scriptFile);
@@ -159,18 +157,14 @@ private Q_SLOTS:
     }
 
     void nonDedicatedServerGetsTheShortCommandLine() {
-        TestProgram p;
-        p.makeDataFolder();
-        p.form.setValue(ctl::chkTurnBotsOn, 0);
+        ReadyProgram p;
         p.form.select(ctl::optionNonDedicated);
         p.form.click(ctl::cmdEngage);
         QCOMPARE(p.launcher.arguments, QStringList({"+exec", "fragdocker.cfg"}));
     }
 
     void windows1252BytesGoIntoTheScriptByteForByte() {
-        TestProgram p;
-        p.makeDataFolder();
-        p.form.setValue(ctl::chkTurnBotsOn, 0);
+        ReadyProgram p;
         QByteArray bytes;
         for (int b = 0x80; b < 0x100; ++b)
             bytes.append(char(b));
@@ -212,9 +206,7 @@ private Q_SLOTS:
     }
 
     void failedStartIsReportedAndTheProgramStaysOpen() {
-        TestProgram p;
-        p.makeDataFolder();
-        p.form.setValue(ctl::chkTurnBotsOn, 0);
+        ReadyProgram p;
         p.launcher.failure = QStringLiteral("could not start it");
         p.form.click(ctl::cmdEngage);
         QCOMPARE(p.log.messages(), QStringList({"could not start it"}));

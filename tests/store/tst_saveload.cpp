@@ -4,6 +4,7 @@
 #include "StoreFiles.h"
 #include "core/TextFile.h"
 #include "store/SettingsStore.h"
+#include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 
 #include <QtTest>
@@ -18,10 +19,8 @@ constexpr std::array modifications{ctl::chkAssimilation, ctl::chkSpecialties,
                                    ctl::chkDisintegration, ctl::chkElimination, ctl::chkActionHero};
 
 bool isModification(const Field& field) {
-    for (CheckBox box : modifications)
-        if (qstrcmp(box.name, field.control) == 0)
-            return true;
-    return false;
+    return std::any_of(modifications.begin(), modifications.end(),
+                       [&](CheckBox box) { return qstrcmp(box.name, field.control) == 0; });
 }
 
 bool isChooser(const Field& field) {
@@ -33,23 +32,17 @@ QStringList settings(const FormModel& form, bool trimmed = false) {
     QStringList values;
     for (const Field& field : settingsRecord) {
         QString value;
-        switch (field.kind) {
-        case FieldKind::Text:
+        if (field.kind == FieldKind::Text)
             value =
                 isChooser(field) ? form.text(ctl::cmboSaveGame) : form.text(TextBox{field.control});
-            value = trimmed ? text::trimSpaces(value) : value;
-            break;
-        case FieldKind::Check:
+        else if (field.kind == FieldKind::Check)
             value = QString::number(form.value(CheckBox{field.control}));
-            break;
-        case FieldKind::Option:
-            value = form.selected(OptionButton{field.control}) ? QStringLiteral("true")
-                                                               : QStringLiteral("false");
-            break;
-        case FieldKind::Flag:
+        else if (field.kind == FieldKind::Option)
+            value = form.selected(OptionButton{field.control}) ? "true" : "false";
+        else
             continue;
-        }
-        values << QString::fromLatin1(field.name) + u'=' + value;
+        values << QString::fromLatin1(field.name) + u'=' +
+                      (trimmed ? text::trimSpaces(value) : value);
     }
     return values;
 }
@@ -71,30 +64,30 @@ void changeEverySetting(FormModel& form) {
     form.setText(ctl::txtSaveGameDescription, QStringLiteral("  A  described slot "));
 }
 
-StoredRecord recordOf(TestProgram& p, const QString& slot) {
-    StoredRecord record;
-    [&] { QCOMPARE(p.store.read(slot, record), QString()); }();
-    return record;
-}
-
-void setStored(StoredRecord& record, const char* name, StoredValue value) {
-    for (std::size_t i = 0; i < settingsRecord.size(); ++i)
-        if (qstrcmp(settingsRecord[i].name, name) == 0)
-            record[i] = value;
-}
-
 QString savedFile(const TestProgram& p, const QString& name) {
     return p.appFolder() + QStringLiteral("/saved/") + name;
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
 }
 
 void loadSlot(TestProgram& p, int index) {
     p.form.choose(ctl::cmboSaveGame, index);
     p.form.click(ctl::cmdLoad);
+}
+
+// Writes the values ("Name=true", "Name=7") over a slot's stored record, then loads the slot.
+void loadStored(TestProgram& p, int index, const QString& values) {
+    const QString slot = QString::fromLatin1(slotNames[std::size_t(index)]);
+    StoredRecord record;
+    QCOMPARE(p.store.read(slot, record), QString());
+    for (const QString& pair : values.split(u' ', Qt::SkipEmptyParts)) {
+        const QString name = pair.section(u'=', 0, 0), value = pair.section(u'=', 1);
+        for (std::size_t i = 0; i < settingsRecord.size(); ++i)
+            if (name == QLatin1String(settingsRecord[i].name))
+                record[i] = value == u"true"    ? StoredValue(true)
+                            : value == u"false" ? StoredValue(false)
+                                                : StoredValue(value);
+    }
+    QCOMPARE(p.store.write(slot, record), QString());
+    loadSlot(p, index);
 }
 
 } // namespace
@@ -124,10 +117,7 @@ private Q_SLOTS:
         QVERIFY(settings(p.form) != saved);
         p.log.events.clear();
         loadSlot(p, 2);
-        QCOMPARE(settings(p.form), saved);
-        QCOMPARE(p.form.text(ctl::txtSaveGameDescription), QStringLiteral("A  described slot"));
-        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath),
-                 QStringLiteral("/elsewhere/Elite Force"));
+        QCOMPARE(settings(p.form), saved); // the game folder and description included
         QCOMPARE(p.form.text(ctl::txtGamePath), p.gameFolder()); // the copy is not refreshed
         QCOMPARE(p.log.cues(), QStringList({"filesrec.wav"}));
     }
@@ -137,66 +127,55 @@ private Q_SLOTS:
         p.form.click(ctl::cmdSave);
         p.form.setText(ctl::txtServerName, QStringLiteral("changed"));
         p.form.click(ctl::cmdLoad);
-        QCOMPARE(p.form.text(ctl::txtServerName), QStringLiteral("Made By FragDocker"));
-        for (TextBox box : {ctl::txtMasterServer3, ctl::txtMasterServer4, ctl::txtMasterServer5})
-            QCOMPARE(p.form.text(box), QString());
-        QCOMPARE(p.form.text(ctl::txtMasterServer2), QString::fromLatin1(defaultMasterServer));
+        const QStringList loaded = settings(p.form);
+        for (const char* value : {"ServerName=Made By FragDocker", "MasterServer2=master.stvef.org",
+                                  "MasterServer3=", "MasterServer4=", "MasterServer5="})
+            QVERIFY2(loaded.contains(QLatin1String(value)), value);
         QCOMPARE(test::storedText(p.store.path(), QStringLiteral("Save Game #1"),
                                   QStringLiteral("WriteMaxRate")),
                  QStringLiteral("0"));
     }
 
-    void aCaptureTheFlagRecordKeepsItsStoredLimits() {
-        TestProgram p;
-        StoredRecord record = recordOf(p, QStringLiteral("Save Game #2"));
-        setStored(record, "DeathMatch", false);
-        setStored(record, "CaptureTheFlag", true);
-        setStored(record, "FragLimit", QStringLiteral("7"));
-        setStored(record, "CaptureLimit", QStringLiteral("9"));
-        QCOMPARE(p.store.write(QStringLiteral("Save Game #2"), record), QString());
-        loadSlot(p, 1);
-        QVERIFY(p.form.selected(ctl::optionCTF));
-        QCOMPARE(p.form.text(ctl::txtCaptureLimit), QStringLiteral("9"));
-        QCOMPARE(p.form.text(ctl::txtFragLimit), QStringLiteral("7"));
-        QCOMPARE(p.form.text(ctl::txtGameType), QStringLiteral("4"));
-    }
-
-    // The modifications as the game type rules leave them when the stored values are set in
-    // the record's order after the game type, as clicks in that order would.
-    void modificationsLoadAsTheRulesAllow_data() {
-        QTest::addColumn<QString>("gameType");
-        QTest::addColumn<QList<int>>("stored"); // Assimilation .. Action Hero
-        QTest::addColumn<QList<int>>("loaded");
-        QTest::addColumn<QList<int>>("visible");
+    // Stored values are set in the record's order, as clicks in that order would be, so the
+    // game type rules and the option groups decide what stays.
+    void storedRecordsLoadAsTheRulesAllow_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("loaded");
+        QTest::addColumn<QString>("boxes"); // A S D E H, "h" when hidden; "" unchecked
+        QTest::newRow("capture the flag keeps its limits")
+            << "DeathMatch=false CaptureTheFlag=true FragLimit=7 CaptureLimit=9"
+            << QStringList{"CaptureTheFlag=true", "FragLimit=7", "CaptureLimit=9", "type=4"}
+            << "0h 0 0 0h 0h";
         QTest::newRow("team, assimilation alone")
-            << "TeamDeathMatch" << QList<int>{1, 0, 0, 0, 0} << QList<int>{1, 0, 0, 0, 0}
-            << QList<int>{1, 1, 0, 0, 0};
+            << "DeathMatch=false TeamDeathMatch=true Assilmilation=true" << QStringList{"type=3"}
+            << "1 0 0h 0h 0h";
         QTest::newRow("team, disintegration clears specialties")
-            << "TeamDeathMatch" << QList<int>{0, 1, 1, 0, 0} << QList<int>{0, 0, 1, 0, 0}
-            << QList<int>{1, 0, 1, 1, 0};
+            << "DeathMatch=false TeamDeathMatch=true Specialties=true Disintergration=true"
+            << QStringList{} << "0 0h 1 0 0h";
         QTest::newRow("capture the flag keeps both, hidden")
-            << "CaptureTheFlag" << QList<int>{0, 1, 1, 0, 0} << QList<int>{0, 1, 1, 0, 0}
-            << QList<int>{0, 0, 0, 0, 0};
+            << "DeathMatch=false CaptureTheFlag=true Specialties=true Disintergration=true"
+            << QStringList{} << "0h 1h 1h 0h 0h";
+        QTest::newRow("the last true option of a group wins")
+            << "Dedicated=true NonDedicated=true BotSkillEnsign=true BotSkillCaptain=true"
+            << QStringList{"Dedicated=false", "NonDedicated=true", "BotSkillEnsign=false",
+                           "BotSkillCaptain=true"}
+            << "";
     }
-    void modificationsLoadAsTheRulesAllow() {
-        QFETCH(QString, gameType);
-        QFETCH(QList<int>, stored);
-        QFETCH(QList<int>, loaded);
-        QFETCH(QList<int>, visible);
+    void storedRecordsLoadAsTheRulesAllow() {
+        QFETCH(QString, stored);
+        QFETCH(QStringList, loaded);
+        QFETCH(QString, boxes);
         TestProgram p;
-        StoredRecord record = recordOf(p, QStringLiteral("Save Game #5"));
-        setStored(record, "DeathMatch", false);
-        setStored(record, gameType.toLatin1().constData(), true);
-        int i = 0;
-        for (const Field& field : settingsRecord)
-            if (isModification(field))
-                record[std::size_t(&field - settingsRecord.data())] = stored[i++] == 1;
-        QCOMPARE(p.store.write(QStringLiteral("Save Game #5"), record), QString());
-        loadSlot(p, 4);
-        for (std::size_t m = 0; m < modifications.size(); ++m) {
-            QCOMPARE(p.form.value(modifications[m]), loaded[qsizetype(m)]);
-            QCOMPARE(int(p.form.visible(modifications[m])), visible[qsizetype(m)]);
-        }
+        loadStored(p, 4, stored);
+        const QStringList now = settings(p.form)
+                                << QStringLiteral("type=") + p.form.text(ctl::txtGameType);
+        for (const QString& value : loaded)
+            QVERIFY2(now.contains(value), qPrintable(value));
+        QStringList shown;
+        for (CheckBox box : modifications)
+            shown << QString::number(p.form.value(box)) + (p.form.visible(box) ? "" : "h");
+        if (!boxes.isEmpty())
+            QCOMPARE(shown.join(u' '), boxes);
     }
 
     void nullsLoadAsEmptyUncheckedAndUnselected() {
@@ -212,26 +191,22 @@ private Q_SLOTS:
         QCOMPARE(p.form.items(ctl::List2), QStringList({"kept"}));
     }
 
-    void theLastTrueOptionOfAGroupWins() {
-        TestProgram p;
-        StoredRecord record = recordOf(p, QStringLiteral("Save Game #7"));
-        setStored(record, "Dedicated", true);
-        setStored(record, "NonDedicated", true);
-        setStored(record, "BotSkillEnsign", true);
-        setStored(record, "BotSkillCaptain", true);
-        QCOMPARE(p.store.write(QStringLiteral("Save Game #7"), record), QString());
-        loadSlot(p, 6);
-        QVERIFY(p.form.selected(ctl::optionNonDedicated) && !p.form.selected(ctl::optionDedicated));
-        QVERIFY(p.form.selected(ctl::optionBotSkillCaptain));
-        QVERIFY(!p.form.selected(ctl::optionBotSkillEnsign));
-    }
-
-    void savingOneSlotLeavesTheOthersUntouched() {
+    void saveWritesOneSlotThenItsListsBetweenItsCues() {
         TestProgram p;
         const QStringList before = test::slotRows(p.store.path());
+        QStringList seenWhilePlaying;
+        p.cues.whilePlaying = [&](const QString&) {
+            seenWhilePlaying << QString::number(QFile::exists(savedFile(p, "Save Game #4.bot")));
+        };
+        QVERIFY(!QFile::exists(p.appFolder() + QStringLiteral("/saved")));
         p.form.choose(ctl::cmboSaveGame, 3);
         p.form.setText(ctl::txtServerName, QStringLiteral("Only slot 4"));
+        p.log.events.clear();
         p.form.click(ctl::cmdSave);
+        QCOMPARE(p.log.events, QStringList({"cue working.wav (to end)", "cue trancomp.wav"}));
+        QCOMPARE(seenWhilePlaying, QStringList({"0", "1"}));
+        QCOMPARE(test::readFile(savedFile(p, "Save Game #4.bot")), QByteArray());
+        QCOMPARE(test::readFile(savedFile(p, "Save Game #4.maps")), QByteArray());
         const QStringList after = test::slotRows(p.store.path());
         QCOMPARE(after.size(), before.size());
         for (qsizetype i = 0; i < before.size(); ++i)
@@ -240,23 +215,14 @@ private Q_SLOTS:
         QVERIFY(after[7].contains(QStringLiteral("Only slot 4")));
     }
 
-    void saveWritesTheRecordThenTheListsBetweenItsCues() {
-        TestProgram p;
-        QStringList seenWhilePlaying;
-        p.cues.whilePlaying = [&](const QString&) {
-            seenWhilePlaying << QString::number(QFile::exists(savedFile(p, "Save Game #1.bot")));
-        };
-        QVERIFY(!QFile::exists(p.appFolder() + QStringLiteral("/saved")));
-        p.log.events.clear();
-        p.form.click(ctl::cmdSave);
-        QCOMPARE(p.log.events, QStringList({"cue working.wav (to end)", "cue trancomp.wav"}));
-        QCOMPARE(seenWhilePlaying, QStringList({"0", "1"}));
-        QCOMPARE(bytesOf(savedFile(p, "Save Game #1.bot")), QByteArray());
-        QCOMPARE(bytesOf(savedFile(p, "Save Game #1.maps")), QByteArray());
-    }
-
     void listsRoundTripAndLoadsAppend() {
         TestProgram p;
+        p.form.addItem(ctl::list4, QStringLiteral("Tuvok"));
+        loadSlot(p, 3); // no list files for this slot: nothing changes
+        QCOMPARE(p.form.items(ctl::list4), QStringList({"Tuvok"}));
+        QCOMPARE(p.form.count(ctl::List2), 0);
+        p.form.clear(ctl::list4);
+
         const QStringList maps{"hm_borg1", "  spaced  ", "hm_borg1", ""};
         const QStringList bots{"Munro  3", "Chell"};
         for (const QString& map : maps)
@@ -265,35 +231,19 @@ private Q_SLOTS:
             p.form.addItem(ctl::list4, bot);
         p.form.choose(ctl::cmboSaveGame, 2);
         p.form.click(ctl::cmdSave);
-        QCOMPARE(bytesOf(savedFile(p, "Save Game #3.maps")),
+        QCOMPARE(test::readFile(savedFile(p, "Save Game #3.maps")),
                  QByteArray("hm_borg1\r\n  spaced  \r\nhm_borg1\r\n\r\n"));
-        QCOMPARE(bytesOf(savedFile(p, "Save Game #3.bot")), QByteArray("Munro  3\r\nChell\r\n"));
+        QCOMPARE(test::readFile(savedFile(p, "Save Game #3.bot")),
+                 QByteArray("Munro  3\r\nChell\r\n"));
 
         p.form.click(ctl::cmdLoad); // without clearing: every entry twice, the old ones first
         QCOMPARE(p.form.items(ctl::List2), maps + maps);
         QCOMPARE(p.form.items(ctl::list4), bots + bots);
+
+        test::writeFile(savedFile(p, "Save Game #4.maps"), "hm_voy1\r\n hm_dm \r\nno break");
         p.form.clear(ctl::List2);
-        p.form.clear(ctl::list4);
-        p.form.click(ctl::cmdLoad);
-        QCOMPARE(p.form.items(ctl::List2), maps);
-        QCOMPARE(p.form.items(ctl::list4), bots);
-    }
-
-    void missingListFilesChangeNothingAndHandWrittenOnesLoad() {
-        TestProgram p;
-        p.form.addItem(ctl::list4, QStringLiteral("Tuvok"));
-        loadSlot(p, 3); // no list files for this slot
-        QCOMPARE(p.form.items(ctl::list4), QStringList({"Tuvok"}));
-        QCOMPARE(p.form.count(ctl::List2), 0);
-
-        QDir().mkpath(p.appFolder() + QStringLiteral("/saved"));
-        QFile hand(savedFile(p, "Save Game #4.maps"));
-        QVERIFY(hand.open(QIODevice::WriteOnly));
-        hand.write("hm_voy1\r\nctf_kln1\r\n hm_dm \r\nlast without break");
-        hand.close();
-        p.form.click(ctl::cmdLoad);
-        QCOMPARE(p.form.items(ctl::List2),
-                 QStringList({"hm_voy1", "ctf_kln1", " hm_dm ", "last without break"}));
+        loadSlot(p, 3);
+        QCOMPARE(p.form.items(ctl::List2), QStringList({"hm_voy1", " hm_dm ", "no break"}));
         QCOMPARE(p.log.messages(), QStringList());
     }
 
@@ -342,8 +292,7 @@ private Q_SLOTS:
         p.form.click(ctl::cmdSave);
         QCOMPARE(p.log.cues(), QStringList({"working.wav (to end)", "ralert.wav"}));
         const QString message = p.log.messages().value(0);
-        QVERIFY2(message.contains(QStringLiteral("Save Game #2")) &&
-                     message.contains(p.store.path()),
+        QVERIFY2(message.contains("Save Game #2") && message.contains(p.store.path()),
                  qPrintable(message));
         QVERIFY(!QFile::exists(savedFile(p, "Save Game #2.bot")));
     }
@@ -361,7 +310,6 @@ private Q_SLOTS:
                  {ctl::txtMasterServer3, ctl::txtMasterServer4, ctl::txtMasterServer5})
                 p.form.setText(box, QStringLiteral("master.example.org"));
             p.form.addItem(ctl::List2, QStringLiteral("ctf_voy1"));
-            p.form.addItem(ctl::List2, QStringLiteral("ctf_kln1"));
             p.form.addItem(ctl::list4, QStringLiteral("Munro 4"));
             p.form.choose(ctl::cmboSaveGame, 2);
             p.form.click(ctl::cmdSave);

@@ -3,6 +3,7 @@
 
 #include "StoreFiles.h"
 #include "store/SettingsStore.h"
+#include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 
 #include <QtTest>
@@ -19,17 +20,6 @@ namespace {
 
 QString file(const TestFolders& folders, const char* name) {
     return folders.appFolder() + u'/' + QString::fromLatin1(name);
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
 }
 
 ino_t inodeOf(const QString& path) {
@@ -58,45 +48,34 @@ private Q_SLOTS:
     void aNewStoreHoldsSevenSlotsOfInitialSettings() {
         TestProgram p;
         const QString store = p.appFolder() + QStringLiteral("/dock.sav");
+        const QStringList initial{"GamePath=" + p.gameFolder(), "ServerName=Made By FragDocker",
+                                  "MasterServer3=", "TurnBotsOn=1", "WriteMaxRate=0"};
         for (const char* name : slotNames) {
             const QString slot = QString::fromLatin1(name);
             const QStringList rows = test::tableRows(store, slot);
             QCOMPARE(rows.size(), 1);
             QCOMPARE(rows.first().split(u'|').size(), int(settingsRecord.size()));
-            QCOMPARE(test::storedText(store, slot, QStringLiteral("savefile")), slot);
-            QCOMPARE(test::storedText(store, slot, QStringLiteral("GamePath")), p.gameFolder());
-            QCOMPARE(test::storedText(store, slot, QStringLiteral("ServerName")),
-                     QStringLiteral("Made By FragDocker"));
-            QCOMPARE(test::storedText(store, slot, QStringLiteral("MasterServer3")), QString());
-            QCOMPARE(test::storedText(store, slot, QStringLiteral("TurnBotsOn")),
-                     QStringLiteral("1"));
-            QCOMPARE(test::storedText(store, slot, QStringLiteral("WriteMaxRate")),
-                     QStringLiteral("0"));
+            for (const QString& value : initial + QStringList{"savefile=" + slot})
+                QCOMPARE(test::storedText(store, slot, value.section(u'=', 0, 0)),
+                         value.section(u'=', 1));
         }
         QVERIFY(p.startUp.messages().isEmpty());
     }
 
-    void theLockFileExistsExactlyWhileTheStoreIsOpen() {
-        auto folders = std::make_shared<TestFolders>();
-        {
-            TestProgram p(folders);
-            QVERIFY(p.store.isOpen());
-            QVERIFY(QFile::exists(file(*folders, "dock.ldb")));
-        }
-        QVERIFY(!QFile::exists(file(*folders, "dock.ldb")));
-        QVERIFY(QFile::exists(file(*folders, "dock.sav")));
-    }
-
-    void everyStartCompactsAndChangesNoRecord() {
+    void everyStartCompactsAndTheLockLastsWhileTheStoreIsOpen() {
         auto folders = foldersWithSavedSlots();
         const QString store = file(*folders, "dock.sav");
         const QStringList before = test::slotRows(store);
         for (int start = 0; start < 2; ++start) {
             const ino_t old = inodeOf(store);
-            TestProgram p(folders);
-            QVERIFY(inodeOf(store) != old); // a new file took the name
-            QVERIFY(!QFile::exists(file(*folders, "dock2.sav")));
-            QVERIFY(p.startUp.messages().isEmpty());
+            {
+                TestProgram p(folders);
+                QVERIFY(p.store.isOpen() && QFile::exists(file(*folders, "dock.ldb")));
+                QVERIFY(inodeOf(store) != old); // a new file took the name
+                QVERIFY(!QFile::exists(file(*folders, "dock2.sav")));
+                QVERIFY(p.startUp.messages().isEmpty());
+            }
+            QVERIFY(!QFile::exists(file(*folders, "dock.ldb"))); // the lock goes with the store
         }
         QCOMPARE(test::slotRows(store), before);
     }
@@ -113,11 +92,11 @@ private Q_SLOTS:
         const QString store = file(*folders, "dock.sav");
         const QStringList before = test::slotRows(store);
         if (leftover == u"partial copy") {
-            writeBytes(file(*folders, "dock2.sav"), bytesOf(store).left(700));
+            test::writeFile(file(*folders, "dock2.sav"), test::readFile(store).left(700));
         } else if (leftover == u"finished copy") {
             QVERIFY(QFile::rename(store, file(*folders, "dock2.sav")));
         } else {
-            writeBytes(file(*folders, "dock.sav.new"), QByteArray("SQLite format 3"));
+            test::writeFile(file(*folders, "dock.sav.new"), QByteArray("SQLite format 3"));
         }
 
         TestProgram p(folders);
@@ -130,19 +109,14 @@ private Q_SLOTS:
     void aDamagedStoreIsKeptAsideAndANewOneMade_data() {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("random bytes") << "random"
-                                      << "file is not a database";
-        QTest::newRow("truncated") << "truncated"
-                                   << "malformed";
-        QTest::newRow("empty file") << "empty"
-                                    << "the save slot \"Save Game #1\" is missing";
-        QTest::newRow("slot table missing") << "drop"
-                                            << "the save slot \"Save Game #4\" is missing";
-        QTest::newRow("column missing")
-            << "column"
-            << "the save slot \"Save Game #2\" has no column \"TimeLimit\"";
-        QTest::newRow("slot without record") << "record"
-                                             << "the save slot \"Save Game #7\" holds no record";
+        // clang-format off
+        QTest::newRow("random bytes")        << "random"    << "file is not a database";
+        QTest::newRow("truncated")           << "truncated" << "malformed";
+        QTest::newRow("empty file")          << "empty"     << "the save slot \"Save Game #1\" is missing";
+        QTest::newRow("slot table missing")  << "drop"      << "the save slot \"Save Game #4\" is missing";
+        QTest::newRow("column missing")      << "column"    << "the save slot \"Save Game #2\" has no column \"TimeLimit\"";
+        QTest::newRow("slot without record") << "record"    << "the save slot \"Save Game #7\" holds no record";
+        // clang-format on
     }
     void aDamagedStoreIsKeptAsideAndANewOneMade() {
         QFETCH(QString, damage);
@@ -154,28 +128,23 @@ private Q_SLOTS:
             QRandomGenerator generator(7);
             for (char& byte : noise)
                 byte = char(generator.bounded(256));
-            writeBytes(store, noise);
+            test::writeFile(store, noise);
         } else if (damage == u"truncated") {
-            writeBytes(store, bytesOf(store).left(4096 * 3));
+            test::writeFile(store, test::readFile(store).left(4096 * 3));
         } else if (damage == u"empty") {
-            writeBytes(store, {});
-        } else if (damage == u"drop") {
-            QCOMPARE(test::execSql(store, QStringLiteral("DROP TABLE \"Save Game #4\"")),
-                     QString());
-        } else if (damage == u"column") {
-            QCOMPARE(
-                test::execSql(store,
-                              QStringLiteral("ALTER TABLE \"Save Game #2\" DROP COLUMN TimeLimit")),
-                QString());
+            test::writeFile(store, {});
         } else {
-            QCOMPARE(test::execSql(store, QStringLiteral("DELETE FROM \"Save Game #7\"")),
-                     QString());
+            const QString sql = damage == u"drop" ? "DROP TABLE \"Save Game #4\""
+                                : damage == u"column"
+                                    ? "ALTER TABLE \"Save Game #2\" DROP COLUMN TimeLimit"
+                                    : "DELETE FROM \"Save Game #7\"";
+            QCOMPARE(test::execSql(store, sql), QString());
         }
-        const QByteArray damaged = bytesOf(store);
+        const QByteArray damaged = test::readFile(store);
 
         TestProgram p(folders);
         const QString kept = file(*folders, "dock-damaged-1.sav");
-        QCOMPARE(bytesOf(kept), damaged);
+        QCOMPARE(test::readFile(kept), damaged);
         QCOMPARE(p.startUp.cues().last(), QStringLiteral("ralert.wav"));
         QCOMPARE(p.startUp.messages().size(), 1);
         const QString message = p.startUp.messages().value(0);
@@ -200,13 +169,13 @@ private Q_SLOTS:
         auto folders = std::make_shared<TestFolders>();
         const QString store = file(*folders, "dock.sav");
         for (int n = 1; n <= 2; ++n) {
-            writeBytes(store,
-                       QByteArray("not a database, take %1").replace("%1", QByteArray::number(n)));
+            test::writeFile(
+                store, QByteArray("not a database, take %1").replace("%1", QByteArray::number(n)));
             TestProgram p(folders);
             QVERIFY(p.startUp.messages().value(0).contains(file(
                 *folders, QStringLiteral("dock-damaged-%1.sav").arg(n).toLatin1().constData())));
         }
-        QCOMPARE(bytesOf(file(*folders, "dock-damaged-1.sav")),
+        QCOMPARE(test::readFile(file(*folders, "dock-damaged-1.sav")),
                  QByteArray("not a database, take 1"));
     }
 

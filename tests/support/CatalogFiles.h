@@ -17,6 +17,12 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
         qFatal("cannot write %s", qPrintable(path));
 }
 
+// The bytes of a file; "(missing)" when there is none, to tell it from an empty one.
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
 inline void touch(const QString& path) {
     writeFile(path, {});
 }

@@ -27,10 +27,6 @@ Run runStandIn(const QString& gameFolder, const QStringList& arguments) {
     return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput())};
 }
 
-QByteArray crlf(const QStringList& lines) {
-    return lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
-}
-
 const QStringList dedicatedArguments{QStringLiteral("+set"), QStringLiteral("dedicated"),
                                      QStringLiteral("1"), QStringLiteral("+exec"),
                                      QStringLiteral("fragdocker.cfg")};
@@ -50,16 +46,13 @@ private Q_SLOTS:
 
     void summarisesTheScriptFoundWithoutRegardToCase() {
         writeScript(QStringLiteral("BaseEF/FragDocker.cfg"),
-                    {QStringLiteral("//You can delete this file and it will not hurt anything."),
-                     QStringLiteral("seta sv_hostname \"Delta Flyer Arena\""),
-                     QStringLiteral("seta sv_maxclients \"12\""),
-                     QStringLiteral("seta g_gametype\"4\""),
-                     QStringLiteral("Set d1 \"map hm_voy2; set nextmap vstr d2\""),
-                     QStringLiteral("Set d2 \"map ctf_kln1; set nextmap vstr d3\""),
-                     QStringLiteral("Set d3 \"map hm_borg1; set nextmap vstr d4\""),
-                     QStringLiteral("set \"nextmap vstr d1\""), QStringLiteral("wait"),
-                     QStringLiteral("vstr d1"), QStringLiteral("addbot Munro"),
-                     QStringLiteral("addbot Chell")});
+                    "//You can delete this file and it will not hurt anything.\n"
+                    "seta sv_hostname \"Delta Flyer Arena\"\nseta sv_maxclients \"12\"\n"
+                    "seta g_gametype\"4\"\n"
+                    "Set d1 \"map hm_voy2; set nextmap vstr d2\"\n"
+                    "Set d2 \"map ctf_kln1; set nextmap vstr d3\"\n"
+                    "Set d3 \"map hm_borg1; set nextmap vstr d4\"\n"
+                    "set \"nextmap vstr d1\"\nwait\nvstr d1\naddbot Munro\naddbot Chell\n");
 
         const Run run = runStandIn(gameFolder_, dedicatedArguments);
 
@@ -79,8 +72,7 @@ private Q_SLOTS:
 
     void aListenServerIsNotDedicated() {
         writeScript(QStringLiteral("baseEF/fragdocker.cfg"),
-                    {QStringLiteral("seta sv_hostname \"Holodeck\""),
-                     QStringLiteral("seta g_gametype\"3\"")});
+                    "seta sv_hostname \"Holodeck\"\nseta g_gametype\"3\"\n");
 
         const Run run =
             runStandIn(gameFolder_, {QStringLiteral("+exec"), QStringLiteral("fragdocker.cfg")});
@@ -103,20 +95,20 @@ private Q_SLOTS:
     }
 
     void appendsEveryStartToTheLog() {
-        writeScript(QStringLiteral("baseEF/FragDocker.cfg"),
-                    {QStringLiteral("seta sv_hostname \"One\"")});
+        writeScript(QStringLiteral("baseEF/FragDocker.cfg"), "seta sv_hostname \"One\"\n");
         const Run first = runStandIn(gameFolder_, dedicatedArguments);
         const Run second = runStandIn(gameFolder_, dedicatedArguments);
         QCOMPARE(logText(), first.output + second.output);
     }
 
 private:
-    void writeScript(const QString& relative, const QStringList& lines) {
+    // Writes the script with CR LF line ends.
+    void writeScript(const QString& relative, QByteArray text) {
         const QString path = gameFolder_ + u'/' + relative;
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(crlf(lines));
+        file.write(text.replace("\n", "\r\n"));
     }
 
     QString logText() const {

@@ -5,7 +5,6 @@
 #include "support/TestProgram.h"
 #include "support/Widgets.h"
 #include "ui/MainWindow.h"
-#include "ui/SmallWindow.h"
 
 #include <QtTest>
 
@@ -77,7 +76,7 @@ private Q_SLOTS:
         QCOMPARE(tab.pictureSize(), QSize(20, 10));
     }
 
-    void clickingAMapShowsItsDetails() {
+    void clickingAMapShowsItsDetailsAndAnUndecodablePictureThePlaceholder() {
         MapsTab tab;
         auto* maps = tab.widget<QListWidget>("List1");
         QTest::mouseClick(maps->viewport(), Qt::LeftButton, {}, tab.centreOfRow(maps, 0));
@@ -85,12 +84,6 @@ private Q_SLOTS:
         QCOMPARE(tab.widget<QLineEdit>("txtMapName")->text(), QStringLiteral("Good"));
         QCOMPARE(tab.widget<QLineEdit>("txtMapPlayers")->text(), QStringLiteral("2-8"));
         QCOMPARE(tab.pictureSize(), QSize(141, 146));
-    }
-
-    void aPictureThatDoesNotDecodeShowsThePlaceholder() {
-        MapsTab tab;
-        auto* maps = tab.widget<QListWidget>("List1");
-        QTest::mouseClick(maps->viewport(), Qt::LeftButton, {}, tab.centreOfRow(maps, 0));
         QTest::mouseClick(maps->viewport(), Qt::LeftButton, {}, tab.centreOfRow(maps, 1));
         QCOMPARE(tab.widget<QLineEdit>("txtMapPlayers")->text(), QStringLiteral("4-12"));
         QCOMPARE(tab.pictureSize(), QSize(20, 10));
@@ -128,18 +121,6 @@ private Q_SLOTS:
         QTest::mouseClick(tab.widget<QPushButton>("cmdRandom"), Qt::LeftButton);
         QVERIFY(tab.form.items(ctl::List2) != before);
         QCOMPARE(tab.shown(tab.widget<QListWidget>("List2")), tab.form.items(ctl::List2));
-    }
-
-    void theMissingPictureNoticeOkBringsTheMainWindowBack() {
-        MapsTab tab;
-        tab.form.show(Window::frmFragDocker);
-        tab.form.hide(Window::frmFragDocker);
-        tab.form.show(Window::frmErrorMap);
-        ui::SmallWindow notice(tab.form, ui::errorMapNotice());
-        QCOMPARE(notice.palette().color(QPalette::Window), QColor(224, 224, 224));
-        QTest::mouseClick(notice.findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
-        QVERIFY(!tab.form.isShown(Window::frmErrorMap));
-        QVERIFY(tab.form.isShown(Window::frmFragDocker));
     }
 };
 

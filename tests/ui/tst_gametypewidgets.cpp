@@ -51,45 +51,30 @@ private Q_SLOTS:
         p.reset();
     }
 
+    // The rules themselves are tested on the model; here the clicks reach them and the
+    // widgets show what they hide, lock and fill in.
     void gameTypesShowAndLockWhatTheRulesSay() {
         QVERIFY(!shown("chkAssimilation"));
         QVERIFY(!readOnly("txtCaptureLimit"));
-        click("optionDeathmatch"); // already selected: nothing runs
-        QCOMPARE(p->form.text(ctl::txtGameType), QStringLiteral("0"));
-        QVERIFY(!readOnly("txtCaptureLimit"));
 
         click("optionTeamDeathMatch");
-        QVERIFY(shown("chkAssimilation"));
-        QVERIFY(!shown("chkActionHero"));
+        QVERIFY(shown("chkAssimilation") && !shown("chkActionHero"));
         QVERIFY(readOnly("txtCaptureLimit"));
         click("chkSpecialties");
         click("chkAssimilation"); // cleared again at once, and still shown
-        QVERIFY(!checked("chkAssimilation"));
-        QVERIFY(shown("chkAssimilation"));
-        QVERIFY(checked("chkSpecialties"));
+        QVERIFY(!checked("chkAssimilation") && shown("chkAssimilation"));
 
         click("optionCTF");
         QVERIFY(!checked("chkSpecialties"));
         QVERIFY(!readOnly("txtCaptureLimit"));
         QCOMPARE(text("txtCaptureLimit"), QStringLiteral("5"));
         QCOMPARE(text("txtFragLimit"), QStringLiteral("0"));
-        for (const char* name : {"chkAssimilation", "chkActionHero", "chkElimination"})
-            QVERIFY2(!shown(name), name);
-        click("chkSpecialties");
-        QVERIFY(!shown("chkDisintegration"));
 
         click("optionDeathmatch");
         QVERIFY(readOnly("txtCaptureLimit"));
-        QCOMPARE(text("txtCaptureLimit"), QStringLiteral("0"));
-        QCOMPARE(text("txtFragLimit"), QStringLiteral("0"));
-        QCOMPARE(p->form.text(ctl::txtGameType), QStringLiteral("2"));
-        click("chkDisintegration");
         click("chkActionHero");
-        QVERIFY(checked("chkActionHero"));
-        for (const char* name : {"chkDisintegration", "chkSpecialties", "chkElimination"}) {
+        for (const char* name : {"chkDisintegration", "chkSpecialties", "chkElimination"})
             QVERIFY2(!shown(name), name);
-            QVERIFY2(!checked(name), name);
-        }
         click("chkActionHero");
         for (const char* name : {"chkDisintegration", "chkSpecialties", "chkElimination"})
             QVERIFY2(shown(name), name);
@@ -103,15 +88,6 @@ private Q_SLOTS:
         click("chkChangeReservedMemory");
         QVERIFY(readOnly("txtChangeReservedMemoryAmount"));
         QCOMPARE(text("txtChangeReservedMemoryAmount"), QStringLiteral("47"));
-
-        click("chkSetNetIP");
-        QVERIFY(!readOnly("txtSetNetIPNumber"));
-        QVERIFY(readOnly("txtSetNetportNumber"));
-        click("chkSetNetport");
-        QVERIFY(!readOnly("txtSetNetportNumber"));
-        click("chkSetNetIP");
-        QVERIFY(readOnly("txtSetNetIPNumber"));
-        QVERIFY(!readOnly("txtSetNetportNumber"));
 
         // A locked box still shows its text, and typing into it changes nothing.
         auto* amount = widget<QLineEdit>("txtChangeReservedMemoryAmount");
