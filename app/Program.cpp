@@ -25,11 +25,6 @@ bool anotherCopyRunning(const Context& ctx) {
     return PathResolver().isFile(ctx.appFile(QString::fromLatin1(storeFile::lock)));
 }
 
-void closeWindows(Context& ctx, std::initializer_list<Window> order) {
-    for (Window window : order)
-        ctx.form.close(window);
-}
-
 } // namespace
 
 Program::Program(const Services& services, const QString& appFolder, const QString& winePrefix)
@@ -83,13 +78,13 @@ void Form_Load(Context& ctx) {
 }
 
 void Form_Unload(Context& ctx) {
-    closeWindows(ctx, {Window::frmGamePath, Window::frmFragDocker, Window::frmErrorMap,
-                       Window::frmFragdockerRunning});
+    ctx.form.close({Window::frmGamePath, Window::frmFragDocker, Window::frmErrorMap,
+                    Window::frmFragdockerRunning});
 }
 
 void frmFragdockerRunning_cmdOk_Click(Context& ctx) {
-    closeWindows(ctx, {Window::frmFragDocker, Window::frmGamePath, Window::frmErrorMap,
-                       Window::frmFragdockerRunning});
+    ctx.form.close({Window::frmFragDocker, Window::frmGamePath, Window::frmErrorMap,
+                    Window::frmFragdockerRunning});
 }
 
 } // namespace fd

@@ -344,4 +344,9 @@ void FormModel::close(Window window) {
     Q_EMIT windowChanged(window);
 }
 
+void FormModel::close(std::initializer_list<Window> order) {
+    for (Window window : order)
+        close(window);
+}
+
 } // namespace fd

@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -103,6 +104,8 @@ public:
     void show(Window window);
     void hide(Window window);
     void close(Window window);
+    // Closes the windows one after another, in the order given.
+    void close(std::initializer_list<Window> order);
 
 Q_SIGNALS:
     void controlChanged(const QString& name); // value, lock, visibility or selection

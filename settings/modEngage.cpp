@@ -44,12 +44,6 @@ bool write(const Context& ctx, const QString& path, const text::LineEncoder& scr
     return error.isEmpty();
 }
 
-void closeAllWindows(FormModel& form) {
-    for (Window window : {Window::frmGamePath, Window::frmFragDocker, Window::frmErrorMap,
-                          Window::frmFragdockerRunning})
-        form.close(window);
-}
-
 } // namespace
 
 void cmdEngage_Click(Context& ctx) {
@@ -92,7 +86,8 @@ void Engage(Context& ctx) {
         ctx.alert(error);
         return;
     }
-    closeAllWindows(form);
+    form.close({Window::frmGamePath, Window::frmFragDocker, Window::frmErrorMap,
+                Window::frmFragdockerRunning});
 }
 
 } // namespace fd
