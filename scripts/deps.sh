@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh run|test
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev)
+build_packages=(cmake ninja-build g++ ccache qt6-base-dev libsqlite3-dev)
 runtime_packages=(qt6-qpa-plugins fonts-dejavu-core fonts-comic-neue fonts-liberation2 alsa-utils)
 test_packages=(clang libclang-rt-14-dev xvfb xauth sqlite3)
 
