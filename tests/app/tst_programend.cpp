@@ -1,7 +1,6 @@
-// The program itself, run offscreen from a copy of its application folder with the demo
-// data: a copy that finds another one running waits on its notice and touches nothing; a
-// normal run holds the store with its lock file, and asked by the system to end, it ends in
-// order and leaves no lock file that would make the next start refuse.
+// The program itself, run offscreen from a copy of its application folder with the demo data:
+// it holds the store with its lock file, and asked by the system to end, it ends in order and
+// leaves no lock file that would make the next start refuse.
 
 #include "core/TextFile.h"
 #include "support/CatalogFiles.h"
@@ -10,6 +9,8 @@
 
 #include <QDirIterator>
 #include <QProcess>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -21,7 +22,7 @@ void copyApplicationFolder(const QString& from, const QString& to) {
     while (it.hasNext()) {
         const QFileInfo entry(it.next());
         const QString relative = source.relativeFilePath(entry.filePath());
-        if (relative == QStringLiteral("path.ini") || relative.startsWith(QStringLiteral("dock")))
+        if (relative == u"path.ini"_s || relative.startsWith(u"dock"_s))
             continue;
         const QString target = to + u'/' + relative;
         if (entry.isDir()) {
@@ -35,62 +36,30 @@ void copyApplicationFolder(const QString& from, const QString& to) {
     }
 }
 
-class CopiedProgram {
-public:
-    CopiedProgram() { copyApplicationFolder(QStringLiteral(FD_APP_DIR), folder_.path()); }
-    QString file(const QString& name) const { return folder_.filePath(name); }
-
-    void start() {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        process.setProcessEnvironment(environment);
-        process.start(file(QStringLiteral("fragdocker")), {});
-    }
-    bool endsOnTermination() {
-        process.terminate();
-        return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
-    }
-
-    QProcess process;
-
-private:
-    QTemporaryDir folder_;
-};
-
 } // namespace
 
 class TestProgramEnd : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void aLeftBehindLockKeepsTheNoticeUpAndTheStoreUntouched() {
-        CopiedProgram program;
-        const QByteArray store("a store this copy must not touch");
-        fd::test::writeFile(program.file(QStringLiteral("dock.sav")), store);
-        fd::test::touch(program.file(QStringLiteral("dock.ldb")));
-        program.start();
-        QVERIFY(program.process.waitForStarted(30000));
-        // The notice waits for its OK: the copy neither ends by itself nor opens the store.
-        QVERIFY(!program.process.waitForFinished(1500));
-        QCOMPARE(fd::test::readFile(program.file(QStringLiteral("dock.sav"))), store);
-        QVERIFY(!QFile::exists(program.file(QStringLiteral("dock2.sav"))));
-        QVERIFY(program.endsOnTermination());
-        QVERIFY(QFile::exists(program.file(QStringLiteral("dock.ldb"))));
-        QCOMPARE(fd::test::readFile(program.file(QStringLiteral("dock.sav"))), store);
-    }
-
     void aTerminationSignalClosesTheStore() {
-        CopiedProgram program;
-        fd::text::writeLines(program.file(QStringLiteral("path.ini")),
-                             {program.file(QStringLiteral("demo/Elite Force"))});
-        const QString lock = program.file(QStringLiteral("dock.ldb"));
-        program.start();
+        QTemporaryDir folder;
+        copyApplicationFolder(QStringLiteral(FD_APP_DIR), folder.path());
+        fd::text::writeLines(folder.filePath(u"path.ini"_s),
+                             {folder.filePath(u"demo/Elite Force"_s)});
+        const QString lock = folder.filePath(u"dock.ldb"_s);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        program.setProcessEnvironment(environment);
+        program.start(folder.filePath(u"fragdocker"_s), {});
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 30000);
-        QCOMPARE(program.process.state(), QProcess::Running);
-        QVERIFY(QFile::exists(program.file(QStringLiteral("dock.sav"))));
-        QVERIFY(program.endsOnTermination());
+        QCOMPARE(program.state(), QProcess::Running);
+        program.terminate();
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QVERIFY(!QFile::exists(lock));
-        QVERIFY(QFile::exists(program.file(QStringLiteral("dock.sav"))));
+        QVERIFY(QFile::exists(folder.filePath(u"dock.sav"_s)));
     }
 };
 

@@ -1,14 +1,14 @@
 // The game type, the five modifications and the eight companion boxes, driven through the
-// model as a user's clicks, a change in code and a load drive them.
+// model as a user's clicks, a change in code and a load drive them. (Start-up sets the number
+// only: see the "fresh start" rows.)
 
-#include "settings/GameTypeRules.h"
-#include "settings/SettingsRecord.h"
 #include "support/TestProgram.h"
 
 #include <QtTest>
 
 #include <array>
 
+using namespace Qt::StringLiterals;
 using namespace fd;
 using fd::test::TestProgram;
 
@@ -18,7 +18,7 @@ namespace {
 const std::array<CheckBox, 5> modifications{ctl::chkAssimilation, ctl::chkSpecialties,
                                             ctl::chkDisintegration, ctl::chkElimination,
                                             ctl::chkActionHero};
-const QString letters = QStringLiteral("ASDEH");
+const QString letters = u"ASDEH"_s;
 
 CheckBox modification(QChar letter) {
     const qsizetype index = letters.indexOf(letter);
@@ -61,18 +61,6 @@ bool perform(FormModel& form, const QString& step) {
     } else
         qFatal("unknown step %s", qPrintable(step));
     return true;
-}
-
-// Every text box of the record with its text and lock, to see what a handler touched.
-QMap<QString, QPair<QString, bool>> textBoxes(const FormModel& form) {
-    QMap<QString, QPair<QString, bool>> boxes;
-    for (const Field& field : settingsRecord) {
-        if (field.kind == FieldKind::Text && qstrcmp(field.control, ctl::cmboSaveGame.name) != 0) {
-            const TextBox box{field.control};
-            boxes.insert(QString::fromLatin1(field.control), {form.text(box), form.locked(box)});
-        }
-    }
-    return boxes;
 }
 
 } // namespace
@@ -134,121 +122,12 @@ private Q_SLOTS:
         QFETCH(QString, limits);
         TestProgram p;
         for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts))
-            QVERIFY2(perform(p.form, step), qPrintable(step + QStringLiteral(" is hidden")));
+            QVERIFY2(perform(p.form, step), qPrintable(step + u" is hidden"_s));
         QCOMPARE(describeModifications(p.form), boxes);
         QCOMPARE(p.form.text(ctl::txtGameType), gameType);
         QCOMPARE(p.form.text(ctl::txtFragLimit) + u' ' + p.form.text(ctl::txtCaptureLimit) +
                      (p.form.locked(ctl::txtCaptureLimit) ? " locked" : ""),
                  limits);
-    }
-
-    // Free For All with Elimination and Disintegration checked hides Action Hero. Choosing
-    // Capture The Flag clears them while "2" is still in force, so the Free For All rules hide
-    // Action Hero again between the two clearings; the new game type's rules would not.
-    void clearingForANewGameTypeRunsTheOldRules() {
-        TestProgram p;
-        for (const char* step : {"TDM", "FFA", "E", "D"})
-            QVERIFY(perform(p.form, QString::fromLatin1(step)));
-        QStringList actionHero;
-        connect(&p.form, &FormModel::controlChanged, this, [&](const QString& name) {
-            if (name == QLatin1String(ctl::chkActionHero.name))
-                actionHero << (p.form.visible(ctl::chkActionHero) ? "shown" : "hidden");
-        });
-        p.form.select(ctl::optionCTF);
-        QCOMPARE(actionHero, QStringList({"shown", "hidden", "shown", "hidden"}));
-        QCOMPARE(describeModifications(p.form), QStringLiteral("0h 0 0 0h 0h"));
-    }
-
-    // From every combination of the five values, under every game type number, a change of any
-    // one box in code ends (nested handlers included) and leaves no pair checked that the rules
-    // of that game type exclude.
-    void everyChangeEndsAndKeepsTheExclusions_data() {
-        QTest::addColumn<int>("gameType");
-        QTest::newRow("start-up") << 0;
-        QTest::newRow("Free For All") << 2;
-        QTest::newRow("Team Death Match") << 3;
-        QTest::newRow("Capture The Flag") << 4;
-    }
-    void everyChangeEndsAndKeepsTheExclusions() {
-        QFETCH(int, gameType);
-        TestProgram p;
-        FormModel& f = p.form;
-        for (int values = 0; values < 32; ++values) {
-            for (CheckBox changed : modifications) {
-                f.setText(ctl::txtGameType, QStringLiteral("0")); // set the values without rules
-                for (size_t i = 0; i < modifications.size(); ++i)
-                    f.setValue(modifications[i], (values >> i) & 1);
-                f.setText(ctl::txtGameType, QString::number(gameType));
-                const QString before = describeModifications(f);
-
-                f.setValue(changed, 1 - f.value(changed));
-
-                const auto on = [&f](CheckBox box) { return f.value(box) == 1; };
-                using namespace ctl;
-                const QString where = before + " then " + changed.name;
-                if (gameType == 0) {
-                    f.setText(ctl::txtGameType, QStringLiteral("0"));
-                    f.setValue(changed, 1 - f.value(changed));
-                    QCOMPARE(describeModifications(f), before); // nothing else moved
-                } else if (gameType == 2) {
-                    QVERIFY2(!on(chkActionHero) || (!on(chkDisintegration) && !on(chkSpecialties) &&
-                                                    !on(chkElimination)),
-                             qPrintable(where));
-                } else if (gameType == 3) {
-                    QVERIFY2(!on(chkAssimilation) || (!on(chkDisintegration) &&
-                                                      !on(chkElimination) && !on(chkSpecialties)),
-                             qPrintable(where));
-                    QVERIFY2(!on(chkDisintegration) || !on(chkSpecialties), qPrintable(where));
-                } else {
-                    QCOMPARE(f.visible(chkDisintegration), !on(chkSpecialties));
-                    QCOMPARE(f.visible(chkSpecialties), !on(chkDisintegration));
-                }
-            }
-        }
-    }
-
-    void startUpSetsOnlyTheNumber_data() {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("gameType");
-        QTest::addColumn<bool>("assimilationShown");
-        QTest::newRow("Free For All") << "optionDeathmatch"
-                                      << "0" << false;
-        QTest::newRow("Team Death Match") << "optionTeamDeathMatch"
-                                          << "3" << true;
-        QTest::newRow("Capture The Flag") << "optionCTF"
-                                          << "4" << true;
-    }
-    void startUpSetsOnlyTheNumber() {
-        QFETCH(QString, option);
-        QFETCH(QString, gameType);
-        QFETCH(bool, assimilationShown);
-        FormModel form;
-        declareSettingsControls(form); // no handlers: a load chose the game type
-        const QByteArray name = option.toLatin1();
-        form.select(OptionButton{name.constData()});
-        const QString before = describeModifications(form);
-        const auto texts = textBoxes(form);
-
-        SetStartupGameType(form);
-
-        QCOMPARE(form.text(ctl::txtGameType), gameType);
-        QCOMPARE(form.visible(ctl::chkAssimilation), assimilationShown);
-        QCOMPARE(describeModifications(form).remove(u'h'), QString(before).remove(u'h'));
-        QCOMPARE(textBoxes(form), texts);
-    }
-
-    void hiddenCheckedModificationIsStillWritten() {
-        TestProgram p;
-        p.makeDataFolder();
-        p.form.setValue(ctl::chkTurnBotsOn, 0);
-        p.form.select(ctl::optionTeamDeathMatch);
-        p.form.select(ctl::optionDeathmatch);
-        p.form.setValue(ctl::chkAssimilation, 1); // as a load sets it: Free For All hides it
-        QVERIFY(!p.form.visible(ctl::chkAssimilation));
-        p.form.click(ctl::cmdEngage);
-        const QByteArray script = p.readGameFile(QStringLiteral("baseEF/FragDocker.cfg"));
-        QVERIFY(script.contains("seta g_gametype\"2\"\r\n"));
-        QVERIFY(script.contains("seta g_ModAssimilation \"1\"\r\n"));
     }
 
     // Each companion check box locks its own text box when cleared and unlocks it when checked;
@@ -276,38 +155,18 @@ private Q_SLOTS:
         const CheckBox box{checkName.constData()};
         const TextBox text{companionName.constData()};
         TestProgram p;
-        auto others = textBoxes(p.form);
-        others.remove(companion);
-        if (p.form.value(box) == 1) { // start from a cleared box, as a user would get there
-            p.form.setValue(box, 0);
-            QVERIFY(p.form.locked(text));
-        }
+        p.form.setValue(box, 0); // start from a cleared box, as a user would get there
         p.form.setValue(box, 1);
         QVERIFY(!p.form.locked(text));
-        p.form.setText(text, QStringLiteral("77")); // typed while unlocked
-        p.form.setValue(box, 1);                    // the same value again runs nothing
-        QCOMPARE(p.form.text(text), QStringLiteral("77"));
+        p.form.setText(text, u"77"_s); // typed while unlocked
+        p.form.setValue(box, 1);       // the same value again runs nothing
+        QCOMPARE(p.form.text(text), u"77"_s);
         p.form.setValue(box, 0);
         QVERIFY(p.form.locked(text));
         QCOMPARE(p.form.text(text), clearedText);
         p.form.setValue(box, 1);
         QVERIFY(!p.form.locked(text));
         QCOMPARE(p.form.text(text), clearedText); // checking keeps the text
-        auto now = textBoxes(p.form);
-        now.remove(companion);
-        QCOMPARE(now, others);
-    }
-
-    void initialLocksAreKeptUntilAClick() {
-        TestProgram p;
-        // Cleared at start, yet editable: nothing brings them into line before a click.
-        QCOMPARE(p.form.value(ctl::chkForcePlayerRespawn), 0);
-        QVERIFY(!p.form.locked(ctl::txtForcePlayerRespawnSeconds));
-        QVERIFY(!p.form.locked(ctl::txtKickInactivePlayersSeconds));
-        QCOMPARE(p.form.text(ctl::txtChangeReservedMemoryAmount), QStringLiteral("64"));
-        p.form.setValue(ctl::chkChangeReservedMemory, 1);
-        QCOMPARE(p.form.text(ctl::txtChangeReservedMemoryAmount), QStringLiteral("64"));
-        QVERIFY(!p.form.locked(ctl::txtChangeReservedMemoryAmount));
     }
 };
 

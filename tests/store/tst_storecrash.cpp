@@ -1,45 +1,105 @@
-// The program killed at any moment of the store's start-up or of a save: the next start still
-// finds a store with every slot whole.
+// The program killed after any step of the store's start-up or of a save: the next start still
+// finds a store with every slot whole. The program runs in a child process that kills itself
+// right after the chosen step.
 
 #include "StoreFiles.h"
+#include "core/NullServices.h"
+#include "store/SaveLoad.h"
+#include "store/SettingsStore.h"
+#include "store/SlotRecord.h"
+#include "store/modListFiles.h"
 #include "support/TestProgram.h"
 
 #include <QtTest>
 
-#include <QProcess>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
+using namespace Qt::StringLiterals;
 using namespace fd;
 using fd::test::TestFolders;
 using fd::test::TestProgram;
 
 namespace {
 
-QString storeOf(const TestFolders& folders) {
-    return folders.appFolder() + QStringLiteral("/dock.sav");
+const QString before = u"before"_s;
+
+// Every text setting and both lists carry the name, so that a whole save can be told from a
+// part of one.
+void fillSlot(Context& ctx, int slot, const QString& name) {
+    ctx.form.choose(ctl::cmboSaveGame, slot);
+    for (const Field& field : settingsRecord)
+        if (field.kind == FieldKind::Text && qstrcmp(field.control, ctl::cmboSaveGame.name) != 0)
+            ctx.form.setText(TextBox{field.control}, name);
+    ctx.form.clear(ctl::List2);
+    ctx.form.clear(ctl::list4);
+    for (int i = 0; i < 50; ++i) {
+        ctx.form.addItem(ctl::List2, name);
+        ctx.form.addItem(ctl::list4, name);
+    }
 }
 
-// Runs the helper to its end, or to the kill it gives itself.
-bool runHelper(const TestFolders& folders, const QStringList& arguments) {
-    QProcess helper;
-    helper.start(QStringLiteral(STORE_CRASH_HELPER), QStringList{folders.appFolder()} + arguments);
-    return helper.waitForFinished(60000);
+// Runs a scenario in a child process on the folder and returns the child's id:
+//   "start"      the start-up steps of the store
+//   "save"       the store opened, then slot 3 saved
+//   "fill"       every slot saved with "before"
+// The child kills itself right after step `killAfter`.
+pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0) {
+    const pid_t pid = ::fork();
+    if (pid != 0)
+        return pid;
+    int steps = 0;
+    const auto stepDone = [&steps, killAfter] {
+        if (++steps == killAfter)
+            std::raise(SIGKILL);
+    };
+    {
+        NullServices none;
+        Program program({none, none, none, none}, folder);
+        Context& ctx = program.ctx;
+        const auto save = [&](int slot) {
+            EditRecord(ctx, QString::fromLatin1(slotNames[std::size_t(slot)]));
+            stepDone();
+            QDir().mkpath(ctx.appFile(u"saved"_s));
+            modWriteBotsFile(ctx);
+            stepDone();
+            modWriteMapsFile(ctx);
+            stepDone();
+        };
+        const SettingsStore::FreshRecord fresh = [](const QString& slot) {
+            return initialRecord(slot, u"/game"_s);
+        };
+        if (scenario == u"start") {
+            SettingsStore::settleLeftovers(folder);
+            stepDone();
+            if (!QFile::exists(folder + u"/dock.sav"_s))
+                SettingsStore::create(folder, fresh);
+            stepDone();
+            SettingsStore::compact(folder);
+            stepDone();
+            SettingsStore::replaceByCompacted(folder);
+            stepDone();
+            program.store.openCompacted(folder);
+            stepDone();
+        } else if (program.store.open(folder, fresh).failure.isEmpty()) {
+            stepDone();
+            for (int slot = 0; slot < int(slotNames.size()) && scenario == u"fill"; ++slot) {
+                fillSlot(ctx, slot, before);
+                save(slot);
+            }
+            if (scenario == u"save") {
+                fillSlot(ctx, 2, u"Saved by the helper"_s);
+                save(2);
+            }
+        }
+    }
+    ::_exit(0);
 }
 
-// Starts the helper's loop and kills it the given time after its store is open.
-void killHelperDuring(const TestFolders& folders, const QString& loop, int afterMs) {
-    QProcess helper;
-    helper.start(QStringLiteral(STORE_CRASH_HELPER), {folders.appFolder(), loop});
-    QVERIFY(helper.waitForReadyRead(60000));
-    QTest::qWait(afterMs);
-    helper.kill();
-    QVERIFY(helper.waitForFinished(60000));
-}
-
-// The lock file of a killed run stays behind and would make the next start take it for a
-// running copy; the user removes it, as the test does.
-std::unique_ptr<TestProgram> nextStart(const std::shared_ptr<TestFolders>& folders) {
-    QFile::remove(folders->appFolder() + QStringLiteral("/dock.ldb"));
-    return std::make_unique<TestProgram>(folders);
+bool ended(pid_t child) {
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child;
 }
 
 // The values a slot's text settings hold; one value when the slot was saved whole.
@@ -51,32 +111,46 @@ QSet<QString> textValues(const QString& store, const QString& slot) {
     return values;
 }
 
-QStringList listFileLines(const TestFolders& folders, const QString& name) {
-    QFile file(folders.appFolder() + QStringLiteral("/saved/") + name);
+// The lines of a saved list, all equal when it was saved whole: their count and the first.
+QString listFile(const TestFolders& folders, const QString& name) {
+    QFile file(folders.appFolder() + u"/saved/"_s + name);
     if (!file.open(QIODevice::ReadOnly))
-        return {QStringLiteral("(missing)")};
-    return QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-}
-
-void verifyEverySlotWhole(TestProgram& p, const TestFolders& folders) {
-    QCOMPARE(p.startUp.messages(), QStringList());
-    QVERIFY(p.store.isOpen());
-    for (const char* name : slotNames) {
-        const QString slot = QString::fromLatin1(name);
-        QCOMPARE(textValues(storeOf(folders), slot).size(), 1);
-        for (const char* extension : {".bot", ".maps"}) {
-            const QStringList lines = listFileLines(folders, slot + QLatin1String(extension));
-            QCOMPARE(lines.size(), 50);
-            QCOMPARE(QSet<QString>(lines.begin(), lines.end()).size(), 1);
-        }
-    }
+        return u"(missing)"_s;
+    const QStringList lines =
+        QString::fromLatin1(file.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    return u"%1 %2"_s.arg(lines.size())
+        .arg(QSet<QString>(lines.begin(), lines.end()).values().join(u'|'));
 }
 
 std::shared_ptr<TestFolders> filledFolders() {
     auto folders = std::make_shared<TestFolders>();
     { TestProgram first(folders); }
-    [&] { QVERIFY(runHelper(*folders, {QStringLiteral("fill"), QStringLiteral("before")})); }();
+    [&] { QVERIFY(ended(runChild(folders->appFolder(), u"fill"_s))); }();
     return folders;
+}
+
+// The next start (the lock file a killed run leaves behind is removed, as the user would) finds
+// every slot whole; slot 3 as given.
+void verifyNextStart(const std::shared_ptr<TestFolders>& folders, const QString& record = QString(),
+                     const QString& bots = QString(), const QString& maps = QString()) {
+    QFile::remove(folders->appFolder() + u"/dock.ldb"_s);
+    TestProgram p(folders);
+    QCOMPARE(p.startUp.messages(), QStringList());
+    for (const char* name : slotNames) {
+        const QString slot = QString::fromLatin1(name);
+        QCOMPARE(textValues(p.store.path(), slot).size(), 1);
+        for (const char* extension : {".bot", ".maps"}) {
+            const QString list = listFile(*folders, slot + QLatin1String(extension));
+            QVERIFY2(list.startsWith(u"50 "_s) && !list.contains(u'|'), qPrintable(list));
+        }
+    }
+    const QString slot = u"Save Game #3"_s;
+    if (!record.isEmpty())
+        QCOMPARE(textValues(p.store.path(), slot), QSet<QString>({record}));
+    if (!bots.isEmpty())
+        QCOMPARE(listFile(*folders, slot + u".bot"_s), u"50 "_s + bots);
+    if (!maps.isEmpty())
+        QCOMPARE(listFile(*folders, slot + u".maps"_s), u"50 "_s + maps);
 }
 
 } // namespace
@@ -85,68 +159,38 @@ class TestStoreCrash : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void killedAfterEachStepOfTheStart_data() {
+    void killedAfterEachStep_data() {
+        QTest::addColumn<QString>("scenario");
         QTest::addColumn<int>("step");
-        QTest::newRow("leftovers settled") << 1;
-        QTest::newRow("store made when missing") << 2;
-        QTest::newRow("compacted copy written") << 3;
-        QTest::newRow("copy put in place") << 4;
-        QTest::newRow("store opened") << 5;
-    }
-    void killedAfterEachStepOfTheStart() {
-        QFETCH(int, step);
-        auto folders = filledFolders();
-        const QStringList before = test::slotRows(storeOf(*folders));
-        QVERIFY(runHelper(*folders, {QStringLiteral("start"), QString::number(step)}));
-        auto p = nextStart(folders);
-        verifyEverySlotWhole(*p, *folders);
-        QCOMPARE(test::slotRows(storeOf(*folders)), before);
-    }
-
-    void killedAfterEachStepOfASave_data() {
-        QTest::addColumn<int>("step");
-        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("record"); // what slot 3 then holds
         QTest::addColumn<QString>("bots");
         QTest::addColumn<QString>("maps");
-        const QString before = QStringLiteral("before");
-        const QString helper = QStringLiteral("Saved by the helper");
-        QTest::newRow("store opened") << 1 << before << before << before;
-        QTest::newRow("record written") << 2 << helper << before << before;
-        QTest::newRow("bot list written") << 3 << helper << helper << before;
-        QTest::newRow("map list written") << 4 << helper << helper << helper;
+        const QString saved = u"Saved by the helper"_s;
+        const char* startSteps[] = {"leftovers settled", "store made when missing",
+                                    "compacted copy written", "copy put in place", "store opened"};
+        for (int step = 1; step <= 5; ++step)
+            QTest::addRow("start: %s", startSteps[step - 1])
+                << "start" << step << before << before << before;
+        QTest::newRow("save: store opened") << "save" << 1 << before << before << before;
+        QTest::newRow("save: record written") << "save" << 2 << saved << before << before;
+        QTest::newRow("save: bot list written") << "save" << 3 << saved << saved << before;
+        QTest::newRow("save: map list written") << "save" << 4 << saved << saved << saved;
     }
-    void killedAfterEachStepOfASave() {
+    void killedAfterEachStep() {
+        QFETCH(QString, scenario);
         QFETCH(int, step);
         QFETCH(QString, record);
         QFETCH(QString, bots);
         QFETCH(QString, maps);
         auto folders = filledFolders();
-        QVERIFY(runHelper(*folders, {QStringLiteral("save"), QString::number(step)}));
-        auto p = nextStart(folders);
-        verifyEverySlotWhole(*p, *folders);
-        const QString slot = QStringLiteral("Save Game #3");
-        QCOMPARE(textValues(storeOf(*folders), slot), QSet<QString>({record}));
-        QCOMPARE(listFileLines(*folders, slot + QStringLiteral(".bot")).value(0), bots);
-        QCOMPARE(listFileLines(*folders, slot + QStringLiteral(".maps")).value(0), maps);
-    }
-
-    void killedAtAnyMomentOfSavesOrStarts_data() {
-        QTest::addColumn<QString>("loop");
-        QTest::addColumn<int>("afterMs");
-        for (const QString& loop : {QStringLiteral("save-loop"), QStringLiteral("start-loop")})
-            for (int ms : {0, 2, 5, 11, 17, 29, 43, 61})
-                QTest::newRow(qPrintable(QStringLiteral("%1, %2 ms").arg(loop).arg(ms)))
-                    << loop << ms;
-    }
-    void killedAtAnyMomentOfSavesOrStarts() {
-        QFETCH(QString, loop);
-        QFETCH(int, afterMs);
-        auto folders = filledFolders();
-        killHelperDuring(*folders, loop, afterMs);
-        auto p = nextStart(folders);
-        verifyEverySlotWhole(*p, *folders);
+        const QString store = folders->appFolder() + u"/dock.sav"_s;
+        const QStringList rows = test::slotRows(store);
+        QVERIFY(ended(runChild(folders->appFolder(), scenario, step)));
+        verifyNextStart(folders, record, bots, maps);
+        if (scenario == u"start")
+            QCOMPARE(test::slotRows(store), rows);
     }
 };
 
-QTEST_MAIN(TestStoreCrash)
+QTEST_GUILESS_MAIN(TestStoreCrash)
 #include "tst_storecrash.moc"

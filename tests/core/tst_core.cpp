@@ -1,0 +1,229 @@
+// The building blocks: the control model, text files, decimal numbers, and the real platform
+// services (cues never hang, failures to start name the program). File names in any letter case
+// are met by every test that puts files in place.
+
+#include "core/Decimal.h"
+#include "core/FormModel.h"
+#include "core/SystemCuePlayer.h"
+#include "core/SystemProcessLauncher.h"
+#include "core/TextFile.h"
+
+#include <QtTest>
+
+#include <sys/wait.h>
+
+using namespace Qt::StringLiterals;
+using namespace fd;
+
+namespace {
+
+constexpr CheckBox chkA{"chkA"}, chkB{"chkB"};
+constexpr OptionButton optX{"optX"}, optY{"optY"}, optZ{"optZ"};
+constexpr ListBox lst{"lst"};
+
+// A few controls whose handlers record that they ran.
+struct Controls {
+    FormModel form;
+    QStringList calls;
+    Controls() {
+        form.declare(chkA, 0);
+        form.declare(chkB, 1);
+        form.declare(optX, u"g"_s, true);
+        form.declare(optY, u"g"_s, false);
+        form.declare(optZ, u"other"_s, false);
+        form.declare(lst);
+        form.onClick(chkB, [this] { calls << u"B"_s; });
+        form.onClick(optX, [this] { calls << u"X"_s; });
+        form.onClick(optY, [this] { calls << u"Y"_s; });
+        form.onClick(chkA, [this] {
+            calls << u"A in"_s;
+            form.setValue(chkB, 0); // runs B's handler at once
+            calls << u"A out"_s;
+        });
+    }
+};
+
+QString write(const QString& path, const QByteArray& bytes, bool executable = false) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    if (executable)
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+    return path;
+}
+
+// A mono 16-bit wave file of 200 ms of silence at 8000 samples a second.
+const QByteArray wave =
+    QByteArray::fromHex("52494646a40c000057415645666d74201000000001000100401f0000803e0000"
+                        "0200100064617461800c0000") +
+    QByteArray(3200, '\0');
+
+} // namespace
+
+class TestCore : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Handlers run exactly when a value changes, nested ones at once; an option clears only
+    // its own group.
+    void handlersRunOnlyOnChange() {
+        Controls c;
+        c.form.setValue(chkA, 0);
+        c.form.setValue(chkA, 1);
+        c.form.setValue(chkA, 1);
+        c.form.select(optY);
+        c.form.select(optY);
+        QCOMPARE(c.calls, QStringList({"A in", "B", "A out", "Y"}));
+        QVERIFY(!c.form.selected(optX) && !c.form.selected(optZ));
+        c.form.setSelected(optY, false); // a group can be left empty
+        QVERIFY(!c.form.selected(optX) && !c.form.selected(optY));
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, c.form.value(CheckBox{"chkMissing"}));
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, c.form.text(TextBox{"chkA"}));
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, c.form.declare(chkA, 0));
+    }
+
+    void listsKeepOrderSelectionAndLimit() {
+        Controls c;
+        for (const char* item : {"a", "b", "c"})
+            QVERIFY(c.form.addItem(lst, QString::fromLatin1(item)));
+        c.form.setSelectedIndex(lst, 2);
+        c.form.removeItem(lst, 0);
+        QCOMPARE(c.form.selectedText(lst), u"c"_s); // the selection moved up
+        c.form.removeItem(lst, 1);
+        QCOMPARE(c.form.selectedIndex(lst), -1);
+        QCOMPARE(c.form.items(lst), QStringList({"b"}));
+        while (c.form.count(lst) < FormModel::maxListItems)
+            QVERIFY(c.form.addItem(lst, QString()));
+        QVERIFY(!c.form.addItem(lst, u"one too many"_s));
+    }
+
+    // Single bytes are Windows-1252 both ways; valid UTF-8 is read as UTF-8; text beyond
+    // Windows-1252 turns the whole file to UTF-8, without taking earlier bytes for UTF-8.
+    void codePages() {
+        QByteArray bytes;
+        for (int b = 0x20; b < 0x100; ++b)
+            bytes.append(char(b));
+        QTemporaryDir dir;
+        const std::optional<QStringList> lines =
+            text::readLines(write(dir.filePath("a"), bytes + "\r\n"));
+        QVERIFY(lines && lines->size() == 1);
+        QCOMPARE(lines->first().at(0x80 - 0x20), QChar(0x20AC)); // the euro sign
+        QCOMPARE(text::encode(lines->first()), bytes);
+        QCOMPARE(text::decode("Caf\xc3\xa9"), u"Café"_s);
+        QCOMPARE(text::encode(u"Café"_s), QByteArray("Caf\xe9"));
+        QCOMPARE(text::encode(u"Ω café"_s), u"Ω café"_s.toUtf8());
+        text::LineEncoder encoder;
+        encoder.line(u"Ã©"_s);
+        encoder.line({u"x ", u"Ω"});
+        encoder.line(u"é"_s);
+        QCOMPARE(encoder.bytes(), u"Ã©\r\nx Ω\r\né\r\n"_s.toUtf8());
+    }
+
+    void linesEndAtCrLfOrLf_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << "" << QStringList();
+        QTest::newRow("one line, no break") << "a" << QStringList({"a"});
+        QTest::newRow("final break adds nothing") << "a\r\n" << QStringList({"a"});
+        QTest::newRow("mixed ends") << "a\r\nb\nc" << QStringList({"a", "b", "c"});
+        QTest::newRow("blank lines kept") << "\r\n\r\nx\r\n\r\n" << QStringList({"", "", "x", ""});
+        QTest::newRow("spaces and lone CR kept") << " a \rb \n" << QStringList({" a \rb "});
+    }
+    void linesEndAtCrLfOrLf() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QCOMPARE(text::splitLines(text), lines);
+    }
+
+    void writtenLinesEndWithCrLfAndFailuresNameTheFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"out.txt"_s);
+        QCOMPARE(text::writeLines(path, {u"a"_s, QString(), u" b "_s}), QString());
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("a\r\n\r\n b \r\n"));
+        QCOMPARE(text::writeLinesAtomically(path, {}), QString());
+        QCOMPARE(QFileInfo(path).size(), 0);
+        const QString missing = dir.filePath(u"missing/out.txt"_s);
+        QVERIFY(text::writeLines(missing, {}).contains(missing));
+        QVERIFY(text::writeLinesAtomically(missing, {}).contains(missing));
+        QVERIFY(!text::readLines(missing));
+    }
+
+    void decimals_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("timesThirtyThree"); // empty: not a number
+        QTest::addColumn<bool>("positive");
+        // clang-format off
+        QTest::newRow("whole") << "3" << "99" << true;
+        QTest::newRow("half") << "0.5" << "16.5" << true;
+        QTest::newRow("a fraction") << "0.01" << "0.33" << true;
+        QTest::newRow("tenth, exactly") << "0.1" << "3.3" << true;
+        QTest::newRow("zero") << "0" << "0" << false;
+        QTest::newRow("negative") << "-1" << "-33" << false;
+        QTest::newRow("negative zero") << "-0.0" << "0" << false;
+        QTest::newRow("leading zeros") << "007" << "231" << true;
+        QTest::newRow("long") << "123456789012345678901234567890" << "4074074037407407403740740740370" << true;
+        for (const char* text : {"1e2", "abc", "", ".", "0,5"})
+            QTest::addRow("not a number: '%s'", text) << text << "" << false;
+        // clang-format on
+    }
+    void decimals() {
+        QFETCH(QString, text);
+        QFETCH(QString, timesThirtyThree);
+        QFETCH(bool, positive);
+        const std::optional<Decimal> number = Decimal::parse(text);
+        QCOMPARE(number ? number->times(33).toString() : QString(), timesThirtyThree);
+        QCOMPARE(number && number->isPositive(), positive);
+    }
+
+    // Whether or not this machine has a sound device, a cue played to its end returns within its
+    // length and a margin, missing or broken files return at once, and background players leave
+    // no finished process behind.
+    void cuesNeverHangNorLeaveProcessesBehind() {
+        QTemporaryDir dir;
+        QCOMPARE(SystemCuePlayer::durationMs(write(dir.filePath("WAVS/short.wav"), wave)), 200);
+        QVERIFY(
+            !SystemCuePlayer::durationMs(write(dir.filePath("WAVS/broken.wav"), "RIFF....WAVE")));
+        QVERIFY(!SystemCuePlayer::durationMs(dir.filePath(u"missing.wav"_s)));
+        while (::waitpid(-1, nullptr, WNOHANG) > 0) {
+        }
+        {
+            SystemCuePlayer player(dir.path());
+            QElapsedTimer timer;
+            timer.start();
+            for (const char* cue : {"short.wav", "broken.wav", "missing.wav"})
+                player.play(QString::fromLatin1(cue), CuePlayer::ToEnd);
+            QVERIFY2(timer.elapsed() < 5000, "a cue blocked far beyond its length");
+            player.play(u"short.wav"_s, CuePlayer::Background);
+            player.play(u"short.wav"_s, CuePlayer::Background);
+            QTest::qWait(1500); // both players have ended by now
+        }
+        QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1); // no child left, finished or not
+    }
+
+    void failuresToStartNameTheProgram_data() {
+        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::addColumn<bool>("executable");
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("not executable") << QByteArray("#!/bin/sh\n") << false;
+        QTest::newRow("windows program without wine") << QByteArray("MZ\x90\0", 4) << true;
+    }
+    void failuresToStartNameTheProgram() {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, executable);
+        QTemporaryDir dir;
+        const QString program = dir.filePath(u"stvoyHM.exe"_s);
+        if (!content.isEmpty())
+            write(program, content, executable);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", dir.path().toUtf8()); // no wine to be found
+        const QString error = SystemProcessLauncher().start(program, {}, dir.path());
+        qputenv("PATH", path);
+        QVERIFY(error.contains(program));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCore)
+#include "tst_core.moc"
