@@ -1,6 +1,6 @@
 // The program with its four windows, offscreen, as the user meets it: what start-up shows,
-// which window each button brings up or hides, how closing ends everything, and ENGAGE with
-// the real launcher and the demo's stand-in game.
+// which window each button brings up or hides, how closing or a termination signal ends
+// everything, and ENGAGE with the real launcher and the demo's stand-in game.
 
 #include "app/Desktop.h"
 #include "catalog/Module1.h"
@@ -12,6 +12,8 @@
 
 #include <QtTest>
 
+#include <QDirIterator>
+#include <QProcess>
 #include <QtWidgets>
 
 using namespace Qt::StringLiterals;
@@ -73,6 +75,28 @@ struct WithWindows {
     TestProgram p;
     Desktop desktop{p.program};
 };
+
+// Copies the application folder, leaving out what a run there left: the path file and the store.
+void copyApplicationFolder(const QString& from, const QString& to) {
+    const QDir source(from);
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo entry(it.next());
+        const QString relative = source.relativeFilePath(entry.filePath());
+        if (relative == u"path.ini"_s || relative.startsWith(u"dock"_s))
+            continue;
+        const QString target = to + u'/' + relative;
+        if (entry.isDir()) {
+            QDir().mkpath(target);
+        } else {
+            QDir().mkpath(QFileInfo(target).path());
+            if (!QFile::copy(entry.filePath(), target))
+                qFatal("cannot copy %s", qPrintable(entry.filePath()));
+            QFile::setPermissions(target, entry.permissions());
+        }
+    }
+}
 
 } // namespace
 
@@ -226,6 +250,28 @@ private Q_SLOTS:
              {"Command line:   [+set] [dedicated] [1] [+exec] [fragdocker.cfg]\n",
               "Server name:  Made By FragDocker\n", "(Free For All)", "Dedicated:    yes\n"})
             QVERIFY2(report.contains(line), report.constData());
+    }
+
+    // The program itself, run from a copy of its application folder with the demo data: asked
+    // by the system to end, it ends in order and leaves no lock file that would make the next
+    // start refuse.
+    void aTerminationSignalClosesTheStore() {
+        QTemporaryDir folder;
+        copyApplicationFolder(QStringLiteral(FD_APP_DIR), folder.path());
+        text::writeLines(folder.filePath(u"path.ini"_s), {folder.filePath(u"demo/Elite Force"_s)});
+        const QString lock = folder.filePath(u"dock.ldb"_s);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        program.setProcessEnvironment(environment);
+        program.start(folder.filePath(u"fragdocker"_s), {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 30000);
+        QCOMPARE(program.state(), QProcess::Running);
+        program.terminate();
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QVERIFY(!QFile::exists(lock));
+        QVERIFY(QFile::exists(folder.filePath(u"dock.sav"_s)));
     }
 };
 

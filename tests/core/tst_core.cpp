@@ -1,11 +1,10 @@
-// The building blocks: the control model, text files, decimal numbers, and the real platform
-// services (cues never hang, failures to start name the program). File names in any letter case
-// are met by every test that puts files in place.
+// The building blocks: the control model, text files, decimal numbers, and the cue player (cues
+// never hang). File names in any letter case are met by every test that puts files in place;
+// the real launcher by the windows test.
 
 #include "core/Decimal.h"
 #include "core/FormModel.h"
 #include "core/SystemCuePlayer.h"
-#include "core/SystemProcessLauncher.h"
 #include "core/TextFile.h"
 
 #include <QtTest>
@@ -43,13 +42,11 @@ struct Controls {
     }
 };
 
-QString write(const QString& path, const QByteArray& bytes, bool executable = false) {
+QString write(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
     return path;
 }
 
@@ -201,27 +198,6 @@ private Q_SLOTS:
             QTest::qWait(1500); // both players have ended by now
         }
         QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1); // no child left, finished or not
-    }
-
-    void failuresToStartNameTheProgram_data() {
-        QTest::addColumn<QByteArray>("content"); // empty: no file at all
-        QTest::addColumn<bool>("executable");
-        QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("not executable") << QByteArray("#!/bin/sh\n") << false;
-        QTest::newRow("windows program without wine") << QByteArray("MZ\x90\0", 4) << true;
-    }
-    void failuresToStartNameTheProgram() {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, executable);
-        QTemporaryDir dir;
-        const QString program = dir.filePath(u"stvoyHM.exe"_s);
-        if (!content.isEmpty())
-            write(program, content, executable);
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", dir.path().toUtf8()); // no wine to be found
-        const QString error = SystemProcessLauncher().start(program, {}, dir.path());
-        qputenv("PATH", path);
-        QVERIFY(error.contains(program));
     }
 };
 

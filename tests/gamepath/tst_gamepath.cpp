@@ -78,15 +78,6 @@ private Q_SLOTS:
         QCOMPARE(found, folder.isEmpty() ? QString() : prefix.path() + folder);
     }
 
-    void otherDrivesFollowTheirLinks() {
-        QTemporaryDir prefix;
-        QTemporaryDir drive;
-        QDir().mkpath(prefix.filePath(u"dosdevices"_s));
-        QVERIFY(QFile::link(drive.path(), prefix.filePath(u"dosdevices/d:"_s)));
-        QCOMPARE(folderOfDrivePath(prefix.path(), u"D:\\Games\\EF"_s),
-                 QDir(drive.path()).canonicalPath() + u"/Games/EF"_s);
-    }
-
     // A first start (no path file) fills it from the registry; a start without the game in
     // the folder asks too. Closing the dialog by its frame brings the main window.
     void startUpAsksForTheGameFolder_data() {

@@ -117,19 +117,6 @@ private Q_SLOTS:
         QCOMPARE(p.events(), events);
     }
 
-    void addsStopAtTheListLimitWithAMessage() {
-        ListsProgram p;
-        for (int i = 0; i < FormModel::maxListItems - 2; ++i)
-            p.form.addItem(ctl::List2, QString());
-        p.form.click(ctl::cmdAllMaps); // room for two of five
-        p.form.click(ctl::cmdAdd);
-        QCOMPARE(p.form.count(ctl::List2), FormModel::maxListItems);
-        QCOMPARE(p.form.items(ctl::List2).last(), u"ctf_b"_s);
-        QCOMPARE(p.log.cues(),
-                 QStringList({"beep.wav", "ralert.wav", "chanopen.wav", "ralert.wav"}));
-        QVERIFY(p.log.messages().value(1).contains(u"Selected Maps list is full"_s));
-    }
-
     void shuffleDrawsOncePerItemFromTheLastPosition_data() {
         QTest::addColumn<QString>("items");
         QTest::addColumn<QList<double>>("draws");
