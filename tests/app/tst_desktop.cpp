@@ -81,22 +81,6 @@ class TestDesktop : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The path file's last line is the game folder.
-    void aFreshStartShowsTheMainWindowWithTheCatalogues() {
-        WithWindows w;
-        w.installCatalogues();
-        text::writeLines(w.appFile(u"path.ini"_s),
-                         {u"/no/such/folder"_s, QString(), w.p.gameFolder()});
-        QVERIFY(w.desktop.start());
-        QCOMPARE(w.shownWindows(), QList<Window>{Window::frmFragDocker});
-        auto* mapList = w.widget<QListWidget>(Window::frmFragDocker, "List1");
-        QVERIFY(mapList->count() > 0 && mapList->count() == w.p.form.count(ctl::List1));
-        QVERIFY(w.widget<QListWidget>(Window::frmFragDocker, "list3")->count() > 0);
-        QCOMPARE(w.widget<QLineEdit>(Window::frmFragDocker, "txtGamePath")->text(),
-                 w.p.gameFolder());
-        QCOMPARE(w.p.log.events, QStringList({"cue progact.wav"}));
-    }
-
     // Without a path file the dialog comes up centred; windows are hidden and shown again, never
     // made anew.
     void windowsComeAndGoAsTheButtonsSay() {
@@ -155,6 +139,8 @@ private Q_SLOTS:
                 test::touch(lock);
                 test::writeFile(w.appFile(u"dock.sav"_s), store);
             }
+            text::writeLines(w.appFile(u"path.ini"_s),
+                             {u"/no/such/folder"_s, QString(), w.p.gameFolder()});
             DisplayCounter mainDisplayed("frmFragDocker");
             QVERIFY(w.desktop.start());
             if (how == u"running") {
@@ -164,8 +150,16 @@ private Q_SLOTS:
                 QCOMPARE(test::readFile(w.appFile(u"dock.sav"_s)), store);
                 QVERIFY(!QFile::exists(w.appFile(u"dock2.sav"_s)));
             }
-            if (how == u"dialog")
+            if (how == u"dialog") { // a fresh start: the path file's last line is the game folder
+                QCOMPARE(w.shownWindows(), QList<Window>{Window::frmFragDocker});
+                QCOMPARE(w.widget<QListWidget>(Window::frmFragDocker, "List1")->count(),
+                         w.p.form.count(ctl::List1));
+                QVERIFY(w.p.form.count(ctl::List1) > 0 && w.p.form.count(ctl::list3) > 0);
+                QCOMPARE(w.widget<QLineEdit>(Window::frmFragDocker, "txtGamePath")->text(),
+                         w.p.gameFolder());
+                QCOMPARE(w.p.log.events, QStringList({"cue progact.wav"}));
                 w.click(Window::frmFragDocker, "cmdRefindGamePatch");
+            }
             if (how == u"notice") {
                 w.p.form.setSelectedIndex(ctl::List1, 0);
                 w.click(Window::frmErrorMap, "cmdOk");

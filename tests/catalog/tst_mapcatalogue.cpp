@@ -132,11 +132,6 @@ private Q_SLOTS:
         none.form.setSelectedIndex(ctl::List2, 0); // a click changes nothing
         QCOMPARE(none.form.text(ctl::txtMapName), QString());
         QCOMPARE(none.log.events, QStringList());
-
-        CatalogueProgram wrongFolder(borg, {"pak0.pk3"}); // read again for another folder
-        wrongFolder.form.setText(ctl::frmGamePath::txtGamePath, u"/nowhere"_s);
-        LoadMapCatalogue(wrongFolder.ctx, wrongFolder.appFolder() + u"/map.ini"_s);
-        QCOMPARE(wrongFolder.form.items(ctl::List1), QStringList({"hm_borg1"})); // as at start
     }
 
     // A click shows the map's details. When its picture is missing, the name changes, players

@@ -97,15 +97,7 @@ private Q_SLOTS:
     // Single bytes are Windows-1252 both ways; valid UTF-8 is read as UTF-8; text beyond
     // Windows-1252 turns the whole file to UTF-8, without taking earlier bytes for UTF-8.
     void codePages() {
-        QByteArray bytes;
-        for (int b = 0x20; b < 0x100; ++b)
-            bytes.append(char(b));
-        QTemporaryDir dir;
-        const std::optional<QStringList> lines =
-            text::readLines(write(dir.filePath("a"), bytes + "\r\n"));
-        QVERIFY(lines && lines->size() == 1);
-        QCOMPARE(lines->first().at(0x80 - 0x20), QChar(0x20AC)); // the euro sign
-        QCOMPARE(text::encode(lines->first()), bytes);
+        QCOMPARE(text::decode("\x80\xe9\x9f"), u"€éŸ"_s); // every byte: see ENGAGE's roster
         QCOMPARE(text::decode("Caf\xc3\xa9"), u"Café"_s);
         QCOMPARE(text::encode(u"Café"_s), QByteArray("Caf\xe9"));
         QCOMPARE(text::encode(u"Ω café"_s), u"Ω café"_s.toUtf8());

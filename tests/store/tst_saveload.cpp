@@ -196,16 +196,6 @@ private Q_SLOTS:
         QCOMPARE(QDir(p.appFolder()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
                  QStringList({"dock.ldb", "dock.sav", "path.ini"}));
     }
-
-    void aSlotTheStoreLostIsReportedAndNoListIsWritten() {
-        TestProgram p;
-        QCOMPARE(test::execSql(p.store.path(), u"DROP TABLE \"Save Game #1\""_s), QString());
-        p.form.click(ctl::cmdSave);
-        QCOMPARE(p.log.cues(), QStringList({"working.wav (to end)", "ralert.wav"}));
-        QVERIFY(p.log.messages().value(0).contains(
-            u"\"Save Game #1\" into the settings store \""_s + p.store.path()));
-        QVERIFY(!QFile::exists(p.appFolder() + u"/saved"_s));
-    }
 };
 
 QTEST_MAIN(TestSaveLoad)

@@ -87,7 +87,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void aFreshStartShowsEveryInitialValue() {
+    void aFreshStartShowsTheInitialValues() {
         Shown w;
         QVERIFY(w.get<QCheckBox>("chkTurnBotsOn")->isChecked());
         QCOMPARE(w.get<QComboBox>("cmboSaveGame")->currentText(), u"Save Game #1"_s);
@@ -98,10 +98,8 @@ private Q_SLOTS:
         QCOMPARE(w.rows("List1"), QStringList({"hm_good", "hm_broken"}));
         QCOMPARE(w.rows("list3"), QStringList({"Munro", "Telsia "}));
         QCOMPARE(w.pictureSize(), QSize(20, 10));
-    }
 
-    void typingStopsAtTheLimitButCodeIsNotCut() {
-        Shown w;
+        // Typing stops at the limit, but code is not cut, and a long value can be shortened.
         w.type("txtMaxPlayers", u"1234"_s);
         QCOMPARE(w.form.text(ctl::txtMaxPlayers), u"12"_s);
         w.form.setText(ctl::txtMaxPlayers, u"12345"_s);
