@@ -165,15 +165,8 @@ private Q_SLOTS:
         QCOMPARE(w.rows("List2"), w.form.items(ctl::List2));
     }
 
-    void saveLoadAndTheSlotChooser() {
+    void theSlotChooserEmptiesTheDescriptionOnlyWhenTyped() {
         Shown w;
-        w.type("txtServerName", u"Saved name"_s);
-        w.click("cmdSave");
-        w.type("txtServerName", u"Changed"_s);
-        w.click("cmdLoad");
-        QCOMPARE(w.text("txtServerName"), u"Saved name"_s);
-        QCOMPARE(w.log.messages(), QStringList());
-
         QTest::keyClicks(w.get<QLineEdit>("txtSaveGameDescription"), u"my set-up"_s);
         auto* chooser = w.get<QComboBox>("cmboSaveGame");
         chooser->setCurrentIndex(3);
