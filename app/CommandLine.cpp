@@ -200,8 +200,9 @@ bool wantsCommandLine(int argc) {
 int runCommandLine(const QStringList& arguments, const QString& appFolder) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Starts a saved set-up's Elite Force server without the window. With no "
-                       "option, the window opens."));
+        QStringLiteral("Starts a saved set-up's Elite Force server without the window. SLOT is "
+                       "a save slot's number, 1 to 7, or its name, \"Save Game #1\" to \"Save "
+                       "Game #7\". With no option at all, the window opens."));
     const Options options;
     parser.addOptions(
         {options.engage, options.script, options.list, options.gameFolder, options.wait});
