@@ -95,7 +95,7 @@ private Q_SLOTS:
             << QStringList{"--engage", "Save Game #1"} << 1
             << "If you have BOTS ENABLED you must specify THE NUMBER OF BOTS TO PLAY\n";
         QTest::newRow("no game there")
-            << QStringList{"--engage", "2", "--game-folder", FD_TEST_DATA} << 1
+            << QStringList{"--engage", "1", "--game-folder", FD_TEST_DATA} << 1
             << "The game folder has no \"baseEF\" folder";
         QTest::newRow("listed") << QStringList{"--list"} << 0
                                 << "Save Game #2\t\tDock \"Nine\"\nSave Game #3\t";
