@@ -33,9 +33,14 @@ QString SystemProcessLauncher::start(const QString& program, const QStringList& 
         return QStringLiteral("The game program is not executable: \"%1\"").arg(program);
     }
 
+    return launch(program, executable, fullArguments, workingFolder);
+}
+
+QString SystemProcessLauncher::launch(const QString& program, const QString& executable,
+                                      const QStringList& arguments, const QString& workingFolder) {
     QProcess process;
     process.setProgram(executable);
-    process.setArguments(fullArguments);
+    process.setArguments(arguments);
     process.setWorkingDirectory(workingFolder);
     if (!process.startDetached())
         return QStringLiteral("The game program could not be started: \"%1\" (%2)")

@@ -10,6 +10,12 @@ class SystemProcessLauncher : public ProcessLauncher {
 public:
     QString start(const QString& program, const QStringList& arguments,
                   const QString& workingFolder) override;
+
+protected:
+    // Runs the command that starts `program` (Wine and the program, or the program itself),
+    // here detached; empty text, or what failed, naming `program`.
+    virtual QString launch(const QString& program, const QString& executable,
+                           const QStringList& arguments, const QString& workingFolder);
 };
 
 } // namespace fd

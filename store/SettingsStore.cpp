@@ -194,7 +194,9 @@ void SettingsStore::close() {
     if (!db_)
         return;
     db_.reset();
-    QFile::remove(fileIn(folder_, storeFile::lock));
+    if (holdsLock_)
+        QFile::remove(fileIn(folder_, storeFile::lock));
+    holdsLock_ = false;
 }
 
 QString SettingsStore::path() const {
@@ -331,6 +333,25 @@ StoreStep SettingsStore::openCompacted(const QString& folder) {
     if (!lock.open(QIODevice::WriteOnly))
         return failed(QStringLiteral("Could not create the lock file \"%1\": %2")
                           .arg(lock.fileName(), lock.errorString()));
+    db_ = std::move(db);
+    folder_ = folder;
+    holdsLock_ = true;
+    return {};
+}
+
+QString SettingsStore::openForReading(const QString& folder) {
+    close();
+    const QString store = fileIn(folder, storeFile::store);
+    auto db = std::make_unique<sql::Database>();
+    if (!db->openReadOnly(store))
+        return QStringLiteral("Could not open the settings store \"%1\": %2")
+            .arg(store, db->errorText());
+    const StoreStep step = checkSlots(*db, store);
+    if (!step.ok())
+        return step.outcome == StoreStep::Damaged
+                   ? QStringLiteral("The settings store \"%1\" could not be used: %2.")
+                         .arg(store, step.detail)
+                   : step.detail;
     db_ = std::move(db);
     folder_ = folder;
     return {};

@@ -64,8 +64,12 @@ public:
     // Start-up maintenance, the steps below in order. A store that is no database or is
     // damaged is renamed, never deleted, and a new one made; the opening says so.
     Opening open(const QString& folder, const FreshRecord& freshRecord);
+    // Opens dock.sav for reading only, as it is: no maintenance, no lock file, no write ever,
+    // so that it can be read while another copy of the program holds it. Empty text, or what
+    // failed, naming the file.
+    QString openForReading(const QString& folder);
     bool isOpen() const;
-    // Closes the store and removes the lock file.
+    // Closes the store and removes the lock file it made.
     void close();
     QString path() const;
 
@@ -94,6 +98,7 @@ private:
 
     std::unique_ptr<sql::Database> db_;
     QString folder_;
+    bool holdsLock_ = false;
 };
 
 } // namespace fd
