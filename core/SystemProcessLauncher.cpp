@@ -1,5 +1,6 @@
 #include "SystemProcessLauncher.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -14,29 +15,37 @@ bool isWindowsProgram(const QString& path) {
 }
 } // namespace
 
+QString winePrefixInUse() {
+    const QString named = qEnvironmentVariable("WINEPREFIX");
+    return named.isEmpty() ? QDir::homePath() + QStringLiteral("/.wine") : named;
+}
+
 QString SystemProcessLauncher::start(const QString& program, const QStringList& arguments,
                                      const QString& workingFolder) {
     const QFileInfo info(program);
     if (!info.isFile())
         return QStringLiteral("The game program was not found: \"%1\"").arg(program);
 
-    QString executable = program;
-    QStringList fullArguments = arguments;
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(workingFolder);
     if (isWindowsProgram(program)) {
-        executable = QStandardPaths::findExecutable(QStringLiteral("wine"));
-        if (executable.isEmpty())
+        const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+        if (wine.isEmpty())
             return QStringLiteral("\"%1\" is a Windows program and Wine is not installed to run "
                                   "it (install the Debian package wine).")
                 .arg(program);
-        fullArguments.prepend(program);
+        process.setProgram(wine);
+        process.setArguments(QStringList{program} + arguments);
+        if (!winePrefix_.isEmpty()) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("WINEPREFIX"), winePrefix_);
+            process.setProcessEnvironment(environment);
+        }
     } else if (!info.isExecutable()) {
         return QStringLiteral("The game program is not executable: \"%1\"").arg(program);
     }
-
-    QProcess process;
-    process.setProgram(executable);
-    process.setArguments(fullArguments);
-    process.setWorkingDirectory(workingFolder);
     if (!process.startDetached())
         return QStringLiteral("The game program could not be started: \"%1\" (%2)")
             .arg(program, process.errorString());
