@@ -25,7 +25,7 @@ namespace {
 
 // A file of the store's folder as the disk spells it, so that a "Dock.sav" is the store.
 QString fileIn(const QString& folder, const char* name) {
-    return PathResolver().resolve(folder + u'/' + QString::fromLatin1(name));
+    return PathResolver().resolveIn(folder, QString::fromLatin1(name));
 }
 
 QString journalOf(const QString& path) {
