@@ -61,6 +61,15 @@ private:
     struct sigaction previous_[std::size(forwardedSignals)]{};
 };
 
+// The null-terminated list of C strings that exec takes.
+std::vector<char*> pointersTo(std::vector<QByteArray>& words) {
+    std::vector<char*> pointers;
+    for (QByteArray& word : words)
+        pointers.push_back(word.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 int statusOf(int waitStatus) {
     if (WIFSIGNALED(waitStatus))
         return 128 + WTERMSIG(waitStatus);
@@ -69,28 +78,29 @@ int statusOf(int waitStatus) {
 
 } // namespace
 
-QString AttachedLauncher::launch(const QString& program, const QString& executable,
-                                 const QStringList& arguments, const QString& workingFolder) {
-    std::vector<QByteArray> words{QFile::encodeName(executable)};
-    for (const QString& argument : arguments)
+QString AttachedLauncher::launch(const QString& program, const Command& command) {
+    std::vector<QByteArray> words{QFile::encodeName(command.executable)};
+    for (const QString& argument : command.arguments)
         words.push_back(QFile::encodeName(argument));
-    std::vector<char*> argv;
-    for (QByteArray& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
+    std::vector<QByteArray> variables;
+    for (const QString& variable : command.environment)
+        variables.push_back(variable.toLocal8Bit());
+    const std::vector<char*> argv = pointersTo(words);
+    const std::vector<char*> envp = pointersTo(variables);
 
     SignalForwarding forwarding;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, QFile::encodeName(workingFolder).constData());
+    posix_spawn_file_actions_addchdir_np(&actions,
+                                         QFile::encodeName(command.workingFolder).constData());
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setsigmask(&attributes, &forwarding.maskBefore());
     posix_spawnattr_setsigdefault(&attributes, &forwarding.forwarded());
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     pid_t process = 0;
-    const int failure =
-        ::posix_spawn(&process, argv.front(), &actions, &attributes, argv.data(), environ);
+    const int failure = ::posix_spawn(&process, argv.front(), &actions, &attributes, argv.data(),
+                                      command.environment.isEmpty() ? environ : envp.data());
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (failure != 0)

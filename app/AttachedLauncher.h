@@ -9,13 +9,13 @@ namespace fd {
 
 class AttachedLauncher : public SystemProcessLauncher {
 public:
+    using SystemProcessLauncher::SystemProcessLauncher;
     // The status the game ended with: its exit code, or 128 plus the signal that ended it, as
     // a shell gives it.
     int exitStatus() const { return exitStatus_; }
 
 protected:
-    QString launch(const QString& program, const QString& executable, const QStringList& arguments,
-                   const QString& workingFolder) override;
+    QString launch(const QString& program, const Command& command) override;
 
 private:
     int exitStatus_ = 0;

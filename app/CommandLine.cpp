@@ -122,7 +122,8 @@ std::optional<Request> requestFrom(const QCommandLineParser& parser, const Optio
 class Headless {
 public:
     Headless(const QString& appFolder, bool wait)
-        : program_({none_, messages_, wait ? attached_ : detached_, none_}, appFolder) {
+        : detached_(winePrefixInUse()), attached_(winePrefixInUse()),
+          program_({none_, messages_, wait ? attached_ : detached_, none_}, appFolder) {
         const QString failure = program_.store.openForReading(appFolder);
         if (!failure.isEmpty())
             ctx().alert(failure);

@@ -95,9 +95,10 @@ void Engage(Context& ctx) {
     if (!write(ctx, path, lines))
         return;
 
-    const QString program = files.resolve(gameFolder(ctx) + QStringLiteral("/stvoyHM.exe"));
-    const QString error =
-        ctx.launcher.start(program, script::gameArguments(ctx.form), gameFolder(ctx));
+    // The game starts in its folder as the disk spells it, whatever letter case it was given in.
+    const QString folder = files.resolve(gameFolder(ctx));
+    const QString program = files.resolve(folder + QStringLiteral("/stvoyHM.exe"));
+    const QString error = ctx.launcher.start(program, script::gameArguments(ctx.form), folder);
     if (!error.isEmpty()) {
         ctx.alert(error);
         return;
