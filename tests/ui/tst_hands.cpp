@@ -18,8 +18,6 @@
 using namespace fd;
 using namespace fd::test;
 
-namespace {
-
 // Two installed maps, the second without its picture; two maps in the rotation, two bots in
 // the roster; the main window shown and active.
 struct Hands : TestProgram {
@@ -37,8 +35,6 @@ struct Hands : TestProgram {
         for (const char* bot : {"Munro", "Telsia"})
             form.addItem(ctl::list4, QString::fromLatin1(bot));
         window.show();
-        if (!QTest::qWaitForWindowActive(&window))
-            qFatal("the window does not become active");
     }
     QListWidget* list(const char* name) { return widget<QListWidget>(window, name); }
     void showTab(int index) { widget<QTabWidget>(window, "SSTab1")->setCurrentIndex(index); }
@@ -52,15 +48,12 @@ struct Hands : TestProgram {
     ui::MainWindow window{form, appFolder()};
 };
 
-} // namespace
-
 class TestHands : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void everyClickIsAClickAndTheHighlightIsTheSelection() {
         Hands h;
-        h.showTab(2);
         h.click("List1", 0);
         h.click("List2", 0);
         QCOMPARE(h.mapName(), QStringLiteral("B"));
@@ -78,6 +71,7 @@ private Q_SLOTS:
 
     void focusSelectsNothingWhileTheArrowKeysDo() {
         Hands h;
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
         const std::pair<ListBox, int> lists[] = {
             {ctl::List1, 2}, {ctl::List2, 2}, {ctl::list3, 3}, {ctl::list4, 3}};
         for (const auto& [id, tab] : lists) {
@@ -86,14 +80,12 @@ private Q_SLOTS:
             list->setFocus(Qt::TabFocusReason);
             QCOMPARE(h.form.selectedIndex(id), -1);
             QTest::keyClick(list, Qt::Key_Down);
-            QCOMPARE(h.form.selectedIndex(id), list->currentRow());
-            QVERIFY(list->currentItem()->isSelected());
+            QCOMPARE(h.form.selectedIndex(id), 1); // below the row that focus made current
         }
     }
 
     void theChoosersTextIsExactlyWhatWasTyped() {
         Hands h;
-        h.showTab(4);
         QLineEdit* chooser = widget<QComboBox>(h.window, "cmboSaveGame")->lineEdit();
         for (const QString& typed : {QStringLiteral("Save"), QStringLiteral("save game #3")}) {
             chooser->selectAll();
@@ -104,7 +96,8 @@ private Q_SLOTS:
         }
     }
 
-    void labelsLieBeneathTheOtherControls() {
+    // Labels lie beneath the other controls, and a run of spaces after a sentence breaks the line.
+    void labelsAsTheWindowsDrawThem() {
         Hands h;
         for (int tab = 6; tab >= 0; --tab)
             h.showTab(tab);
@@ -116,17 +109,12 @@ private Q_SLOTS:
                     continue;
                 const QImage seen = container->grab(overlap).toImage();
                 label->hide();
-                const QImage without = container->grab(overlap).toImage();
+                QVERIFY2(container->grab(overlap).toImage() == seen,
+                         qPrintable(label->objectName()));
                 label->show();
-                QVERIFY2(seen == without,
-                         qPrintable(label->objectName() + u'/' + other->objectName()));
             }
         }
-    }
-
-    void eachSentenceOfTheRunningNoticeStartsALine() {
-        TestProgram p;
-        ui::SmallWindow notice(p.form, ui::runningNotice());
+        ui::SmallWindow notice(h.form, ui::runningNotice());
         const QStringList lines = widget<QLabel>(notice, "lblAlreadyRunning")->text().split(u'\n');
         QCOMPARE(lines.size(), 3);
         QVERIFY(lines.at(1).startsWith(QStringLiteral("This copy")));
