@@ -10,7 +10,6 @@
 #include "ui/QtMessageBox.h"
 
 #include <QApplication>
-#include <QDir>
 
 namespace fd {
 
@@ -20,11 +19,11 @@ int runProgram(const QString& appFolder) {
 
     SystemCuePlayer cues(appFolder);
     ui::QtMessageBox messages;
-    SystemProcessLauncher launcher;
+    // The game is found in the registry of the Wine prefix in use, and runs in that prefix.
+    const QString winePrefix = winePrefixInUse();
+    SystemProcessLauncher launcher(winePrefix);
     ui::QtFolderChooser folders;
-    // The game is found in the registry of the default Wine prefix.
-    Program program({cues, messages, launcher, folders}, appFolder,
-                    QDir::homePath() + QStringLiteral("/.wine"));
+    Program program({cues, messages, launcher, folders}, appFolder, winePrefix);
     Desktop desktop(program);
     endOnTerminationSignals([&program] { Form_Unload(program.ctx); });
     if (!desktop.start())

@@ -5,10 +5,12 @@
 
 namespace fd {
 
+QString placeholderPicture(const QString& appFolder) {
+    return PathResolver().resolveIn(appFolder, QString::fromLatin1(mapimages::placeholder));
+}
+
 void ShowPlaceholderPicture(Context& ctx) {
-    PathResolver files;
-    ctx.form.setPicture(ctl::picMaps,
-                        files.resolve(ctx.appFile(QString::fromLatin1(mapimages::placeholder))));
+    ctx.form.setPicture(ctl::picMaps, placeholderPicture(ctx.appFolder));
 }
 
 } // namespace fd

@@ -1,6 +1,8 @@
 #pragma once
 // The map pictures: the map_images folder of the application folder and its placeholder.
 
+#include <QString>
+
 namespace fd {
 
 struct Context;
@@ -12,6 +14,8 @@ inline constexpr const char* folder = "map_images";
 inline constexpr const char* placeholder = "map_images/unknownmap.jpg";
 } // namespace mapimages
 
+// The placeholder picture of the application folder, found without regard to letter case.
+QString placeholderPicture(const QString& appFolder);
 // Puts the placeholder picture into the map picture box (picMaps).
 void ShowPlaceholderPicture(Context& ctx);
 

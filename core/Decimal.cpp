@@ -1,5 +1,7 @@
 #include "Decimal.h"
 
+#include "TextFile.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -7,8 +9,10 @@
 namespace fd {
 
 std::optional<Decimal> Decimal::parse(const QString& text) {
-    static const QRegularExpression plain(QStringLiteral("^([+-]?)([0-9]+)(?:\\.([0-9]+))?$"));
-    const QRegularExpressionMatch match = plain.match(text.trimmed());
+    // Anchored at the very end: a line break after the digits makes no number either.
+    static const QRegularExpression plain(
+        QRegularExpression::anchoredPattern(QStringLiteral("([+-]?)([0-9]+)(?:\\.([0-9]+))?")));
+    const QRegularExpressionMatch match = plain.match(text::trimSpaces(text));
     if (!match.hasMatch())
         return std::nullopt;
     Decimal number;

@@ -11,6 +11,7 @@ class Decimal {
 public:
     // The text with surrounding spaces removed must be an optional sign, digits, and an
     // optional point followed by digits; anything else, the empty text included, is no number.
+    // Only spaces are removed: a tab, a line break or a no-break space makes no number.
     static std::optional<Decimal> parse(const QString& text);
 
     Decimal times(unsigned factor) const;

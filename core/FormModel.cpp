@@ -251,10 +251,21 @@ void FormModel::setSelectedIndex(ListBox id, int index) {
     State& s = state(id);
     if (index < -1 || index >= s.items.size() || s.selectedIndex == index)
         return;
-    s.selectedIndex = index;
-    changed(id.name);
     if (index >= 0)
-        run(id.name, Event::Click);
+        return clickItem(id, index);
+    s.selectedIndex = -1;
+    changed(id.name);
+}
+
+void FormModel::clickItem(ListBox id, int index) {
+    State& s = state(id);
+    if (index < 0 || index >= s.items.size())
+        return;
+    if (s.selectedIndex != index) {
+        s.selectedIndex = index;
+        changed(id.name);
+    }
+    run(id.name, Event::Click);
 }
 
 void FormModel::doubleClick(ListBox id) {

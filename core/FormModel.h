@@ -81,6 +81,9 @@ public:
     int selectedIndex(ListBox id) const;    // -1 for none
     QString selectedText(ListBox id) const; // empty for none
     void setSelectedIndex(ListBox id, int index);
+    // The user's click on an item: selects it and runs the click handler, also when the item
+    // was selected already.
+    void clickItem(ListBox id, int index);
     void doubleClick(ListBox id);
 
     // The slot chooser: an editable drop-down list.

@@ -51,12 +51,17 @@ std::optional<PathResolver::Entry> PathResolver::lookup(const QString& folder,
 }
 
 PathResolver::Resolved PathResolver::find(const QString& path) {
-    QString normal = path;
+    // Start at the root or at the current folder, both folders that exist.
+    const bool absolute = path.startsWith(u'/') || path.startsWith(u'\\');
+    return findFrom(absolute ? QStringLiteral("/") : QString(), path);
+}
+
+// The relative path's components found one by one under `start`, a folder taken to exist.
+PathResolver::Resolved PathResolver::findFrom(const QString& start, const QString& relative) {
+    QString normal = relative;
     normal.replace(u'\\', u'/');
     const QStringList parts = normal.split(u'/', Qt::SkipEmptyParts);
-
-    // Start at the root or at the current folder, both folders that exist.
-    Resolved result{normal.startsWith(u'/') ? QStringLiteral("/") : QString(), Entry{{}, true}};
+    Resolved result{start, Entry{{}, true}};
     for (qsizetype i = 0; i < parts.size(); ++i) {
         std::optional<Entry> next;
         if (result.entry->isFolder)
@@ -71,6 +76,10 @@ PathResolver::Resolved PathResolver::find(const QString& path) {
 
 QString PathResolver::resolve(const QString& path) {
     return find(path).path;
+}
+
+QString PathResolver::resolveIn(const QString& folder, const QString& relative) {
+    return findFrom(folder, relative).path;
 }
 
 bool PathResolver::isFile(const QString& path) {

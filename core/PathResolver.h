@@ -18,6 +18,9 @@ public:
     // The path as it exists on disk, or the path as given (with '/' separators) when some
     // component matches nothing.
     QString resolve(const QString& path);
+    // The same for a path relative to a folder that is taken as given: only the folder and the
+    // folders below it are listed, none above it.
+    QString resolveIn(const QString& folder, const QString& relative);
     bool isFile(const QString& path);
     bool isFolder(const QString& path);
 
@@ -36,6 +39,7 @@ private:
     };
 
     Resolved find(const QString& path);
+    Resolved findFrom(const QString& start, const QString& relative);
     std::optional<Entry> lookup(const QString& folder, const QString& name);
     const Listing& listing(const QString& folder);
 

@@ -1,5 +1,7 @@
 #include "SystemCuePlayer.h"
 
+#include "PathResolver.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -81,7 +83,7 @@ std::optional<int> SystemCuePlayer::durationMs(const QString& path) {
 }
 
 void SystemCuePlayer::play(const QString& cueFile, Mode mode) {
-    const QString path = appFolder_ + QStringLiteral("/WAVS/") + cueFile;
+    const QString path = PathResolver().resolveIn(appFolder_, QStringLiteral("WAVS/") + cueFile);
     const std::optional<int> duration = durationMs(path);
     if (!duration || player().isEmpty())
         return;

@@ -1,5 +1,6 @@
 #include "SystemProcessLauncher.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -14,6 +15,11 @@ bool isWindowsProgram(const QString& path) {
 }
 } // namespace
 
+QString winePrefixInUse() {
+    const QString named = qEnvironmentVariable("WINEPREFIX");
+    return named.isEmpty() ? QDir::homePath() + QStringLiteral("/.wine") : named;
+}
+
 QString SystemProcessLauncher::start(const QString& program, const QStringList& arguments,
                                      const QString& workingFolder) {
     const QFileInfo info(program);
@@ -22,6 +28,7 @@ QString SystemProcessLauncher::start(const QString& program, const QStringList& 
 
     QString executable = program;
     QStringList fullArguments = arguments;
+    QStringList environment;
     if (isWindowsProgram(program)) {
         executable = QStandardPaths::findExecutable(QStringLiteral("wine"));
         if (executable.isEmpty())
@@ -29,14 +36,25 @@ QString SystemProcessLauncher::start(const QString& program, const QStringList& 
                                   "it (install the Debian package wine).")
                 .arg(program);
         fullArguments.prepend(program);
+        if (!winePrefix_.isEmpty()) {
+            QProcessEnvironment withPrefix = QProcessEnvironment::systemEnvironment();
+            withPrefix.insert(QStringLiteral("WINEPREFIX"), winePrefix_);
+            environment = withPrefix.toStringList();
+        }
     } else if (!info.isExecutable()) {
         return QStringLiteral("The game program is not executable: \"%1\"").arg(program);
     }
 
+    return launch(program, {executable, fullArguments, workingFolder, environment});
+}
+
+QString SystemProcessLauncher::launch(const QString& program, const Command& command) {
     QProcess process;
-    process.setProgram(executable);
-    process.setArguments(fullArguments);
-    process.setWorkingDirectory(workingFolder);
+    process.setProgram(command.executable);
+    process.setArguments(command.arguments);
+    process.setWorkingDirectory(command.workingFolder);
+    if (!command.environment.isEmpty())
+        process.setEnvironment(command.environment);
     if (!process.startDetached())
         return QStringLiteral("The game program could not be started: \"%1\" (%2)")
             .arg(program, process.errorString());

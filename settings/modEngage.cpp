@@ -44,6 +44,33 @@ bool write(const Context& ctx, const QString& path, const text::LineEncoder& scr
     return error.isEmpty();
 }
 
+// The steps before the script is written: the number of bots copied to where its line takes
+// it from, and the weapon enhancer factor; nothing after reporting a damage that is no number.
+std::optional<QString> weaponFactor(Context& ctx) {
+    FormModel& form = ctx.form;
+    form.setText(ctl::txtMoreBots, form.text(ctl::txtNumberOfBotsToPlay));
+    const QString damage = form.text(ctl::txtWeaponEnhancerDamage);
+    const std::optional<Decimal> factor = Decimal::parse(damage);
+    if (!factor) {
+        ctx.alert(QStringLiteral("The Weapon Enhancer Damage \"%1\" is not a number.").arg(damage));
+        return std::nullopt;
+    }
+    return factor->times(33).toString();
+}
+
+// The whole script from the controls; false, holding the lines up to the bot count, when a
+// number of bots is missing.
+bool composeScript(const FormModel& form, const QString& factor, text::LineEncoder& lines) {
+    lines.reserve(script::sizeEstimate(form));
+    script::writeHead(form, factor, lines);
+    if (botCountMissing(form))
+        return false;
+    if (form.value(ctl::chkTurnBotsOn) == 1)
+        script::writeBotCount(form, lines);
+    script::writeTail(form, lines);
+    return true;
+}
+
 } // namespace
 
 void cmdEngage_Click(Context& ctx) {
@@ -52,42 +79,44 @@ void cmdEngage_Click(Context& ctx) {
 }
 
 void Engage(Context& ctx) {
-    FormModel& form = ctx.form;
-    form.setText(ctl::txtMoreBots, form.text(ctl::txtNumberOfBotsToPlay));
-
-    const QString damage = form.text(ctl::txtWeaponEnhancerDamage);
-    const std::optional<Decimal> factor = Decimal::parse(damage);
-    if (!factor) {
-        ctx.alert(QStringLiteral("The Weapon Enhancer Damage \"%1\" is not a number.").arg(damage));
+    const std::optional<QString> factor = weaponFactor(ctx);
+    if (!factor)
         return;
-    }
-
     PathResolver files;
     const QString path = scriptPath(ctx, files);
     if (path.isEmpty())
         return;
     text::LineEncoder lines;
-    lines.reserve(script::sizeEstimate(form));
-    script::writeHead(form, factor->times(33).toString(), lines);
-    if (botCountMissing(form)) {
+    if (!composeScript(ctx.form, *factor, lines)) {
         if (write(ctx, path, lines)) // the script so far stays, as a record of the refusal
             ctx.alert(botCountRefusal);
         return;
     }
-    if (form.value(ctl::chkTurnBotsOn) == 1)
-        script::writeBotCount(form, lines);
-    script::writeTail(form, lines);
     if (!write(ctx, path, lines))
         return;
 
-    const QString program = files.resolve(gameFolder(ctx) + QStringLiteral("/stvoyHM.exe"));
-    const QString error = ctx.launcher.start(program, script::gameArguments(form), gameFolder(ctx));
+    // The game starts in its folder as the disk spells it, whatever letter case it was given in.
+    const QString folder = files.resolve(gameFolder(ctx));
+    const QString program = files.resolve(folder + QStringLiteral("/stvoyHM.exe"));
+    const QString error = ctx.launcher.start(program, script::gameArguments(ctx.form), folder);
     if (!error.isEmpty()) {
         ctx.alert(error);
         return;
     }
-    form.close({Window::frmGamePath, Window::frmFragDocker, Window::frmErrorMap,
-                Window::frmFragdockerRunning});
+    ctx.form.close({Window::frmGamePath, Window::frmFragDocker, Window::frmErrorMap,
+                    Window::frmFragdockerRunning});
+}
+
+std::optional<QByteArray> PreviewScript(Context& ctx) {
+    const std::optional<QString> factor = weaponFactor(ctx);
+    if (!factor)
+        return std::nullopt;
+    text::LineEncoder lines;
+    if (!composeScript(ctx.form, *factor, lines)) {
+        ctx.alert(botCountRefusal);
+        return std::nullopt;
+    }
+    return lines.bytes().toByteArray();
 }
 
 } // namespace fd

@@ -1,6 +1,7 @@
 #include "SettingsStore.h"
 
 #include "Sqlite.h"
+#include "core/PathResolver.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,12 +16,16 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <utility>
+#include <vector>
+
 namespace fd {
 
 namespace {
 
+// A file of the store's folder as the disk spells it, so that a "Dock.sav" is the store.
 QString fileIn(const QString& folder, const char* name) {
-    return folder + u'/' + QString::fromLatin1(name);
+    return PathResolver().resolveIn(folder, QString::fromLatin1(name));
 }
 
 QString journalOf(const QString& path) {
@@ -92,13 +97,30 @@ QString columnList() {
     return names.join(QStringLiteral(", "));
 }
 
+QString columnDefinition(const Field& field) {
+    return sql::quoted(QString::fromLatin1(field.name)) +
+           (field.kind == FieldKind::Text ? QStringLiteral(" TEXT") : QStringLiteral(" INTEGER"));
+}
+
 QString createTableSql(const QString& slot) {
     QStringList columns;
     for (const Field& field : settingsRecord)
-        columns << sql::quoted(QString::fromLatin1(field.name)) +
-                       (field.kind == FieldKind::Text ? QStringLiteral(" TEXT")
-                                                      : QStringLiteral(" INTEGER"));
+        columns << columnDefinition(field);
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(sql::quoted(slot), columns.join(u", "));
+}
+
+QString sqlValue(const StoredValue& value) {
+    if (const auto* text = std::get_if<QString>(&value))
+        return sql::literal(*text);
+    if (const auto* boolean = std::get_if<bool>(&value))
+        return *boolean ? QStringLiteral("1") : QStringLiteral("0");
+    return QStringLiteral("NULL");
+}
+
+// Adds a column whose value in the rows already there is the given one.
+QString addColumnSql(const QString& slot, const Field& field, const StoredValue& value) {
+    return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 DEFAULT %3")
+        .arg(sql::quoted(slot), columnDefinition(field), sqlValue(value));
 }
 
 QString insertSql(const QString& slot) {
@@ -141,41 +163,81 @@ void bindRecord(sql::Statement& statement, const StoredRecord& record) {
     }
 }
 
+// What a save slot lacks: its table, its record, or some of its columns.
+struct SlotGaps {
+    bool noTable = false;
+    bool noRecord = false;
+    std::vector<std::size_t> columns; // indices into the settings record
+
+    bool any() const { return noRecord || !columns.empty(); }
+};
+
+// Finds what the slot lacks; a failure to read the store is the outcome.
+StoreStep findGaps(sql::Database& db, const QString& path, const QString& slot, SlotGaps& gaps) {
+    const QString reading = QStringLiteral("Could not read the settings store \"%1\"").arg(path);
+    std::unique_ptr<sql::Statement> info =
+        db.prepare(QStringLiteral("PRAGMA table_info(%1)").arg(sql::quoted(slot)));
+    if (!info)
+        return fromError(db, reading);
+    QSet<QString> columns;
+    int result = SQLITE_OK;
+    while ((result = info->step()) == SQLITE_ROW)
+        columns.insert(info->text(1).toCaseFolded());
+    if (result != SQLITE_DONE)
+        return fromError(db, reading);
+    gaps = {};
+    gaps.noTable = gaps.noRecord = columns.isEmpty();
+    if (gaps.noTable)
+        return {};
+    for (std::size_t i = 0; i < settingsRecord.size(); ++i)
+        if (!columns.contains(QString::fromLatin1(settingsRecord[i].name).toCaseFolded()))
+            gaps.columns.push_back(i);
+    std::unique_ptr<sql::Statement> row =
+        db.prepare(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(sql::quoted(slot)));
+    result = row ? row->step() : SQLITE_ERROR;
+    if (result != SQLITE_ROW && result != SQLITE_DONE)
+        return fromError(db, reading);
+    gaps.noRecord = result == SQLITE_DONE;
+    return {};
+}
+
+QString describeGaps(const QString& slot, const SlotGaps& gaps) {
+    if (gaps.noTable)
+        return QStringLiteral("the save slot \"%1\" is missing").arg(slot);
+    if (!gaps.columns.empty())
+        return QStringLiteral("the save slot \"%1\" has no column \"%2\"")
+            .arg(slot, QString::fromLatin1(settingsRecord[gaps.columns.front()].name));
+    return QStringLiteral("the save slot \"%1\" holds no record").arg(slot);
+}
+
 // Every slot's table with every column and a record, or what is missing.
 StoreStep checkSlots(sql::Database& db, const QString& path) {
-    const QString reading = QStringLiteral("Could not read the settings store \"%1\"").arg(path);
     for (const char* name : slotNames) {
         const QString slot = QString::fromLatin1(name);
-        std::unique_ptr<sql::Statement> info =
-            db.prepare(QStringLiteral("PRAGMA table_info(%1)").arg(sql::quoted(slot)));
-        if (!info)
-            return fromError(db, reading);
-        QSet<QString> columns;
-        int result = SQLITE_OK;
-        while ((result = info->step()) == SQLITE_ROW)
-            columns.insert(info->text(1).toCaseFolded());
-        if (result != SQLITE_DONE)
-            return fromError(db, reading);
-        if (columns.isEmpty())
-            return {StoreStep::Damaged,
-                    QStringLiteral("the save slot \"%1\" is missing").arg(slot)};
-        for (const Field& field : settingsRecord) {
-            const QString column = QString::fromLatin1(field.name);
-            if (!columns.contains(column.toCaseFolded()))
-                return {
-                    StoreStep::Damaged,
-                    QStringLiteral("the save slot \"%1\" has no column \"%2\"").arg(slot, column)};
-        }
-        std::unique_ptr<sql::Statement> row =
-            db.prepare(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(sql::quoted(slot)));
-        result = row ? row->step() : SQLITE_ERROR;
-        if (result == SQLITE_DONE)
-            return {StoreStep::Damaged,
-                    QStringLiteral("the save slot \"%1\" holds no record").arg(slot)};
-        if (result != SQLITE_ROW)
-            return fromError(db, reading);
+        SlotGaps gaps;
+        const StoreStep step = findGaps(db, path, slot, gaps);
+        if (!step.ok())
+            return step;
+        if (gaps.any())
+            return {StoreStep::Damaged, describeGaps(slot, gaps)};
     }
     return {};
+}
+
+// Makes what the slot lacks again from the fresh record; the rest of the slot stays.
+bool fillGaps(sql::Database& db, const QString& slot, const SlotGaps& gaps,
+              const StoredRecord& fresh) {
+    if (gaps.noTable && !db.exec(createTableSql(slot)))
+        return false;
+    for (std::size_t i : gaps.columns)
+        if (!db.exec(addColumnSql(slot, settingsRecord[i], fresh[i])))
+            return false;
+    if (!gaps.noRecord)
+        return true;
+    std::unique_ptr<sql::Statement> insert = db.prepare(insertSql(slot));
+    if (insert)
+        bindRecord(*insert, fresh);
+    return insert && insert->step() == SQLITE_DONE;
 }
 
 } // namespace
@@ -194,7 +256,9 @@ void SettingsStore::close() {
     if (!db_)
         return;
     db_.reset();
-    QFile::remove(fileIn(folder_, storeFile::lock));
+    if (holdsLock_)
+        QFile::remove(fileIn(folder_, storeFile::lock));
+    holdsLock_ = false;
 }
 
 QString SettingsStore::path() const {
@@ -202,14 +266,17 @@ QString SettingsStore::path() const {
 }
 
 SettingsStore::Opening SettingsStore::open(const QString& folder, const FreshRecord& freshRecord) {
+    close();
+    folder_ = folder; // names the store in messages, also when it could not be opened
     Opening opening;
-    StoreStep step = maintain(folder, freshRecord);
+    StoreStep step = maintain(folder, freshRecord, opening.remade);
     if (step.outcome == StoreStep::Damaged) {
         close();
         opening.damage = step.detail;
+        opening.remade.clear(); // the whole file is kept aside instead
         step = keepAside(folder, opening.keptAs);
         if (step.ok())
-            step = maintain(folder, freshRecord);
+            step = maintain(folder, freshRecord, opening.remade);
         if (step.outcome == StoreStep::Damaged)
             step.detail = QStringLiteral("The new settings store \"%1\" is damaged too: %2")
                               .arg(fileIn(folder, storeFile::store), step.detail);
@@ -219,11 +286,14 @@ SettingsStore::Opening SettingsStore::open(const QString& folder, const FreshRec
     return opening;
 }
 
-StoreStep SettingsStore::maintain(const QString& folder, const FreshRecord& freshRecord) {
+StoreStep SettingsStore::maintain(const QString& folder, const FreshRecord& freshRecord,
+                                  QStringList& remade) {
     close();
     StoreStep step = settleLeftovers(folder);
     if (step.ok() && !exists(fileIn(folder, storeFile::store)))
         step = create(folder, freshRecord);
+    if (step.ok())
+        step = repair(folder, freshRecord, remade);
     if (step.ok())
         step = compact(folder);
     if (step.ok())
@@ -282,20 +352,45 @@ StoreStep SettingsStore::create(const QString& folder, const FreshRecord& freshR
     return step.ok() ? renameOver(path, store, folder) : step;
 }
 
+StoreStep SettingsStore::repair(const QString& folder, const FreshRecord& freshRecord,
+                                QStringList& remade) {
+    const QString store = fileIn(folder, storeFile::store);
+    sql::Database db;
+    if (!db.open(store))
+        return fromError(db, QStringLiteral("Could not open the settings store \"%1\"").arg(store));
+    std::vector<std::pair<QString, SlotGaps>> lacking;
+    for (const char* name : slotNames) {
+        SlotGaps gaps;
+        const StoreStep step = findGaps(db, store, QString::fromLatin1(name), gaps);
+        if (!step.ok())
+            return step;
+        if (gaps.any())
+            lacking.emplace_back(QString::fromLatin1(name), gaps);
+    }
+    if (lacking.empty())
+        return {};
+    bool written = db.exec(QStringLiteral("BEGIN"));
+    for (const auto& [slot, gaps] : lacking)
+        written = written && fillGaps(db, slot, gaps, freshRecord(slot));
+    if (!written || !db.exec(QStringLiteral("COMMIT")))
+        return fromError(db,
+                         QStringLiteral("Could not repair the settings store \"%1\"").arg(store));
+    for (const auto& [slot, gaps] : lacking)
+        remade << slot;
+    return {};
+}
+
 StoreStep SettingsStore::compact(const QString& folder) {
     const QString store = fileIn(folder, storeFile::store);
     const QString copy = fileIn(folder, storeFile::compacted);
     sql::Database db;
     if (!db.open(store))
         return fromError(db, QStringLiteral("Could not open the settings store \"%1\"").arg(store));
-    StoreStep step = checkSlots(db, store);
-    if (!step.ok())
-        return step;
     // The copy takes this connection's sync setting. Its own journal and syncs are not needed:
     // until the copy is flushed below and renamed, it is a leftover that the next start removes.
     if (!db.exec(QStringLiteral("PRAGMA synchronous = OFF")) ||
         !db.exec(QStringLiteral("VACUUM INTO %1").arg(sql::literal(copy)))) {
-        step =
+        const StoreStep step =
             fromError(db, QStringLiteral("Could not compact the settings store \"%1\" into \"%2\"")
                               .arg(store, copy));
         db.close();
@@ -331,6 +426,25 @@ StoreStep SettingsStore::openCompacted(const QString& folder) {
     if (!lock.open(QIODevice::WriteOnly))
         return failed(QStringLiteral("Could not create the lock file \"%1\": %2")
                           .arg(lock.fileName(), lock.errorString()));
+    db_ = std::move(db);
+    folder_ = folder;
+    holdsLock_ = true;
+    return {};
+}
+
+QString SettingsStore::openForReading(const QString& folder) {
+    close();
+    const QString store = fileIn(folder, storeFile::store);
+    auto db = std::make_unique<sql::Database>();
+    if (!db->openReadOnly(store))
+        return QStringLiteral("Could not open the settings store \"%1\": %2")
+            .arg(store, db->errorText());
+    const StoreStep step = checkSlots(*db, store);
+    if (!step.ok())
+        return step.outcome == StoreStep::Damaged
+                   ? QStringLiteral("The settings store \"%1\" could not be used: %2.")
+                         .arg(store, step.detail)
+                   : step.detail;
     db_ = std::move(db);
     folder_ = folder;
     return {};

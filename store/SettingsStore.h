@@ -12,6 +12,7 @@
 #include "settings/SettingsRecord.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -51,9 +52,10 @@ public:
     using FreshRecord = std::function<StoredRecord(const QString& slot)>;
 
     struct Opening {
-        QString failure; // what failed, naming the file; empty when the store is open
-        QString damage;  // what was wrong with a store that was kept aside
-        QString keptAs;  // the file it was kept as; empty when none was
+        QString failure;    // what failed, naming the file; empty when the store is open
+        QString damage;     // what was wrong with a store that was kept aside
+        QString keptAs;     // the file it was kept as; empty when none was
+        QStringList remade; // the save slots whose missing parts were made again
     };
 
     SettingsStore();
@@ -61,11 +63,17 @@ public:
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
 
-    // Start-up maintenance, the steps below in order. A store that is no database or is
-    // damaged is renamed, never deleted, and a new one made; the opening says so.
+    // Start-up maintenance, the steps below in order. A store that lacks a slot's table, record
+    // or columns gets them again from the fresh records, its other slots untouched. A store
+    // that is no database or is damaged otherwise is renamed, never deleted, and a new one
+    // made. The opening says what happened.
     Opening open(const QString& folder, const FreshRecord& freshRecord);
+    // Opens dock.sav for reading only, as it is: no maintenance, no lock file, no write ever,
+    // so that it can be read while another copy of the program holds it. Empty text, or what
+    // failed, naming the file.
+    QString openForReading(const QString& folder);
     bool isOpen() const;
-    // Closes the store and removes the lock file.
+    // Closes the store and removes the lock file it made.
     void close();
     QString path() const;
 
@@ -80,7 +88,11 @@ public:
     static StoreStep settleLeftovers(const QString& folder);
     // Makes a new dock.sav whose slots hold the fresh records.
     static StoreStep create(const QString& folder, const FreshRecord& freshRecord);
-    // Checks dock.sav and writes its compacted copy dock2.sav.
+    // Makes again, from the fresh records, the slot tables, records and columns that dock.sav
+    // lacks, in one transaction; the slots concerned are added to remade.
+    static StoreStep repair(const QString& folder, const FreshRecord& freshRecord,
+                            QStringList& remade);
+    // Writes the compacted copy dock2.sav of dock.sav.
     static StoreStep compact(const QString& folder);
     // Puts dock2.sav in the place of dock.sav.
     static StoreStep replaceByCompacted(const QString& folder);
@@ -90,10 +102,11 @@ public:
     static StoreStep keepAside(const QString& folder, QString& keptAs);
 
 private:
-    StoreStep maintain(const QString& folder, const FreshRecord& freshRecord);
+    StoreStep maintain(const QString& folder, const FreshRecord& freshRecord, QStringList& remade);
 
     std::unique_ptr<sql::Database> db_;
     QString folder_;
+    bool holdsLock_ = false;
 };
 
 } // namespace fd

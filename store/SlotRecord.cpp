@@ -127,6 +127,11 @@ bool openSettingsStore(Context& ctx) {
                            "the initial settings.")
                 .arg(ctx.appFile(QString::fromLatin1(storeFile::store)), opening.damage,
                      opening.keptAs));
+    if (!opening.remade.isEmpty())
+        ctx.alert(QStringLiteral("Parts of these save slots were missing from the settings store "
+                                 "\"%1\": \"%2\".\n\nWhat was missing was made again with the "
+                                 "initial settings; everything else is as it was.")
+                      .arg(ctx.store.path(), opening.remade.join(QStringLiteral("\", \""))));
     if (!opening.failure.isEmpty()) {
         ctx.alert(opening.failure);
         return false;

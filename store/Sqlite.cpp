@@ -85,9 +85,16 @@ void Database::Closer::operator()(sqlite3* db) const {
 }
 
 bool Database::open(const QString& path, bool create) {
+    return openWithFlags(path, SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0));
+}
+
+bool Database::openReadOnly(const QString& path) {
+    return openWithFlags(path, SQLITE_OPEN_READONLY);
+}
+
+bool Database::openWithFlags(const QString& path, int flags) {
     close();
     sqlite3* db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     openFailure_ = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
     if (openFailure_ != SQLITE_OK) {
         sqlite3_close_v2(db);

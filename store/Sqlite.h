@@ -48,6 +48,8 @@ public:
 
     // Opens an existing database file for reading and writing, or creates one when `create`.
     bool open(const QString& path, bool create = false);
+    // Opens an existing database file for reading only: nothing of the file is ever changed.
+    bool openReadOnly(const QString& path);
     bool isOpen() const { return bool(db_); }
     void close() { db_.reset(); }
 
@@ -61,6 +63,8 @@ public:
     QString errorText() const;
 
 private:
+    bool openWithFlags(const QString& path, int flags);
+
     struct Closer {
         void operator()(sqlite3* db) const;
     };

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,6 +27,11 @@ constexpr int noTypingLimit = 32767; // QLineEdit's own default
 void fitTypingLimit(QLineEdit* edit, int limit) {
     const int typingLimit = limit > 0 ? limit : noTypingLimit;
     edit->setMaxLength(std::max(typingLimit, int(edit->text().size())));
+}
+
+int selectedRow(const QListWidget* list) {
+    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 const char* id(const QString& control, QByteArray& storage) {
@@ -58,14 +64,21 @@ void Binder::setPlaceholderPicture(const QString& path) {
 }
 
 bool Binder::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        const QString control = listViewports_.value(watched);
-        if (!control.isEmpty()) {
-            QByteArray storage;
-            form_.doubleClick(ListBox{id(control, storage)});
-        }
+    const QString control = listViewports_.value(watched);
+    const QEvent::Type type = event->type();
+    if (control.isEmpty() ||
+        (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick))
+        return QObject::eventFilter(watched, event);
+    QByteArray storage;
+    const ListBox list{id(control, storage)};
+    if (type == QEvent::MouseButtonDblClick) {
+        form_.doubleClick(list);
+        return true; // the list's own reply to it would be a second press
     }
-    return QObject::eventFilter(watched, event);
+    selectedAtPress_ = form_.selectedIndex(list);
+    // A press beside the items leaves the selection as it is.
+    const auto* view = static_cast<const QListWidget*>(watched->parent());
+    return !view->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).isValid();
 }
 
 void Binder::bind(QWidget* widget, const QString& control) {
@@ -87,8 +100,16 @@ void Binder::bind(QWidget* widget, const QString& control) {
             refresh(control); // a click on the selected button leaves it selected
         });
     } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-        connect(list, &QListWidget::currentRowChanged, this,
-                [this, name](int row) { form_.setSelectedIndex(ListBox{name.constData()}, row); });
+        // The model follows the highlighted item, not the current row: the row that focus
+        // makes current when it enters the list is not a selection.
+        connect(list, &QListWidget::itemSelectionChanged, this, [this, list, name] {
+            form_.setSelectedIndex(ListBox{name.constData()}, selectedRow(list));
+        });
+        // A click on the item that was already selected is a click all the same.
+        connect(list, &QListWidget::pressed, this, [this, list, name](const QModelIndex& item) {
+            if (item.row() == selectedAtPress_ && selectedRow(list) == item.row())
+                form_.clickItem(ListBox{name.constData()}, item.row());
+        });
         // A double click anywhere in the list counts, also below its last item.
         listViewports_.insert(list->viewport(), control);
         list->viewport()->installEventFilter(this);

@@ -39,6 +39,7 @@ private:
     FormModel& form_;
     QHash<QString, QPointer<QWidget>> widgets_;
     QHash<QObject*, QString> listViewports_; // a list's viewport: its control's name
+    int selectedAtPress_ = -1;               // the pressed list's selection before the press
     QString placeholderPicture_;
 };
 

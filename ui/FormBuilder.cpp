@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStyleFactory>
 
 namespace fd::ui {
@@ -69,13 +70,38 @@ QColor colourOf(Colour colour) {
 
 namespace {
 
+// A label lies on its container, beneath every other control: it shows only where no visible
+// control covers it.
+class Label : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QRegion uncovered(rect());
+        for (const QWidget* other :
+             parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!dynamic_cast<const Label*>(other) && !other->isHidden())
+                uncovered -= other->geometry().translated(-pos());
+        // An empty mask would show the whole label; one beside it shows none of it.
+        setMask(uncovered.isEmpty() ? QRegion(-1, -1, 1, 1) : uncovered);
+        QLabel::showEvent(event);
+    }
+};
+
+// A run of spaces after a sentence starts the next sentence on a new line.
+QString sentencesOnTheirOwnLines(QString caption) {
+    static const QRegularExpression runAfterSentence(QStringLiteral("([.!?])  +"));
+    return caption.replace(runAfterSentence, QStringLiteral("\\1\n"));
+}
+
 QWidget* create(const WidgetRow& row, QWidget* parent) {
     const QString caption = QString::fromUtf8(row.caption);
     switch (row.kind) {
     case Kind::Frame:
         return new QGroupBox(caption, parent);
     case Kind::Label: {
-        auto* label = new QLabel(caption, parent);
+        auto* label = new Label(sentencesOnTheirOwnLines(caption), parent);
         label->setWordWrap(true);
         label->setAlignment((row.style & layout::Centred ? Qt::AlignHCenter : Qt::AlignLeft) |
                             Qt::AlignTop);
@@ -96,6 +122,7 @@ QWidget* create(const WidgetRow& row, QWidget* parent) {
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr); // the text typed is the text used, never completed
         return combo;
     }
     case Kind::Picture: {

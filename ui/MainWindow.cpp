@@ -46,7 +46,7 @@ MainWindow::MainWindow(FormModel& form, const QString& appFolder) {
     if (auto* banner = findChild<QLabel*>(QStringLiteral("Picture1")))
         banner->setPixmap(QPixmap(appFolder + QStringLiteral("/banner.png")));
     auto* binder = new Binder(form, this);
-    binder->setPlaceholderPicture(appFolder + u'/' + QString::fromLatin1(mapimages::placeholder));
+    binder->setPlaceholderPicture(placeholderPicture(appFolder));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -223,10 +223,6 @@ private Q_SLOTS:
         QTest::newRow("random bytes")        << "random"    << "file is not a database";
         QTest::newRow("a second damage")     << "second"    << "file is not a database";
         QTest::newRow("truncated")           << "truncated" << "malformed";
-        QTest::newRow("empty file")          << "empty"     << "the save slot \"Save Game #1\" is missing";
-        QTest::newRow("slot table missing")  << "drop"      << "the save slot \"Save Game #4\" is missing";
-        QTest::newRow("column missing")      << "column"    << "the save slot \"Save Game #2\" has no column \"TimeLimit\"";
-        QTest::newRow("slot without record") << "record"    << "the save slot \"Save Game #7\" holds no record";
         // clang-format on
     }
     void aDamagedStoreIsKeptAsideAndANewOneMade() {
@@ -242,16 +238,8 @@ private Q_SLOTS:
             for (char& byte : noise)
                 byte = char(generator.bounded(256));
             test::writeFile(store, noise);
-        } else if (damage == u"truncated") {
+        } else { // truncated
             test::writeFile(store, test::readFile(store).left(4096 * 3));
-        } else if (damage == u"empty") {
-            test::writeFile(store, {});
-        } else {
-            const QString sql = damage == u"drop" ? "DROP TABLE \"Save Game #4\""
-                                : damage == u"column"
-                                    ? "ALTER TABLE \"Save Game #2\" DROP COLUMN TimeLimit"
-                                    : "DELETE FROM \"Save Game #7\"";
-            QCOMPARE(test::execSql(store, sql), QString());
         }
         const QByteArray damaged = test::readFile(store);
 

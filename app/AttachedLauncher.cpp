@@ -1,0 +1,121 @@
+#include "AttachedLauncher.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace fd {
+
+namespace {
+
+constexpr int forwardedSignals[] = {SIGTERM, SIGINT};
+
+volatile sig_atomic_t game = 0; // the started game's process number, while it runs
+
+extern "C" void passOn(int signal) {
+    if (game > 0)
+        ::kill(game, signal);
+}
+
+// Passes the forwarded signals on to the game while it exists; blocked meanwhile, a signal
+// that comes before the game's process number is known waits for it.
+class SignalForwarding {
+public:
+    SignalForwarding() {
+        sigemptyset(&forwarded_);
+        for (int signal : forwardedSignals)
+            sigaddset(&forwarded_, signal);
+        ::sigprocmask(SIG_BLOCK, &forwarded_, &before_);
+        struct sigaction action {};
+        action.sa_handler = passOn;
+        sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < std::size(forwardedSignals); ++i)
+            ::sigaction(forwardedSignals[i], &action, &previous_[i]);
+    }
+    ~SignalForwarding() {
+        for (std::size_t i = 0; i < std::size(forwardedSignals); ++i)
+            ::sigaction(forwardedSignals[i], &previous_[i], nullptr);
+        ::sigprocmask(SIG_SETMASK, &before_, nullptr);
+    }
+    SignalForwarding(const SignalForwarding&) = delete;
+    SignalForwarding& operator=(const SignalForwarding&) = delete;
+
+    // The mask the game starts with: the one this program had before.
+    const sigset_t& maskBefore() const { return before_; }
+    const sigset_t& forwarded() const { return forwarded_; }
+    void forwardTo(pid_t process) {
+        game = process;
+        ::sigprocmask(SIG_UNBLOCK, &forwarded_, nullptr);
+    }
+
+private:
+    sigset_t forwarded_{};
+    sigset_t before_{};
+    struct sigaction previous_[std::size(forwardedSignals)]{};
+};
+
+// The null-terminated list of C strings that exec takes.
+std::vector<char*> pointersTo(std::vector<QByteArray>& words) {
+    std::vector<char*> pointers;
+    for (QByteArray& word : words)
+        pointers.push_back(word.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+int statusOf(int waitStatus) {
+    if (WIFSIGNALED(waitStatus))
+        return 128 + WTERMSIG(waitStatus);
+    return WEXITSTATUS(waitStatus);
+}
+
+} // namespace
+
+QString AttachedLauncher::launch(const QString& program, const Command& command) {
+    std::vector<QByteArray> words{QFile::encodeName(command.executable)};
+    for (const QString& argument : command.arguments)
+        words.push_back(QFile::encodeName(argument));
+    std::vector<QByteArray> variables;
+    for (const QString& variable : command.environment)
+        variables.push_back(variable.toLocal8Bit());
+    const std::vector<char*> argv = pointersTo(words);
+    const std::vector<char*> envp = pointersTo(variables);
+
+    SignalForwarding forwarding;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions,
+                                         QFile::encodeName(command.workingFolder).constData());
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setsigmask(&attributes, &forwarding.maskBefore());
+    posix_spawnattr_setsigdefault(&attributes, &forwarding.forwarded());
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    pid_t process = 0;
+    const int failure = ::posix_spawn(&process, argv.front(), &actions, &attributes, argv.data(),
+                                      command.environment.isEmpty() ? environ : envp.data());
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failure != 0)
+        return QStringLiteral("The game program could not be started: \"%1\" (%2)")
+            .arg(program, QString::fromLocal8Bit(std::strerror(failure)));
+
+    forwarding.forwardTo(process);
+    int waitStatus = 0;
+    pid_t waited = 0;
+    do
+        waited = ::waitpid(process, &waitStatus, 0);
+    while (waited < 0 && errno == EINTR);
+    game = 0;
+    exitStatus_ = statusOf(waitStatus);
+    return {};
+}
+
+} // namespace fd

@@ -1,0 +1,24 @@
+#pragma once
+// The program without its window, for hosting on a machine with no display: lists the save
+// slots, prints the script of one or starts the game with it, through the same Load and ENGAGE
+// that the window runs. Reads the settings store without changing it and without its lock, so
+// it also works while a copy with its window is open.
+
+#include <QStringList>
+
+namespace fd {
+
+namespace exitCode {
+inline constexpr int done = 0;   // the game was started, or what was asked printed
+inline constexpr int failed = 1; // ENGAGE refused, or something failed
+inline constexpr int usage = 2;  // the command line asks for nothing this program does
+} // namespace exitCode
+
+// Whether the command line asks for this rather than the window: any argument at all.
+bool wantsCommandLine(int argc);
+
+// Runs what the command line asks, with messages on standard error; returns the exit code.
+// Needs a QCoreApplication, and nothing of a display.
+int runCommandLine(const QStringList& arguments, const QString& appFolder);
+
+} // namespace fd
