@@ -124,16 +124,6 @@ private Q_SLOTS:
         QCOMPARE(p.startUp.messages(), QStringList());
     }
 
-    void withoutCataloguesOrGameFolderTheListsStayEmpty() {
-        TestProgram none;
-        QCOMPARE(none.form.count(ctl::List1) + none.form.count(ctl::list3), 0);
-        QCOMPARE(none.startUp.messages(), QStringList());
-        none.form.addItem(ctl::List2, u"hm_borg1"_s);
-        none.form.setSelectedIndex(ctl::List2, 0); // a click changes nothing
-        QCOMPARE(none.form.text(ctl::txtMapName), QString());
-        QCOMPARE(none.log.events, QStringList());
-    }
-
     // A click shows the map's details. When its picture is missing, the name changes, players
     // and picture stay, and the notice takes the main window's place.
     void aMissingPictureShowsTheNotice() {
@@ -145,16 +135,6 @@ private Q_SLOTS:
         QVERIFY(!p.form.isShown(Window::frmFragDocker) && p.form.isShown(Window::frmErrorMap));
         p.form.click(ctl::frmErrorMap::cmdOk);
         QVERIFY(p.form.isShown(Window::frmFragDocker) && !p.form.isShown(Window::frmErrorMap));
-    }
-
-    void everyRecordOfOneNameIsAppliedAndTheLastRemains() {
-        CatalogueProgram p(mapRecord("pak0.pk3", "hm_twin", "First", "2", "0", "\\missing.jpg") +
-                               mapRecord("pak0.pk3", "hm_twin", "Second", "4", "0", "\\twin.jpg") +
-                               mapRecord("pak0.pk3", "hm_twin", "Third", "6", "0", "\\gone.jpg"),
-                           {"pak0.pk3"}, {"twin.jpg"});
-        QCOMPARE(p.form.count(ctl::List1), 3);
-        QCOMPARE(p.click(ctl::List1, 0), u"Third 4 twin.jpg"_s);
-        QCOMPARE(p.log.cues(), QStringList({"ralert.wav", "ralert.wav"})); // one per missing
     }
 
     // Selected maps are looked up without the installation test, by their whole name in the
@@ -169,8 +149,6 @@ private Q_SLOTS:
                                        << "Gone 2 hm_borg1.jpg";
         QTest::newRow("other case") << gone << "HM_BORG1"
                                     << "  unknownmap.jpg";
-        QTest::newRow("part of the name") << gone << "hm_borg"
-                                          << "  unknownmap.jpg";
         QTest::newRow("trailing space") << gone << "hm_borg1 "
                                         << "  unknownmap.jpg";
         QTest::newRow("no separators") << QString(gone).remove("'------\n") << "hm_borg1"

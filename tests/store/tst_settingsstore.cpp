@@ -170,19 +170,6 @@ class TestSettingsStore : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void aNewStoreHoldsSevenSlotsOfInitialSettings() {
-        TestProgram p;
-        const QStringList initial{"GamePath=" + p.gameFolder(), "ServerName=Made By FragDocker",
-                                  "MasterServer3=", "TurnBotsOn=1", "WriteMaxRate=0"};
-        for (const char* name : slotNames) {
-            const QString slot = QString::fromLatin1(name);
-            QCOMPARE(test::tableRows(p.store.path(), slot).size(), 1);
-            for (const QString& value : initial + QStringList{"savefile=" + slot})
-                QCOMPARE(test::storedText(p.store.path(), slot, value.section(u'=', 0, 0)),
-                         value.section(u'=', 1));
-        }
-    }
-
     // Every start compacts the store; the lock lasts while it is open. What an interrupted start
     // left is settled first.
     void leftoversOfAnInterruptedStartAreSettled_data() {
@@ -253,27 +240,11 @@ private Q_SLOTS:
         QVERIFY2(message.contains(reason) && message.contains(kept) && message.contains(store),
                  qPrintable(message));
 
-        // The program goes on with a new store.
+        // The program goes on with a new store of initial settings.
         QVERIFY(p.store.isOpen());
         QCOMPARE(test::storedText(store, u"Save Game #4"_s, u"ServerName"_s),
                  u"Made By FragDocker"_s);
-        p.form.setText(ctl::txtServerName, u"After the damage"_s);
-        p.form.click(ctl::cmdSave);
-        QCOMPARE(test::storedText(store, u"Save Game #1"_s, u"ServerName"_s),
-                 u"After the damage"_s);
         QCOMPARE(p.log.messages(), QStringList());
-    }
-
-    void aStoreThatCannotBeMadeEndsTheProgramWithAMessage() {
-        auto folders = std::make_shared<TestFolders>();
-        // A folder in the place of the store: nothing can be opened or made there.
-        QVERIFY(QDir().mkpath(file(*folders, "dock.sav") + u"/inside"_s));
-        TestProgram p(folders);
-        QVERIFY(!p.store.isOpen());
-        QCOMPARE(p.startUp.messages().size(), 1);
-        QVERIFY(p.startUp.messages().first().contains(file(*folders, "dock.sav")));
-        QVERIFY(p.form.isClosed(Window::frmFragDocker));
-        QVERIFY(QDir(file(*folders, "dock.sav") + u"/inside"_s).exists());
     }
 
     // The program killed after any step of the store's start-up or of a save (in a child process
