@@ -147,6 +147,8 @@ void buildWidgets(QWidget* surface, std::span<const WidgetRow> table, int topOff
             place.translate(0, -pixels(topOffsetTwips));
         widget->setGeometry(place);
         applyLook(widget, row);
+        if (parent->isVisible())
+            widget->show(); // Qt shows children by itself only when their parent is first shown
     }
 }
 

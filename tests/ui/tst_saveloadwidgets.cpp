@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 
 using namespace fd;
 using fd::test::TestProgram;
@@ -24,6 +25,7 @@ private Q_SLOTS:
         TestProgram p;
         ui::MainWindow window(p.form, p.appFolder());
         window.show();
+        widget<QTabWidget>(window, "SSTab1")->setCurrentIndex(4); // builds the Save/Load page
         auto* name = widget<QLineEdit>(window, "txtServerName");
         name->selectAll();
         QTest::keyClicks(name, QStringLiteral("Saved name"));
@@ -39,6 +41,7 @@ private Q_SLOTS:
         TestProgram p;
         ui::MainWindow window(p.form, p.appFolder());
         window.show();
+        widget<QTabWidget>(window, "SSTab1")->setCurrentIndex(4); // builds the Save/Load page
         auto* description = widget<QLineEdit>(window, "txtSaveGameDescription");
         QTest::keyClicks(description, QStringLiteral("my set-up"));
         auto* chooser = widget<QComboBox>(window, "cmboSaveGame");
