@@ -37,8 +37,8 @@ QString scriptPath(const Context& ctx, PathResolver& files) {
     return files.resolve(dataFolder + u'/' + QString::fromLatin1(script::fileName));
 }
 
-bool write(const Context& ctx, const QString& path, const text::LineEncoder& script) {
-    const QString error = text::writeBytes(path, script.bytes());
+bool finish(const Context& ctx, text::LineFile& script) {
+    const QString error = script.close();
     if (!error.isEmpty())
         ctx.alert(error);
     return error.isEmpty();
@@ -66,18 +66,17 @@ void Engage(Context& ctx) {
     const QString path = scriptPath(ctx, files);
     if (path.isEmpty())
         return;
-    text::LineEncoder lines;
-    lines.reserve(script::sizeEstimate(form));
+    text::LineFile lines(path);
     script::writeHead(form, factor->times(33).toString(), lines);
     if (botCountMissing(form)) {
-        if (write(ctx, path, lines)) // the script so far stays, as a record of the refusal
+        if (finish(ctx, lines)) // the script so far stays, as a record of the refusal
             ctx.alert(botCountRefusal);
         return;
     }
     if (form.value(ctl::chkTurnBotsOn) == 1)
         script::writeBotCount(form, lines);
     script::writeTail(form, lines);
-    if (!write(ctx, path, lines))
+    if (!finish(ctx, lines))
         return;
 
     const QString program = files.resolve(gameFolder(ctx) + QStringLiteral("/stvoyHM.exe"));
