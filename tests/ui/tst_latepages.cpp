@@ -69,6 +69,7 @@ private Q_SLOTS:
             tabs->setCurrentIndex(i);
             QCOMPARE(disagreeing(p.form, *tabs->widget(i)), QStringList());
         }
+        QCOMPARE(test::widget<QListWidget>(window, "list4")->count(), 2); // the page was built
     }
 };
 

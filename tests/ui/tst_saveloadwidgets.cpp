@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 
 using namespace fd;
 using fd::test::TestProgram;
@@ -25,7 +24,7 @@ private Q_SLOTS:
         TestProgram p;
         ui::MainWindow window(p.form, p.appFolder());
         window.show();
-        widget<QTabWidget>(window, "SSTab1")->setCurrentIndex(4); // builds the Save/Load page
+        widget<QWidget>(window, "SSTab1")->setProperty("currentIndex", 4); // builds Save/Load
         auto* name = widget<QLineEdit>(window, "txtServerName");
         name->selectAll();
         QTest::keyClicks(name, QStringLiteral("Saved name"));
@@ -41,7 +40,7 @@ private Q_SLOTS:
         TestProgram p;
         ui::MainWindow window(p.form, p.appFolder());
         window.show();
-        widget<QTabWidget>(window, "SSTab1")->setCurrentIndex(4); // builds the Save/Load page
+        widget<QWidget>(window, "SSTab1")->setProperty("currentIndex", 4); // builds Save/Load
         auto* description = widget<QLineEdit>(window, "txtSaveGameDescription");
         QTest::keyClicks(description, QStringLiteral("my set-up"));
         auto* chooser = widget<QComboBox>(window, "cmboSaveGame");
