@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 
 using namespace fd;
 using namespace fd::test;
@@ -40,6 +41,9 @@ struct MapsTab : TestProgram {
         writeFile(appFolder() + QStringLiteral("/bots.ini"), "Munro\r\nTelsia \r\n");
         start();
         window.show();
+        auto* tabs = widget<QTabWidget>("SSTab1");
+        for (int i = tabs->count() - 1; i >= 0; --i) // each page is built when first shown
+            tabs->setCurrentIndex(i);
     }
     template <typename W> W* widget(const char* name) { return test::widget<W>(window, name); }
     QPoint centreOfRow(QListWidget* list, int row) {

@@ -45,6 +45,9 @@ private Q_SLOTS:
         window = std::make_unique<ui::MainWindow>(p->form, p->appFolder());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* tabs = widget<QTabWidget>("SSTab1");
+        for (int i = tabs->count() - 1; i >= 0; --i) // each page is built when first shown
+            tabs->setCurrentIndex(i);
     }
     void cleanup() {
         window.reset();

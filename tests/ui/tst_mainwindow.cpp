@@ -26,6 +26,9 @@ private Q_SLOTS:
     void aFreshStartShowsEveryInitialValue() {
         TestProgram p;
         ui::MainWindow window(p.form, p.appFolder());
+        auto* tabs = widget<QTabWidget>(window, "SSTab1");
+        for (int i = tabs->count() - 1; i >= 0; --i) // each page is built when first shown
+            tabs->setCurrentIndex(i);
         for (const Field& field : settingsRecord) {
             const QString initial = QString::fromLatin1(field.initial);
             const QString control = QString::fromLatin1(field.control);
@@ -59,6 +62,7 @@ private Q_SLOTS:
     void typingStopsAtTheLimitButCodeIsNotCut() {
         TestProgram p;
         ui::MainWindow window(p.form, p.appFolder());
+        widget<QTabWidget>(window, "SSTab1")->setCurrentIndex(1); // builds the Settings page
         auto* players = widget<QLineEdit>(window, "txtMaxPlayers");
         players->selectAll();
         QTest::keyClicks(players, QStringLiteral("1234"));
@@ -78,6 +82,7 @@ private Q_SLOTS:
         TestProgram p;
         ui::MainWindow window(p.form, p.appFolder());
         window.show();
+        widget<QTabWidget>(window, "SSTab1")->setCurrentIndex(1); // builds the Settings page
         QTest::mouseClick(widget<QCheckBox>(window, "chkFriendlyFire"), Qt::LeftButton);
         QCOMPARE(p.form.value(ctl::chkFriendlyFire), 1);
         auto* nonDedicated = widget<QRadioButton>(window, "optionNonDedicated");

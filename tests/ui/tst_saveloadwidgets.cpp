@@ -24,6 +24,7 @@ private Q_SLOTS:
         TestProgram p;
         ui::MainWindow window(p.form, p.appFolder());
         window.show();
+        widget<QWidget>(window, "SSTab1")->setProperty("currentIndex", 4); // builds Save/Load
         auto* name = widget<QLineEdit>(window, "txtServerName");
         name->selectAll();
         QTest::keyClicks(name, QStringLiteral("Saved name"));
@@ -39,6 +40,7 @@ private Q_SLOTS:
         TestProgram p;
         ui::MainWindow window(p.form, p.appFolder());
         window.show();
+        widget<QWidget>(window, "SSTab1")->setProperty("currentIndex", 4); // builds Save/Load
         auto* description = widget<QLineEdit>(window, "txtSaveGameDescription");
         QTest::keyClicks(description, QStringLiteral("my set-up"));
         auto* chooser = widget<QComboBox>(window, "cmboSaveGame");
