@@ -31,6 +31,17 @@ std::optional<char> toCp1252(char16_t c) {
     return std::nullopt;
 }
 
+// Copies the units to bytes as they are; true when all were ASCII, which Windows-1252 writes
+// so. One loop with no early way out, so that it runs on vectors.
+bool copyAscii(std::u16string_view units, char* out) {
+    char16_t all = 0;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        all |= units[i];
+        out[i] = char(units[i]);
+    }
+    return all < 0x80;
+}
+
 QString decodeCp1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < bytes.size(); ++i)
@@ -86,8 +97,13 @@ void LineEncoder::line(std::initializer_list<QStringView> parts) {
         size += part.size();
     char* out = makeRoom(size);
     for (QStringView part : parts) {
-        for (const char16_t unit : std::u16string_view(part.utf16(), std::size_t(part.size()))) {
-            if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) [[likely]] {
+        const std::u16string_view units(part.utf16(), std::size_t(part.size()));
+        if (copyAscii(units, out)) [[likely]] {
+            out += units.size();
+            continue;
+        }
+        for (const char16_t unit : units) {
+            if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
                 *out++ = char(unit);
             } else if (std::optional<char> byte = toCp1252(unit)) {
                 *out++ = *byte;
@@ -110,6 +126,57 @@ void LineEncoder::appendUtf8(QStringView text) {
     const QByteArray encoded = text.toUtf8();
     std::copy(encoded.cbegin(), encoded.cend(), makeRoom(encoded.size()));
     used_ += encoded.size();
+}
+
+LineFile::LineFile(const QString& path) : file_(path) {
+    // Read as well as written, as a late turn to UTF-8 rereads what is in the file; a file that
+    // may only be written is still written.
+    const QIODevice::OpenMode emptied = QIODevice::Truncate | QIODevice::Unbuffered;
+    if (!file_.open(QIODevice::ReadWrite | emptied) && !file_.open(QIODevice::WriteOnly | emptied))
+        fail();
+    encoder_.reserve(chunkSize + chunkSize / 4);
+}
+
+void LineFile::line(std::initializer_list<QStringView> parts) {
+    if (!error_.isEmpty())
+        return;
+    const bool wasUtf8 = encoder_.isUtf8();
+    encoder_.line(parts);
+    if (!wasUtf8 && encoder_.isUtf8() && written_ > 0)
+        rewriteWrittenAsUtf8();
+    if (encoder_.bytes().size() >= chunkSize)
+        writeHeld();
+}
+
+QString LineFile::close() {
+    if (error_.isEmpty())
+        writeHeld();
+    file_.close();
+    return error_;
+}
+
+void LineFile::writeHeld() {
+    const QByteArrayView held = encoder_.bytes();
+    if (error_.isEmpty() && file_.write(held.data(), held.size()) != held.size())
+        fail();
+    written_ += held.size();
+    encoder_.clear();
+}
+
+void LineFile::rewriteWrittenAsUtf8() {
+    QByteArray utf8;
+    if (file_.seek(0))
+        utf8 = decodeCp1252(file_.read(written_)).toUtf8();
+    if (utf8.size() < written_ || !file_.seek(0) || file_.write(utf8) != utf8.size()) {
+        fail();
+        return;
+    }
+    written_ = utf8.size();
+}
+
+void LineFile::fail() {
+    if (error_.isEmpty())
+        error_ = writeError(file_.fileName(), file_.errorString());
 }
 
 QString trimSpaces(const QString& text) {

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -18,23 +19,58 @@ namespace fd::text {
 QString decode(const QByteArray& bytes);
 QByteArray encode(QStringView text);
 
+// Where text goes line by line: an encoder in memory or a file.
+class LineSink {
+public:
+    virtual ~LineSink() = default;
+    // Appends one line made of the parts, so that no line needs to be put together first.
+    virtual void line(std::initializer_list<QStringView> parts) = 0;
+    void line(QStringView text) { line({text}); }
+};
+
 // Builds a text file's bytes line by line: Windows-1252 as long as every character fits,
 // otherwise all of it UTF-8; every line ended by CR LF.
-class LineEncoder {
+class LineEncoder : public LineSink {
 public:
-    // Appends one line made of the parts, so that no line needs to be put together first.
-    void line(std::initializer_list<QStringView> parts);
-    void line(QStringView text) { line({text}); }
+    using LineSink::line;
+    void line(std::initializer_list<QStringView> parts) override;
     // Makes room for this many bytes in all, when the caller knows about how many will come.
     void reserve(qsizetype size);
     QByteArrayView bytes() const { return QByteArrayView(bytes_).first(used_); }
+    bool isUtf8() const { return utf8_; }
+    // Forgets the bytes so far, keeping the room and the encoding, once they are written out.
+    void clear() { used_ = 0; }
 
 private:
     void appendUtf8(QStringView text);
     char* makeRoom(qsizetype size); // where the next size bytes go
-    QByteArray bytes_; // its first used_ bytes are the text so far
+    QByteArray bytes_;              // its first used_ bytes are the text so far
     qsizetype used_ = 0;
     bool utf8_ = false;
+};
+
+// Writes a text file line by line as LineEncoder encodes it, in chunks of a fixed size, so that
+// a long file is never held whole. Should a late line turn the file to UTF-8, what was written
+// before is read back and rewritten in UTF-8.
+class LineFile : public LineSink {
+public:
+    static constexpr qsizetype chunkSize = 64 * 1024;
+
+    explicit LineFile(const QString& path); // creates or empties the file
+    using LineSink::line;
+    void line(std::initializer_list<QStringView> parts) override;
+    // Writes the rest and closes the file. Returns empty text, or the first thing that failed.
+    QString close();
+
+private:
+    void writeHeld();
+    void rewriteWrittenAsUtf8();
+    void fail();
+
+    QFile file_;
+    LineEncoder encoder_;
+    qsizetype written_ = 0;
+    QString error_;
 };
 
 // The text without the spaces at its start and end (other white space stays).

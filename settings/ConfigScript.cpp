@@ -12,7 +12,7 @@ namespace {
 // Writes console variables set to quoted values; a value is written unchanged, quotes and all.
 class Writer {
 public:
-    Writer(const FormModel& form, text::LineEncoder& out) : f(form), out_(out) {}
+    Writer(const FormModel& form, text::LineSink& out) : f(form), out_(out) {}
 
     void plain(QStringView line) { out_.line(line); }
     void assign(QStringView head, QStringView value) { out_.line({head, u"\"", value, u"\""}); }
@@ -42,7 +42,7 @@ public:
     const FormModel& f;
 
 private:
-    text::LineEncoder& out_;
+    text::LineSink& out_;
 };
 
 // A number in decimal, without allocating.
@@ -78,7 +78,7 @@ void writeBots(Writer& w, const QStringList& roster) {
 
 } // namespace
 
-void writeHead(const FormModel& form, const QString& weaponFactor, text::LineEncoder& out) {
+void writeHead(const FormModel& form, const QString& weaponFactor, text::LineSink& out) {
     using namespace ctl;
     Writer w(form, out);
     w.plain(u"//You can delete this file and it will not hurt anything.");
@@ -116,16 +116,18 @@ void writeHead(const FormModel& form, const QString& weaponFactor, text::LineEnc
     w.assignFlag(u"seta bot_nochat ", chkTurnBotChattingOff);
 }
 
-void writeBotCount(const FormModel& form, text::LineEncoder& out) {
+void writeBotCount(const FormModel& form, text::LineSink& out) {
     Writer(form, out).assign(u"seta bot_minplayers ", ctl::txtMoreBots);
 }
 
-void writeTail(const FormModel& form, text::LineEncoder& out) {
+void writeTail(const FormModel& form, text::LineSink& out) {
     using namespace ctl;
     Writer w(form, out);
-    const std::pair<OptionButton, const char16_t*> skills[] = {
-        {optionBotSkillCadet, u"1"},     {optionBotSkillEnsign, u"2"}, {optionBotSkillLieutenant, u"3"},
-        {optionBotSkillCommander, u"4"}, {optionBotSkillCaptain, u"5"}};
+    const std::pair<OptionButton, const char16_t*> skills[] = {{optionBotSkillCadet, u"1"},
+                                                               {optionBotSkillEnsign, u"2"},
+                                                               {optionBotSkillLieutenant, u"3"},
+                                                               {optionBotSkillCommander, u"4"},
+                                                               {optionBotSkillCaptain, u"5"}};
     for (auto [option, skill] : skills)
         if (form.selected(option))
             w.assign(u"seta g_spSkill ", skill);
@@ -147,16 +149,6 @@ void writeTail(const FormModel& form, text::LineEncoder& out) {
     w.assign(u"set TimeLimit ", txtTimeLimit);
     writeMapRotation(w, form.items(List2));
     writeBots(w, form.items(list4));
-}
-
-qsizetype sizeEstimate(const FormModel& form) {
-    constexpr qsizetype settings = 2048, perMap = 48, perBot = 10;
-    qsizetype size = settings;
-    for (const QString& map : form.items(ctl::List2))
-        size += perMap + map.size();
-    for (const QString& bot : form.items(ctl::list4))
-        size += perBot + bot.size();
-    return size;
 }
 
 QStringList gameArguments(const FormModel& f) {

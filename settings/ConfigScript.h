@@ -9,7 +9,7 @@ namespace fd {
 class FormModel;
 
 namespace text {
-class LineEncoder;
+class LineSink;
 }
 
 namespace script {
@@ -19,14 +19,11 @@ inline constexpr const char* dataFolder = "baseEF";
 
 // Lines 1 to 31: from the comment to bot chatting. The weapon enhancer factor is worked out
 // by the caller beforehand.
-void writeHead(const FormModel& form, const QString& weaponFactor, text::LineEncoder& out);
+void writeHead(const FormModel& form, const QString& weaponFactor, text::LineSink& out);
 // The number of bots, written only when bots are on and a number of bots is given.
-void writeBotCount(const FormModel& form, text::LineEncoder& out);
+void writeBotCount(const FormModel& form, text::LineSink& out);
 // From the bot skill to the map limits, the map rotation block and the bot block.
-void writeTail(const FormModel& form, text::LineEncoder& out);
-
-// About how many bytes the script will take: room made once for a long rotation and roster.
-qsizetype sizeEstimate(const FormModel& form);
+void writeTail(const FormModel& form, text::LineSink& out);
 
 // The arguments that make the game run the script, as a dedicated server or not.
 QStringList gameArguments(const FormModel& form);

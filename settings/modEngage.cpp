@@ -37,8 +37,8 @@ QString scriptPath(const Context& ctx, PathResolver& files) {
     return files.resolve(dataFolder + u'/' + QString::fromLatin1(script::fileName));
 }
 
-bool write(const Context& ctx, const QString& path, const text::LineEncoder& script) {
-    const QString error = text::writeBytes(path, script.bytes());
+bool finish(const Context& ctx, text::LineFile& script) {
+    const QString error = script.close();
     if (!error.isEmpty())
         ctx.alert(error);
     return error.isEmpty();
@@ -60,8 +60,7 @@ std::optional<QString> weaponFactor(Context& ctx) {
 
 // The whole script from the controls; false, holding the lines up to the bot count, when a
 // number of bots is missing.
-bool composeScript(const FormModel& form, const QString& factor, text::LineEncoder& lines) {
-    lines.reserve(script::sizeEstimate(form));
+bool composeScript(const FormModel& form, const QString& factor, text::LineSink& lines) {
     script::writeHead(form, factor, lines);
     if (botCountMissing(form))
         return false;
@@ -86,13 +85,13 @@ void Engage(Context& ctx) {
     const QString path = scriptPath(ctx, files);
     if (path.isEmpty())
         return;
-    text::LineEncoder lines;
+    text::LineFile lines(path);
     if (!composeScript(ctx.form, *factor, lines)) {
-        if (write(ctx, path, lines)) // the script so far stays, as a record of the refusal
+        if (finish(ctx, lines)) // the script so far stays, as a record of the refusal
             ctx.alert(botCountRefusal);
         return;
     }
-    if (!write(ctx, path, lines))
+    if (!finish(ctx, lines))
         return;
 
     // The game starts in its folder as the disk spells it, whatever letter case it was given in.

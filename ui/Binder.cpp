@@ -42,18 +42,22 @@ const char* id(const QString& control, QByteArray& storage) {
 } // namespace
 
 Binder::Binder(FormModel& form, QWidget* window, const QString& prefix)
-    : QObject(window), form_(form) {
-    for (QWidget* widget : window->findChildren<QWidget*>()) {
-        const QString control = prefix + widget->objectName();
-        if (!widget->objectName().isEmpty() && form.isDeclared(control) &&
-            !widgets_.contains(control))
-            bind(widget, control);
-    }
+    : QObject(window), form_(form), prefix_(prefix) {
+    bindWidgetsUnder(window);
     connect(&form, &FormModel::controlChanged, this, &Binder::refresh);
     connect(&form, &FormModel::listItemAdded, this, &Binder::addListItem);
     connect(&form, &FormModel::listItemRemoved, this, &Binder::removeListItem);
     connect(&form, &FormModel::listReset, this, &Binder::resetList);
     connect(&form, &FormModel::listItemChanged, this, &Binder::changeListItem);
+}
+
+void Binder::bindWidgetsUnder(QWidget* surface) {
+    for (QWidget* widget : surface->findChildren<QWidget*>()) {
+        const QString control = prefix_ + widget->objectName();
+        if (!widget->objectName().isEmpty() && form_.isDeclared(control) &&
+            !widgets_.contains(control))
+            bind(widget, control);
+    }
 }
 
 void Binder::setPlaceholderPicture(const QString& path) {

@@ -22,6 +22,10 @@ public:
     // Binds every widget under `window` whose name, with `prefix` in front, is a control.
     Binder(FormModel& form, QWidget* window, const QString& prefix = {});
 
+    // Binds the widgets under `surface` that were built after the window, such as a tab page
+    // built when it is first shown; each at once shows its control's state as it is now.
+    void bindWidgetsUnder(QWidget* surface);
+
     // The picture shown by a picture box whose own picture cannot be decoded.
     void setPlaceholderPicture(const QString& path);
 
@@ -37,6 +41,7 @@ private:
     void changeListItem(const QString& control, int index);
 
     FormModel& form_;
+    QString prefix_;
     QHash<QString, QPointer<QWidget>> widgets_;
     QHash<QObject*, QString> listViewports_; // a list's viewport: its control's name
     int selectedAtPress_ = -1;               // the pressed list's selection before the press

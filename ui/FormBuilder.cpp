@@ -13,6 +13,10 @@
 #include <QRegularExpression>
 #include <QStyleFactory>
 
+#include <map>
+#include <string_view>
+#include <tuple>
+
 namespace fd::ui {
 
 using layout::Colour;
@@ -136,17 +140,39 @@ QWidget* create(const WidgetRow& row, QWidget* parent) {
     return nullptr;
 }
 
-// Every widget gets its own font and colours: a frame's look does not pass to what it holds.
-void applyLook(QWidget* widget, const WidgetRow& row) {
+QFont makeFont(const layout::Font& face, unsigned style) {
     QFont font = QApplication::font();
-    if (row.font.family) {
-        font.setFamily(QString::fromLatin1(row.font.family));
-        font.setPixelSize(qRound(row.font.points * 96.0 / 72.0));
+    if (face.family) {
+        font.setFamily(QString::fromLatin1(face.family));
+        font.setPixelSize(qRound(face.points * 96.0 / 72.0));
     }
     font.setStretch(defaultFontStretch);
-    font.setBold(row.style & layout::Bold);
-    font.setItalic(row.style & layout::Italic);
-    widget->setFont(font);
+    font.setBold(style & layout::Bold);
+    font.setItalic(style & layout::Italic);
+    return font;
+}
+
+// The font of a family, size and style, made once and shared by every widget that shows it
+// (made again should the application's default font change).
+const QFont& fontOf(const layout::Font& face, unsigned style) {
+    using Key = std::tuple<std::string_view, double, unsigned>;
+    static std::map<Key, QFont> fonts;
+    static QFont madeFrom;
+    if (madeFrom != QApplication::font()) {
+        fonts.clear();
+        madeFrom = QApplication::font();
+    }
+    const unsigned fontStyle = style & (layout::Bold | layout::Italic);
+    const Key key{face.family ? face.family : "", face.points, fontStyle};
+    auto found = fonts.find(key);
+    if (found == fonts.end())
+        found = fonts.emplace(key, makeFont(face, fontStyle)).first;
+    return found->second;
+}
+
+// Every widget gets its own font and colours: a frame's look does not pass to what it holds.
+void applyLook(QWidget* widget, const WidgetRow& row) {
+    widget->setFont(fontOf(row.font, row.style));
 
     // Each role set explicitly, so that none is taken from the container.
     QPalette palette = widget->palette();
@@ -174,6 +200,8 @@ void buildWidgets(QWidget* surface, std::span<const WidgetRow> table, int topOff
             place.translate(0, -pixels(topOffsetTwips));
         widget->setGeometry(place);
         applyLook(widget, row);
+        if (parent->isVisible())
+            widget->show(); // Qt shows children by itself only when their parent is first shown
     }
 }
 

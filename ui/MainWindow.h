@@ -1,13 +1,21 @@
 #pragma once
-// The main window: the banner, the tab control with the seven tabs, and ENGAGE.
+// The main window: the banner, the tab control with the seven tabs, and ENGAGE. A tab's page
+// is built the first time the tab is shown; its widgets then show the controls' state as the
+// model holds it at that moment.
 
 #include <QWidget>
+
+#include <vector>
+
+class QTabWidget;
 
 namespace fd {
 class FormModel;
 }
 
 namespace fd::ui {
+
+class Binder;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -21,6 +29,13 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+
+private:
+    void buildPage(int index);
+
+    QTabWidget* tabs_;
+    Binder* binder_;
+    std::vector<bool> pageBuilt_;
 };
 
 } // namespace fd::ui

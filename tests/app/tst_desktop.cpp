@@ -51,7 +51,11 @@ struct WithWindows {
         test::touch(p.makeDataFolder() + u"/pak0.pk3"_s);
     }
     template <typename W> W* widget(Window window, const char* name) {
-        return test::widget<W>(*desktop.window(window), name);
+        QWidget* shown = desktop.window(window);
+        if (auto* tabs = shown->findChild<QTabWidget*>(QStringLiteral("SSTab1")))
+            for (int i = tabs->count() - 1; i >= 0; --i) // each page is built when first shown
+                tabs->setCurrentIndex(i);
+        return test::widget<W>(*shown, name);
     }
     void click(Window window, const char* button) { widget<QPushButton>(window, button)->click(); }
     // The windows the model shows, each checked against its widget's visibility (a widget is

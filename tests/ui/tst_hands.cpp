@@ -54,6 +54,7 @@ class TestHands : public QObject {
 private Q_SLOTS:
     void everyClickIsAClickAndTheHighlightIsTheSelection() {
         Hands h;
+        h.showTab(2);
         h.click("List1", 0);
         h.click("List2", 0);
         QCOMPARE(h.mapName(), QStringLiteral("B"));
@@ -86,6 +87,7 @@ private Q_SLOTS:
 
     void theChoosersTextIsExactlyWhatWasTyped() {
         Hands h;
+        h.showTab(4);
         QLineEdit* chooser = widget<QComboBox>(h.window, "cmboSaveGame")->lineEdit();
         for (const QString& typed : {QStringLiteral("Save"), QStringLiteral("save game #3")}) {
             chooser->selectAll();

@@ -39,6 +39,9 @@ struct Shown : TestProgram {
         writeFile(appFolder() + u"/bots.ini"_s, "Munro\r\nTelsia \r\n");
         start();
         window.show();
+        auto* tabs = get<QTabWidget>("SSTab1");
+        for (int i = tabs->count() - 1; i >= 0; --i) // each page is built when first shown
+            tabs->setCurrentIndex(i);
     }
     template <typename W> W* get(const char* name) { return widget<W>(window, name); }
     // Brings the widget's tab to the front and clicks it.
