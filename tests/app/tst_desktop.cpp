@@ -130,8 +130,6 @@ private Q_SLOTS:
                 test::touch(lock);
                 test::writeFile(w.appFile(u"dock.sav"_s), store);
             }
-            text::writeLines(w.appFile(u"path.ini"_s),
-                             {u"/no/such/folder"_s, QString(), w.p.gameFolder()});
             DisplayCounter mainDisplayed("frmFragDocker");
             QVERIFY(w.desktop.start());
             if (how == u"running") {
@@ -141,16 +139,8 @@ private Q_SLOTS:
                 QCOMPARE(test::readFile(w.appFile(u"dock.sav"_s)), store);
                 QVERIFY(!QFile::exists(w.appFile(u"dock2.sav"_s)));
             }
-            if (how == u"dialog") { // a fresh start: the path file's last line is the game folder
-                QCOMPARE(w.shownWindows(), QList<Window>{Window::frmFragDocker});
-                QCOMPARE(w.widget<QListWidget>(Window::frmFragDocker, "List1")->count(),
-                         w.p.form.count(ctl::List1));
-                QVERIFY(w.p.form.count(ctl::List1) > 0 && w.p.form.count(ctl::list3) > 0);
-                QCOMPARE(w.widget<QLineEdit>(Window::frmFragDocker, "txtGamePath")->text(),
-                         w.p.gameFolder());
-                QCOMPARE(w.p.log.events, QStringList({"cue progact.wav"}));
+            if (how == u"dialog")
                 w.click(Window::frmFragDocker, "cmdRefindGamePatch");
-            }
             QTimer::singleShot(0, this, [&w, how] {
                 if (how == u"running")
                     w.click(Window::frmFragdockerRunning, "cmdOk");

@@ -43,12 +43,6 @@ struct Controls {
     }
 };
 
-// Writes the file and gives its path.
-QString write(const QString& path, const QByteArray& bytes) {
-    test::writeFile(path, bytes);
-    return path;
-}
-
 // A mono 16-bit wave file of 200 ms of silence at 8000 samples a second.
 const QByteArray wave =
     QByteArray::fromHex("52494646a40c000057415645666d74201000000001000100401f0000803e0000"
@@ -158,7 +152,8 @@ private Q_SLOTS:
     // no finished process behind.
     void cuesNeverHangNorLeaveProcessesBehind() {
         QTemporaryDir dir;
-        QCOMPARE(SystemCuePlayer::durationMs(write(dir.filePath("WAVS/short.wav"), wave)), 200);
+        test::writeFile(dir.filePath("WAVS/short.wav"), wave);
+        QCOMPARE(SystemCuePlayer::durationMs(dir.filePath("WAVS/short.wav")), 200);
         {
             SystemCuePlayer player(dir.path());
             QElapsedTimer timer;

@@ -35,18 +35,6 @@ ino_t inodeOf(const QString& path) {
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
-// A store whose seven slots each carry their own server name.
-std::shared_ptr<TestFolders> foldersWithSavedSlots() {
-    auto folders = std::make_shared<TestFolders>();
-    TestProgram p(folders);
-    for (int i = 0; i < int(slotNames.size()); ++i) {
-        p.form.choose(ctl::cmboSaveGame, i);
-        p.form.setText(ctl::txtServerName, u"Server of slot %1"_s.arg(i + 1));
-        p.form.click(ctl::cmdSave);
-    }
-    return folders;
-}
-
 const QString before = u"before"_s;
 
 // Every text setting and both lists carry the name, so that a whole save can be told from a
@@ -121,11 +109,6 @@ pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0
     ::_exit(0);
 }
 
-bool ended(pid_t child) {
-    int status = 0;
-    return ::waitpid(child, &status, 0) == child;
-}
-
 // What a slot holds: the distinct values of its text settings, then of its bot list and of its
 // map list, each list with its number of lines: "before / 50 before / 50 before".
 QString slotState(const TestFolders& folders, const QString& slot) {
@@ -149,7 +132,7 @@ QString slotState(const TestFolders& folders, const QString& slot) {
 std::shared_ptr<TestFolders> filledFolders() {
     auto folders = std::make_shared<TestFolders>();
     { TestProgram first(folders); }
-    [&] { QVERIFY(ended(runChild(folders->appFolder(), u"fill"_s))); }();
+    [&] { QVERIFY(::waitpid(runChild(folders->appFolder(), u"fill"_s), nullptr, 0) > 0); }();
     return folders;
 }
 
@@ -181,7 +164,7 @@ private Q_SLOTS:
     }
     void leftoversOfAnInterruptedStartAreSettled() {
         QFETCH(QString, leftover);
-        auto folders = foldersWithSavedSlots();
+        auto folders = filledFolders();
         const QString store = file(*folders, "dock.sav");
         const QStringList before = test::slotRows(store);
         if (leftover == u"partial copy") {
@@ -215,7 +198,7 @@ private Q_SLOTS:
     void aDamagedStoreIsKeptAsideAndANewOneMade() {
         QFETCH(QString, damage);
         QFETCH(QString, reason);
-        auto folders = foldersWithSavedSlots();
+        auto folders = filledFolders();
         const QString store = file(*folders, "dock.sav");
         if (damage == u"second") // one kept aside before: the next number is taken
             test::writeFile(file(*folders, "dock-damaged-1.sav"), "not a database");
@@ -272,7 +255,7 @@ private Q_SLOTS:
         QFETCH(QString, slot3);
         auto folders = filledFolders();
         const QStringList rows = test::slotRows(folders->appFolder() + u"/dock.sav"_s);
-        QVERIFY(ended(runChild(folders->appFolder(), scenario, step)));
+        QVERIFY(::waitpid(runChild(folders->appFolder(), scenario, step), nullptr, 0) > 0);
         verifyNextStart(folders, slot3);
         if (scenario == u"start") // nothing else changed either
             QCOMPARE(test::slotRows(folders->appFolder() + u"/dock.sav"_s), rows);
