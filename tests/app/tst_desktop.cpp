@@ -1,5 +1,6 @@
 // The program with its four windows, offscreen, as the user meets it: what start-up shows,
-// which window each button brings up or hides, and how closing ends everything.
+// which window each button brings up or hides, how closing or a termination signal ends
+// everything, and ENGAGE with the real launcher and the demo's stand-in game.
 
 #include "app/Desktop.h"
 #include "core/SystemProcessLauncher.h"
@@ -10,19 +11,13 @@
 
 #include <QtTest>
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
-#include <QTabWidget>
+#include <QProcess>
+#include <QtWidgets>
 
+using namespace Qt::StringLiterals;
 using namespace fd;
 using fd::test::TestFolders;
 using fd::test::TestProgram;
-
-Q_DECLARE_METATYPE(fd::Window)
 
 namespace {
 
@@ -30,22 +25,16 @@ constexpr Window allWindows[] = {Window::frmFragDocker, Window::frmGamePath, Win
                                  Window::frmFragdockerRunning};
 
 // Counts the times a window of the given name is displayed.
-class DisplayCounter : public QObject {
-public:
-    explicit DisplayCounter(const char* window) : window_(QLatin1String(window)) {
+struct DisplayCounter : QObject {
+    explicit DisplayCounter(const char* name) : window(QLatin1String(name)) {
         qApp->installEventFilter(this);
     }
-    int count = 0;
-
-protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched->objectName() == window_)
-            ++count;
+        count += event->type() == QEvent::Show && watched->objectName() == window;
         return false;
     }
-
-private:
-    QString window_;
+    QString window;
+    int count = 0;
 };
 
 // The test program with its windows; start() runs the main window's load step.
@@ -59,7 +48,7 @@ struct WithWindows {
         for (const char* name : {"map.ini", "bots.ini"})
             QVERIFY(QFile::copy(QStringLiteral(FD_APP_DIR "/") + QLatin1String(name),
                                 appFile(QLatin1String(name))));
-        test::touch(p.makeDataFolder() + QStringLiteral("/pak0.pk3"));
+        test::touch(p.makeDataFolder() + u"/pak0.pk3"_s);
     }
     template <typename W> W* widget(Window window, const char* name) {
         QWidget* shown = desktop.window(window);
@@ -73,19 +62,16 @@ struct WithWindows {
     // asked for only when shown, as asking creates it).
     QList<Window> shownWindows() {
         QList<Window> shown;
-        for (Window window : allWindows) {
-            if (!p.form.isShown(window))
-                continue;
-            if (desktop.window(window) && desktop.window(window)->isVisible())
+        for (Window window : allWindows)
+            if (p.form.isShown(window) && desktop.window(window)->isVisible())
                 shown << window;
-            else
+            else if (p.form.isShown(window))
                 qWarning("window %d shown in the model only", int(window));
-        }
         return shown;
     }
-    bool allClosed() const {
+    bool allClosed() {
         return std::all_of(std::begin(allWindows), std::end(allWindows),
-                           [this](Window w) { return p.form.isClosed(w); });
+                           [this](Window w) { return p.form.isClosed(w) && !desktop.window(w); });
     }
 
     TestProgram p;
@@ -98,174 +84,85 @@ class TestDesktop : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void aFreshStartShowsTheServerTabWithFreeForAll() {
+    // Without a path file the dialog comes up centred; windows are hidden and shown again, never
+    // made anew.
+    void windowsComeAndGoAsTheButtonsSay() {
         WithWindows w;
-        w.installCatalogues();
-        QVERIFY(w.desktop.start());
-        QCOMPARE(w.shownWindows(), QList<Window>{Window::frmFragDocker});
-        QCOMPARE(w.widget<QTabWidget>(Window::frmFragDocker, "SSTab1")->currentIndex(), 0);
-        QVERIFY(w.widget<QRadioButton>(Window::frmFragDocker, "optionDeathmatch")->isChecked());
-        QCOMPARE(w.p.form.text(ctl::txtGameType), QStringLiteral("0"));
-        QVERIFY(w.widget<QCheckBox>(Window::frmFragDocker, "chkAssimilation")->isHidden());
-        auto* mapList = w.widget<QListWidget>(Window::frmFragDocker, "List1");
-        QVERIFY(mapList->count() > 0);
-        QCOMPARE(mapList->count(), w.p.form.count(ctl::List1));
-        QVERIFY(w.widget<QListWidget>(Window::frmFragDocker, "list3")->count() > 0);
-        QCOMPARE(w.widget<QLineEdit>(Window::frmFragDocker, "txtGamePath")->text(),
-                 w.p.gameFolder());
-        QCOMPARE(w.p.log.cues().value(0), QStringLiteral("progact.wav"));
-        QCOMPARE(w.p.log.messages(), QStringList());
-    }
-
-    void withoutPathFileTheGameFolderDialogComesUpCentred() {
-        WithWindows w;
-        QVERIFY(QFile::remove(w.appFile(QStringLiteral("path.ini"))));
+        QVERIFY(QFile::remove(w.appFile(u"path.ini"_s)));
         QVERIFY(w.desktop.start()); // the Wine prefix holds no registry: no folder found
         QCOMPARE(w.shownWindows(), QList<Window>{Window::frmGamePath});
-        QCOMPARE(test::readFile(w.appFile(QStringLiteral("path.ini"))), QByteArray("\r\n"));
-
         QWidget* dialog = w.desktop.window(Window::frmGamePath);
-        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
-        const QPoint screenCentre = dialog->screen()->availableGeometry().center();
-        // Centred, give or take the frame.
-        QVERIFY((dialog->frameGeometry().center() - screenCentre).manhattanLength() <= 8);
-
-        dialog->close(); // by its frame: the main window comes back
+        QVERIFY((dialog->frameGeometry().center() - dialog->screen()->availableGeometry().center())
+                    .manhattanLength() <= 8); // centred
+        dialog->close();                      // by its frame: the main window comes back
         QCOMPARE(w.shownWindows(), QList<Window>{Window::frmFragDocker});
-        QCOMPARE(w.desktop.window(Window::frmGamePath), dialog);
-    }
-
-    void theLastLineOfThePathFileIsTheGameFolder() {
-        WithWindows w;
-        text::writeLines(w.appFile(QStringLiteral("path.ini")),
-                         {QStringLiteral("/no/such/folder"), QString(), w.p.gameFolder()});
-        QVERIFY(w.desktop.start());
-        QCOMPARE(w.p.form.text(ctl::frmGamePath::txtGamePath), w.p.gameFolder());
-        QCOMPARE(w.widget<QLineEdit>(Window::frmFragDocker, "txtGamePath")->text(),
-                 w.p.gameFolder());
-        QCOMPARE(w.shownWindows(), QList<Window>{Window::frmFragDocker});
-    }
-
-    void aLeftBehindLockShowsOnlyTheRunningNotice() {
-        WithWindows w;
-        const QByteArray store("a store this copy must not touch");
-        test::writeFile(w.appFile(QStringLiteral("dock.sav")), store);
-        test::touch(w.appFile(QStringLiteral("dock.ldb")));
-        DisplayCounter mainDisplayed("frmFragDocker");
-        QVERIFY(w.desktop.start());
-        QCOMPARE(mainDisplayed.count, 0); // not even for a moment
-        QCOMPARE(w.shownWindows(), QList<Window>{Window::frmFragdockerRunning});
-        QCOMPARE(w.p.log.cues(), QStringList{QStringLiteral("ralert.wav")});
-        QCOMPARE(test::readFile(w.appFile(QStringLiteral("dock.sav"))), store);
-        QVERIFY(!QFile::exists(w.appFile(QStringLiteral("dock2.sav"))));
-
-        w.click(Window::frmFragdockerRunning, "cmdOk");
-        QVERIFY(w.allClosed());
-        for (Window window : allWindows)
-            QCOMPARE(w.desktop.window(window), nullptr);
-        QVERIFY(QFile::exists(w.appFile(QStringLiteral("dock.ldb")))); // not this copy's lock
-    }
-
-    void windowsAreHiddenAndShownAgainNotRemade() {
-        WithWindows w;
-        w.installCatalogues(); // the test folder has no map pictures
-        QVERIFY(w.desktop.start());
         QWidget* main = w.desktop.window(Window::frmFragDocker);
+
+        w.p.form.setText(ctl::frmGamePath::txtGamePath, w.p.gameFolder());
         w.click(Window::frmFragDocker, "cmdRefindGamePatch");
         QCOMPARE(w.shownWindows(), QList<Window>{Window::frmGamePath});
-        QWidget* dialog = w.desktop.window(Window::frmGamePath);
+        QCOMPARE(w.desktop.window(Window::frmGamePath), dialog);
         QCOMPARE(w.widget<QLineEdit>(Window::frmGamePath, "txtGamePath")->text(), w.p.gameFolder());
         w.click(Window::frmGamePath, "cmdYes");
         QCOMPARE(w.shownWindows(), QList<Window>{Window::frmFragDocker});
-        w.click(Window::frmFragDocker, "cmdRefindGamePatch");
-        QCOMPARE(w.desktop.window(Window::frmGamePath), dialog);
-        QCOMPARE(w.shownWindows(), QList<Window>{Window::frmGamePath});
-        w.click(Window::frmGamePath, "cmdYes");
-
-        w.p.form.setSelectedIndex(ctl::List1, 0); // the missing-picture notice
-        QCOMPARE(w.shownWindows(), QList<Window>{Window::frmErrorMap});
-        QWidget* notice = w.desktop.window(Window::frmErrorMap);
-        w.click(Window::frmErrorMap, "cmdOk");
-        QCOMPARE(w.shownWindows(), QList<Window>{Window::frmFragDocker});
-        w.p.form.setSelectedIndex(ctl::List1, 1);
-        QCOMPARE(w.desktop.window(Window::frmErrorMap), notice);
         QCOMPARE(w.desktop.window(Window::frmFragDocker), main);
-        QCOMPARE(w.shownWindows(), QList<Window>{Window::frmErrorMap});
     }
 
-    void theNoticesHaveNoCloseButton() {
-        WithWindows w;
-        for (Window notice : {Window::frmErrorMap, Window::frmFragdockerRunning}) {
-            const Qt::WindowFlags flags = w.desktop.window(notice)->windowFlags();
-            QVERIFY(!flags.testFlag(Qt::WindowCloseButtonHint));
-            QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
-        }
+    // Closing the last window ends the program's event loop; closing the main window closes
+    // every other window, and the store with its lock goes when the program ends. A lock left
+    // behind shows only the running notice (the main window not even for a moment), and the
+    // store is left untouched.
+    void theProgramEndsWhenItsLastWindowCloses_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("main window closed, the dialog shown") << "dialog";
+        QTest::newRow("running notice's OK") << "running";
     }
-
-    void closingTheMainWindowClosesEveryWindow_data() {
-        QTest::addColumn<Window>("other");
-        QTest::addColumn<bool>("hiddenAgain");
-        QTest::newRow("game folder dialog shown") << Window::frmGamePath << false;
-        QTest::newRow("missing-picture notice hidden again") << Window::frmErrorMap << true;
-    }
-    void closingTheMainWindowClosesEveryWindow() {
-        QFETCH(Window, other);
-        QFETCH(bool, hiddenAgain);
+    void theProgramEndsWhenItsLastWindowCloses() {
+        QFETCH(QString, how);
+        QApplication::setQuitOnLastWindowClosed(false); // as the program has it
         auto folders = std::make_shared<TestFolders>();
-        const QString lock = folders->appFolder() + QStringLiteral("/dock.ldb");
+        const QString lock = folders->appFolder() + u"/dock.ldb"_s;
         {
             WithWindows w(folders);
             w.installCatalogues();
+            const QByteArray store("a store this copy must not touch");
+            if (how == u"running") {
+                test::touch(lock);
+                test::writeFile(w.appFile(u"dock.sav"_s), store);
+            }
+            DisplayCounter mainDisplayed("frmFragDocker");
             QVERIFY(w.desktop.start());
-            if (other == Window::frmGamePath)
+            if (how == u"running") {
+                QCOMPARE(mainDisplayed.count, 0);
+                QCOMPARE(w.shownWindows(), QList<Window>{Window::frmFragdockerRunning});
+                QCOMPARE(w.p.log.events, QStringList{u"cue ralert.wav"_s});
+                QCOMPARE(test::readFile(w.appFile(u"dock.sav"_s)), store);
+                QVERIFY(!QFile::exists(w.appFile(u"dock2.sav"_s)));
+            }
+            if (how == u"dialog")
                 w.click(Window::frmFragDocker, "cmdRefindGamePatch");
-            else
-                w.p.form.setSelectedIndex(ctl::List1, 0);
-            QVERIFY(w.p.form.isShown(other));
-            if (hiddenAgain)
-                w.click(other, other == Window::frmGamePath ? "cmdYes" : "cmdOk");
-            QCOMPARE(w.p.form.isShown(other), !hiddenAgain);
-
-            w.desktop.window(Window::frmFragDocker)->close();
+            QTimer::singleShot(0, this, [&w, how] {
+                if (how == u"running")
+                    w.click(Window::frmFragdockerRunning, "cmdOk");
+                else
+                    w.desktop.window(Window::frmFragDocker)->close();
+            });
+            QObject watchdog;
+            QTimer::singleShot(30000, &watchdog, [] { QCoreApplication::exit(1); });
+            QCOMPARE(QCoreApplication::exec(), 0);
             QVERIFY(w.allClosed());
-            QCOMPARE(w.desktop.window(other), nullptr);
             QVERIFY(QFile::exists(lock)); // the store stays open until the program ends
         }
-        QVERIFY(!QFile::exists(lock));
-    }
-
-    void theProgramEndsWhenItsLastWindowCloses_data() {
-        QTest::addColumn<bool>("lockLeftBehind");
-        QTest::newRow("main window closed by its frame") << false;
-        QTest::newRow("running notice's OK") << true;
-    }
-    void theProgramEndsWhenItsLastWindowCloses() {
-        QFETCH(bool, lockLeftBehind);
-        QApplication::setQuitOnLastWindowClosed(false); // as the program has it
-        WithWindows w;
-        if (lockLeftBehind)
-            test::touch(w.appFile(QStringLiteral("dock.ldb")));
-        QVERIFY(w.desktop.start());
-        QTimer::singleShot(0, this, [&w, lockLeftBehind] {
-            if (lockLeftBehind)
-                w.click(Window::frmFragdockerRunning, "cmdOk");
-            else
-                w.desktop.window(Window::frmFragDocker)->close();
-        });
-        QTimer watchdog;
-        connect(&watchdog, &QTimer::timeout, this, [] { QCoreApplication::exit(1); });
-        watchdog.start(30000);
-        QCOMPARE(QCoreApplication::exec(), 0);
-        QVERIFY(w.allClosed());
+        QCOMPARE(QFile::exists(lock), how == u"running"); // not this copy's lock
     }
 
     void engageStartsTheGameAndClosesEveryWindow() {
         auto folders = std::make_shared<TestFolders>();
         const QString game = folders->gameFolder();
-        QVERIFY(QFile::remove(game + QStringLiteral("/stvoyHM.exe")));
+        QVERIFY(QFile::remove(game + u"/stvoyHM.exe"_s));
         QVERIFY(QFile::copy(QStringLiteral(FD_APP_DIR "/demo/Elite Force/stvoyHM.exe"),
-                            game + QStringLiteral("/stvoyHM.exe")));
-        QDir().mkpath(game + QStringLiteral("/baseEF"));
+                            game + u"/stvoyHM.exe"_s));
+        QDir().mkpath(game + u"/baseEF"_s);
         test::EventLog log;
         test::RecordingCues cues(log);
         test::RecordingMessages messages(log);
@@ -281,10 +178,37 @@ private Q_SLOTS:
         for (Window window : allWindows)
             QVERIFY(program.form.isClosed(window));
 
-        const QString standInLog = game + QStringLiteral("/stvoyHM.log");
-        QTRY_VERIFY_WITH_TIMEOUT(test::readFile(standInLog).contains("Server stand-in"), 30000);
-        QVERIFY(test::readFile(standInLog)
-                    .contains("Command line:   [+set] [dedicated] [1] [+exec] [fragdocker.cfg]\n"));
+        const QString standInLog = game + u"/stvoyHM.log"_s;
+        QTRY_VERIFY_WITH_TIMEOUT(test::readFile(standInLog).contains("Server stand-in finished"),
+                                 30000);
+        const QByteArray report = test::readFile(standInLog);
+        for (const char* line :
+             {"Command line:   [+set] [dedicated] [1] [+exec] [fragdocker.cfg]\n",
+              "Server name:  Made By FragDocker\n", "(Free For All)", "Dedicated:    yes\n"})
+            QVERIFY2(report.contains(line), report.constData());
+    }
+
+    // The program itself, run from a copy of its application folder with the demo data: asked
+    // by the system to end, it ends in order and leaves no lock file that would make the next
+    // start refuse.
+    void aTerminationSignalClosesTheStore() {
+        QTemporaryDir folder;
+        QCOMPARE(
+            QProcess::execute(u"cp"_s, {u"-a"_s, QStringLiteral(FD_APP_DIR "/."), folder.path()}),
+            0);
+        for (const QString& leftover : QDir(folder.path()).entryList({u"dock*"_s}))
+            QFile::remove(folder.filePath(leftover)); // of a run there; path.ini is written anew
+        text::writeLines(folder.filePath(u"path.ini"_s), {folder.filePath(u"demo/Elite Force"_s)});
+        const QString lock = folder.filePath(u"dock.ldb"_s);
+        QProcess program; // offscreen, as this test runs
+        program.start(folder.filePath(u"fragdocker"_s), {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 30000);
+        QCOMPARE(program.state(), QProcess::Running);
+        program.terminate();
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QVERIFY(!QFile::exists(lock));
+        QVERIFY(QFile::exists(folder.filePath(u"dock.sav"_s)));
     }
 };
 

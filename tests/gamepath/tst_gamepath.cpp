@@ -1,5 +1,6 @@
 // The game folder: the Wine registry lookup, the first start without a path file, the game
-// folder dialog's Yes and No, Find Game Path, and the Advanced tab's copy of the folder.
+// folder dialog's Yes and No, Find Game Path, and the Advanced tab's copy of the folder (a load
+// leaves the copy as it is: see the save and load tests).
 
 #include "gamepath/frmGamePath.h"
 #include "gamepath/modGetGamePath.h"
@@ -8,13 +9,14 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
 using namespace fd;
 using fd::test::TestFolders;
 using fd::test::TestProgram;
 
 namespace {
 
-const QString wrongFolderMessage = QStringLiteral("This Is Not The Correct Path To stvoyHM.exe");
+const QString wrongFolderMessage = u"This Is Not The Correct Path To stvoyHM.exe"_s;
 const QString chooserTitle = QStringLiteral(
     "Hello World. Click On a directory and  its path will be displayed in a message box");
 
@@ -23,23 +25,14 @@ const QByteArray installKey =
     "1700000000\n#time=1d9f0e1c2b3a4d5\n";
 
 void writeRegistry(const QString& prefix, const QByteArray& body) {
-    QFile file(prefix + QStringLiteral("/system.reg"));
+    QFile file(prefix + u"/system.reg"_s);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win32\n\n");
     file.write(body);
 }
 
 QString pathFile(const TestFolders& folders) {
-    return folders.appFolder() + QStringLiteral("/path.ini");
-}
-
-// The dialog as a first start shows it: no path file yet.
-std::shared_ptr<TestFolders> firstStartFolders(const QByteArray& registry) {
-    auto folders = std::make_shared<TestFolders>();
-    QFile::remove(pathFile(*folders));
-    if (!registry.isNull())
-        writeRegistry(folders->winePrefix(), registry);
-    return folders;
+    return folders.appFolder() + u"/path.ini"_s;
 }
 
 } // namespace
@@ -85,94 +78,63 @@ private Q_SLOTS:
         QCOMPARE(found, folder.isEmpty() ? QString() : prefix.path() + folder);
     }
 
-    void otherDrivesFollowTheirLinks() {
-        QTemporaryDir prefix;
-        QTemporaryDir drive;
-        QDir().mkpath(prefix.filePath(QStringLiteral("dosdevices")));
-        QVERIFY(QFile::link(drive.path(), prefix.filePath(QStringLiteral("dosdevices/d:"))));
-        QCOMPARE(folderOfDrivePath(prefix.path(), QStringLiteral("D:\\Games\\EF")),
-                 QDir(drive.path()).canonicalPath() + QStringLiteral("/Games/EF"));
+    // A first start (no path file) fills it from the registry; a start without the game in
+    // the folder asks too. Closing the dialog by its frame brings the main window.
+    void startUpAsksForTheGameFolder_data() {
+        QTest::addColumn<QByteArray>("registry"); // null: a path file naming the test's folder
+        QTest::addColumn<QString>("folder");      // under the prefix, or the test's game folder
+        QTest::newRow("first start, registry") << installKey + "\"INSTALLPATH\"=\"  C:\\\\EF  \"\n"
+                                               << "/drive_c/EF";
+        QTest::newRow("first start, no registry") << QByteArray("") << "";
+        QTest::newRow("the game missing") << QByteArray() << "game";
     }
-
-    void aFirstStartAsksAboutTheRegistrysFolder() {
-        auto folders =
-            firstStartFolders(installKey + "\"INSTALLPATH\"=\"  C:\\\\Games\\\\EF  \"\n");
-        TestProgram p(folders);
-        const QString expected = folders->winePrefix() + QStringLiteral("/drive_c/Games/EF");
-        QVERIFY(p.form.isShown(Window::frmGamePath));
-        QVERIFY(!p.form.isShown(Window::frmFragDocker));
-        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), expected);
-        QCOMPARE(test::readFile(pathFile(*folders)), expected.toUtf8() + "\r\n");
-        QCOMPARE(p.form.text(ctl::txtGamePath), expected);
-    }
-
-    void aFirstStartWithoutTheRegistryLeavesAnEmptyLine() {
-        auto folders = firstStartFolders(QByteArray());
-        TestProgram p(folders);
-        QVERIFY(p.form.isShown(Window::frmGamePath));
-        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), QString());
-        QCOMPARE(test::readFile(pathFile(*folders)), QByteArray("\r\n"));
-        QVERIFY(p.store.isOpen());
-        frmGamePath::closeByFrame(p.ctx); // the main window comes back
-        QVERIFY(!p.form.isShown(Window::frmGamePath));
-        QVERIFY(p.form.isShown(Window::frmFragDocker));
-    }
-
-    void aStartWithTheGameMissingShowsTheDialog() {
+    void startUpAsksForTheGameFolder() {
+        QFETCH(QByteArray, registry);
+        QFETCH(QString, folder);
         auto folders = std::make_shared<TestFolders>();
-        QVERIFY(QFile::remove(folders->gameFolder() + QStringLiteral("/stvoyHM.exe")));
+        if (registry.isNull()) {
+            QVERIFY(QFile::remove(folders->gameFolder() + u"/stvoyHM.exe"_s));
+        } else {
+            QFile::remove(pathFile(*folders));
+            writeRegistry(folders->winePrefix(), registry);
+        }
+        const QString expected = folder == u"game"  ? folders->gameFolder()
+                                 : folder.isEmpty() ? QString()
+                                                    : folders->winePrefix() + folder;
         TestProgram p(folders);
-        QVERIFY(p.form.isShown(Window::frmGamePath));
-        QVERIFY(!p.form.isShown(Window::frmFragDocker));
-        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), folders->gameFolder());
+        QVERIFY(p.form.isShown(Window::frmGamePath) && !p.form.isShown(Window::frmFragDocker));
+        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), expected);
+        QCOMPARE(p.form.text(ctl::txtGamePath), expected);
+        QCOMPARE(test::readFile(pathFile(*folders)), expected.toUtf8() + "\r\n");
+        QVERIFY(p.store.isOpen());
+        frmGamePath::closeByFrame(p.ctx);
+        QVERIFY(!p.form.isShown(Window::frmGamePath) && p.form.isShown(Window::frmFragDocker));
     }
 
-    void yesOnAWrongFolderComplainsAndOpensTheChooser() {
-        TestProgram p; // a normal start: no dialog, the folder on the Advanced tab
+    // Yes on a wrong folder complains and opens the chooser; No opens it; Yes on a right one
+    // remembers it, in the path file and on the Advanced tab.
+    void yesAndNo() {
+        TestProgram p; // a normal start: no dialog
         QVERIFY(!p.form.isShown(Window::frmGamePath));
-        QCOMPARE(p.form.text(ctl::txtGamePath), p.gameFolder());
         const QByteArray pathBefore = test::readFile(pathFile(*p.folders()));
         p.form.click(ctl::cmdRefindGamePatch);
         QVERIFY(p.form.isShown(Window::frmGamePath) && !p.form.isShown(Window::frmFragDocker));
-        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.gameFolder());
         p.form.setText(ctl::frmGamePath::txtGamePath, p.appFolder());
-        p.form.click(ctl::frmGamePath::cmdYes);
+        p.form.click(ctl::frmGamePath::cmdYes); // the chooser cancelled
         QCOMPARE(p.log.events, QStringList({"cue ralert.wav", "message " + wrongFolderMessage,
                                             "chooser " + chooserTitle}));
-        QCOMPARE(test::readFile(pathFile(*p.folders())), pathBefore);
-        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.appFolder()); // cancelled
-        QVERIFY(p.form.isShown(Window::frmGamePath));
-    }
-
-    void noChoosesAFolderAndYesRemembersIt() {
-        TestProgram p;
+        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.appFolder());
         QTemporaryDir other;
-        test::touch(other.filePath(QStringLiteral("STVOYHM.EXE")));
-        p.form.click(ctl::cmdRefindGamePatch);
-        p.chooser.answers << QString() << other.path(); // cancelled, then chosen
-        p.form.click(ctl::frmGamePath::cmdNo);
-        QCOMPARE(p.log.events, QStringList({"chooser " + chooserTitle}));
-        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), p.gameFolder());
+        test::touch(other.filePath(u"STVOYHM.EXE"_s));
+        p.chooser.answers << other.path();
         p.form.click(ctl::frmGamePath::cmdNo);
         QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), other.path());
-        QCOMPARE(test::readFile(pathFile(*p.folders())), p.gameFolder().toUtf8() + "\r\n");
+        QCOMPARE(test::readFile(pathFile(*p.folders())), pathBefore);
         p.form.click(ctl::frmGamePath::cmdYes);
         QCOMPARE(test::readFile(pathFile(*p.folders())), other.path().toUtf8() + "\r\n");
-        QVERIFY(!p.form.isShown(Window::frmGamePath));
-        QVERIFY(p.form.isShown(Window::frmFragDocker));
+        QVERIFY(!p.form.isShown(Window::frmGamePath) && p.form.isShown(Window::frmFragDocker));
         QCOMPARE(p.form.text(ctl::txtGamePath), other.path());
-        QCOMPARE(p.log.messages(), QStringList());
-    }
-
-    void findGamePathShowsTheFolderALoadGave() {
-        TestProgram p;
-        p.form.setText(ctl::frmGamePath::txtGamePath, QStringLiteral("/saved/elsewhere"));
-        p.form.click(ctl::cmdSave);
-        p.form.setText(ctl::frmGamePath::txtGamePath, p.gameFolder());
-        p.form.click(ctl::cmdLoad);
-        QCOMPARE(p.form.text(ctl::txtGamePath), p.gameFolder()); // the copy stays
-        p.form.click(ctl::cmdRefindGamePatch);
-        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), QStringLiteral("/saved/elsewhere"));
+        QCOMPARE(p.log.messages(), QStringList({wrongFolderMessage}));
     }
 };
 

@@ -22,28 +22,31 @@ inline QString execSql(const QString& path, const QString& sql) {
     return failure;
 }
 
-// Every row of the named table, each value with its storage type: "3:Made By FragDocker".
-inline QStringList tableRows(const QString& path, const QString& table) {
+// The rows a query gives, each row's values joined by '|'. Typed, each value comes with its
+// storage type ("3:Made By FragDocker") and a failure gives the row "error: " and its message.
+inline QStringList queryRows(const QString& path, const QString& sql, bool typed) {
     sqlite3* db = nullptr;
     sqlite3_stmt* rows = nullptr;
     QStringList dump;
     sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    const QString sql = QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table);
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &rows, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(rows) == SQLITE_ROW) {
-            QStringList values;
-            for (int i = 0; i < sqlite3_column_count(rows); ++i)
-                values << QString::number(sqlite3_column_type(rows, i)) + u':' +
-                              QString::fromUtf8(
-                                  reinterpret_cast<const char*>(sqlite3_column_text(rows, i)));
-            dump << values.join(u'|');
-        }
-    } else {
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &rows, nullptr) != SQLITE_OK && typed)
         dump << QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(db));
+    while (rows && sqlite3_step(rows) == SQLITE_ROW) {
+        QStringList values;
+        for (int i = 0; i < sqlite3_column_count(rows); ++i)
+            values << (typed ? QString::number(sqlite3_column_type(rows, i)) + u':' : QString()) +
+                          QString::fromUtf8(
+                              reinterpret_cast<const char*>(sqlite3_column_text(rows, i)));
+        dump << values.join(u'|');
     }
     sqlite3_finalize(rows);
     sqlite3_close_v2(db);
     return dump;
+}
+
+// Every row of the named table, each value with its storage type: "3:Made By FragDocker".
+inline QStringList tableRows(const QString& path, const QString& table) {
+    return queryRows(path, QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table), true);
 }
 
 // The rows of all seven slots.
@@ -56,17 +59,9 @@ inline QStringList slotRows(const QString& path) {
 
 // One column of a slot's first row, as text.
 inline QString storedText(const QString& path, const QString& slot, const QString& column) {
-    sqlite3* db = nullptr;
-    sqlite3_stmt* row = nullptr;
-    QString value;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    const QString sql = QStringLiteral("SELECT \"%1\" FROM \"%2\" LIMIT 1").arg(column, slot);
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &row, nullptr) == SQLITE_OK &&
-        sqlite3_step(row) == SQLITE_ROW)
-        value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(row, 0)));
-    sqlite3_finalize(row);
-    sqlite3_close_v2(db);
-    return value;
+    return queryRows(path, QStringLiteral("SELECT \"%1\" FROM \"%2\" LIMIT 1").arg(column, slot),
+                     false)
+        .value(0);
 }
 
 } // namespace fd::test

@@ -1,8 +1,12 @@
 // The settings store file: a new store, the compaction at every start, the lock file, what an
-// interrupted start leaves behind, and damaged stores.
+// interrupted start leaves behind, damaged stores, and the program killed at any step.
 
 #include "StoreFiles.h"
+#include "core/NullServices.h"
+#include "store/SaveLoad.h"
 #include "store/SettingsStore.h"
+#include "store/SlotRecord.h"
+#include "store/modListFiles.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 
@@ -10,8 +14,12 @@
 
 #include <QRandomGenerator>
 
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+using namespace Qt::StringLiterals;
 using namespace fd;
 using fd::test::TestFolders;
 using fd::test::TestProgram;
@@ -27,16 +35,116 @@ ino_t inodeOf(const QString& path) {
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
-// A store whose seven slots each carry their own server name.
-std::shared_ptr<TestFolders> foldersWithSavedSlots() {
-    auto folders = std::make_shared<TestFolders>();
-    TestProgram p(folders);
-    for (int i = 0; i < int(slotNames.size()); ++i) {
-        p.form.choose(ctl::cmboSaveGame, i);
-        p.form.setText(ctl::txtServerName, QStringLiteral("Server of slot %1").arg(i + 1));
-        p.form.click(ctl::cmdSave);
+const QString before = u"before"_s;
+
+// Every text setting and both lists carry the name, so that a whole save can be told from a
+// part of one.
+void fillSlot(Context& ctx, int slot, const QString& name) {
+    ctx.form.choose(ctl::cmboSaveGame, slot);
+    for (const Field& field : settingsRecord)
+        if (field.kind == FieldKind::Text && qstrcmp(field.control, ctl::cmboSaveGame.name) != 0)
+            ctx.form.setText(TextBox{field.control}, name);
+    ctx.form.clear(ctl::List2);
+    ctx.form.clear(ctl::list4);
+    for (int i = 0; i < 50; ++i) {
+        ctx.form.addItem(ctl::List2, name);
+        ctx.form.addItem(ctl::list4, name);
     }
+}
+
+// Runs a scenario in a child process on the folder and returns the child's id:
+//   "start"      the start-up steps of the store
+//   "save"       the store opened, then slot 3 saved
+//   "fill"       every slot saved with "before"
+// The child kills itself right after step `killAfter`.
+pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0) {
+    const pid_t pid = ::fork();
+    if (pid != 0)
+        return pid;
+    int steps = 0;
+    const auto stepDone = [&steps, killAfter] {
+        if (++steps == killAfter)
+            std::raise(SIGKILL);
+    };
+    {
+        NullServices none;
+        Program program({none, none, none, none}, folder);
+        Context& ctx = program.ctx;
+        const auto save = [&](int slot) {
+            EditRecord(ctx, QString::fromLatin1(slotNames[std::size_t(slot)]));
+            stepDone();
+            QDir().mkpath(ctx.appFile(u"saved"_s));
+            modWriteBotsFile(ctx);
+            stepDone();
+            modWriteMapsFile(ctx);
+            stepDone();
+        };
+        const SettingsStore::FreshRecord fresh = [](const QString& slot) {
+            return initialRecord(slot, u"/game"_s);
+        };
+        if (scenario == u"start") {
+            SettingsStore::settleLeftovers(folder);
+            stepDone();
+            if (!QFile::exists(folder + u"/dock.sav"_s))
+                SettingsStore::create(folder, fresh);
+            stepDone();
+            SettingsStore::compact(folder);
+            stepDone();
+            SettingsStore::replaceByCompacted(folder);
+            stepDone();
+            program.store.openCompacted(folder);
+            stepDone();
+        } else if (program.store.open(folder, fresh).failure.isEmpty()) {
+            stepDone();
+            for (int slot = 0; slot < int(slotNames.size()) && scenario == u"fill"; ++slot) {
+                fillSlot(ctx, slot, before);
+                save(slot);
+            }
+            if (scenario == u"save") {
+                fillSlot(ctx, 2, u"Saved by the helper"_s);
+                save(2);
+            }
+        }
+    }
+    ::_exit(0);
+}
+
+// What a slot holds: the distinct values of its text settings, then of its bot list and of its
+// map list, each list with its number of lines: "before / 50 before / 50 before".
+QString slotState(const TestFolders& folders, const QString& slot) {
+    QSet<QString> texts;
+    for (const Field& field : settingsRecord)
+        if (field.kind == FieldKind::Text && qstrcmp(field.name, "SaveFile") != 0)
+            texts.insert(test::storedText(folders.appFolder() + u"/dock.sav"_s, slot,
+                                          QString::fromLatin1(field.name)));
+    QStringList state{texts.values().join(u'|')};
+    for (const char* extension : {".bot", ".maps"}) {
+        const QStringList lines =
+            QString::fromLatin1(test::readFile(folders.appFolder() + u"/saved/"_s + slot +
+                                               QLatin1String(extension)))
+                .split(u"\r\n"_s, Qt::SkipEmptyParts);
+        state << u"%1 "_s.arg(lines.size()) +
+                     QSet<QString>(lines.begin(), lines.end()).values().join(u'|');
+    }
+    return state.join(u" / "_s);
+}
+
+std::shared_ptr<TestFolders> filledFolders() {
+    auto folders = std::make_shared<TestFolders>();
+    { TestProgram first(folders); }
+    [&] { QVERIFY(::waitpid(runChild(folders->appFolder(), u"fill"_s), nullptr, 0) > 0); }();
     return folders;
+}
+
+// The next start (the lock file a killed run leaves behind is removed, as the user would) finds
+// every slot whole: as filled, slot 3 as given.
+void verifyNextStart(const std::shared_ptr<TestFolders>& folders, const QString& slot3) {
+    QFile::remove(folders->appFolder() + u"/dock.ldb"_s);
+    TestProgram p(folders);
+    QCOMPARE(p.startUp.messages(), QStringList());
+    for (const char* name : slotNames)
+        QCOMPARE(slotState(*folders, QString::fromLatin1(name)),
+                 qstrcmp(name, "Save Game #3") == 0 ? slot3 : u"before / 50 before / 50 before"_s);
 }
 
 } // namespace
@@ -45,65 +153,37 @@ class TestSettingsStore : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void aNewStoreHoldsSevenSlotsOfInitialSettings() {
-        TestProgram p;
-        const QString store = p.appFolder() + QStringLiteral("/dock.sav");
-        const QStringList initial{"GamePath=" + p.gameFolder(), "ServerName=Made By FragDocker",
-                                  "MasterServer3=", "TurnBotsOn=1", "WriteMaxRate=0"};
-        for (const char* name : slotNames) {
-            const QString slot = QString::fromLatin1(name);
-            const QStringList rows = test::tableRows(store, slot);
-            QCOMPARE(rows.size(), 1);
-            QCOMPARE(rows.first().split(u'|').size(), int(settingsRecord.size()));
-            for (const QString& value : initial + QStringList{"savefile=" + slot})
-                QCOMPARE(test::storedText(store, slot, value.section(u'=', 0, 0)),
-                         value.section(u'=', 1));
-        }
-        QVERIFY(p.startUp.messages().isEmpty());
-    }
-
-    void everyStartCompactsAndTheLockLastsWhileTheStoreIsOpen() {
-        auto folders = foldersWithSavedSlots();
-        const QString store = file(*folders, "dock.sav");
-        const QStringList before = test::slotRows(store);
-        for (int start = 0; start < 2; ++start) {
-            const ino_t old = inodeOf(store);
-            {
-                TestProgram p(folders);
-                QVERIFY(p.store.isOpen() && QFile::exists(file(*folders, "dock.ldb")));
-                QVERIFY(inodeOf(store) != old); // a new file took the name
-                QVERIFY(!QFile::exists(file(*folders, "dock2.sav")));
-                QVERIFY(p.startUp.messages().isEmpty());
-            }
-            QVERIFY(!QFile::exists(file(*folders, "dock.ldb"))); // the lock goes with the store
-        }
-        QCOMPARE(test::slotRows(store), before);
-    }
-
+    // Every start compacts the store; the lock lasts while it is open. What an interrupted start
+    // left is settled first.
     void leftoversOfAnInterruptedStartAreSettled_data() {
         QTest::addColumn<QString>("leftover");
+        QTest::newRow("none") << "none";
         QTest::newRow("unfinished copy beside the store") << "partial copy";
         QTest::newRow("finished copy without the store") << "finished copy";
         QTest::newRow("unfinished new store") << "partial new";
     }
     void leftoversOfAnInterruptedStartAreSettled() {
         QFETCH(QString, leftover);
-        auto folders = foldersWithSavedSlots();
+        auto folders = filledFolders();
         const QString store = file(*folders, "dock.sav");
         const QStringList before = test::slotRows(store);
         if (leftover == u"partial copy") {
             test::writeFile(file(*folders, "dock2.sav"), test::readFile(store).left(700));
         } else if (leftover == u"finished copy") {
             QVERIFY(QFile::rename(store, file(*folders, "dock2.sav")));
-        } else {
+        } else if (leftover == u"partial new") {
             test::writeFile(file(*folders, "dock.sav.new"), QByteArray("SQLite format 3"));
         }
-
-        TestProgram p(folders);
-        QVERIFY(p.startUp.messages().isEmpty());
-        QCOMPARE(test::slotRows(store), before);
-        QCOMPARE(QDir(folders->appFolder()).entryList({QStringLiteral("dock*")}),
-                 QStringList({"dock.ldb", "dock.sav"}));
+        const ino_t old = inodeOf(store);
+        {
+            TestProgram p(folders);
+            QVERIFY(p.startUp.messages().isEmpty() && p.store.isOpen());
+            QCOMPARE(test::slotRows(store), before);
+            QVERIFY(inodeOf(store) != old); // compacted: a new file took the name
+            QCOMPARE(QDir(folders->appFolder()).entryList({u"dock*"_s}),
+                     QStringList({"dock.ldb", "dock.sav"}));
+        }
+        QVERIFY(!QFile::exists(file(*folders, "dock.ldb"))); // the lock goes with the store
     }
 
     void aDamagedStoreIsKeptAsideAndANewOneMade_data() {
@@ -111,15 +191,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason");
         // clang-format off
         QTest::newRow("random bytes")        << "random"    << "file is not a database";
+        QTest::newRow("a second damage")     << "second"    << "file is not a database";
         QTest::newRow("truncated")           << "truncated" << "malformed";
         // clang-format on
     }
     void aDamagedStoreIsKeptAsideAndANewOneMade() {
         QFETCH(QString, damage);
         QFETCH(QString, reason);
-        auto folders = foldersWithSavedSlots();
+        auto folders = filledFolders();
         const QString store = file(*folders, "dock.sav");
-        if (damage == u"random") {
+        if (damage == u"second") // one kept aside before: the next number is taken
+            test::writeFile(file(*folders, "dock-damaged-1.sav"), "not a database");
+        if (damage == u"random" || damage == u"second") {
             QByteArray noise(4096, '\0');
             QRandomGenerator generator(7);
             for (char& byte : noise)
@@ -131,64 +214,51 @@ private Q_SLOTS:
         const QByteArray damaged = test::readFile(store);
 
         TestProgram p(folders);
-        const QString kept = file(*folders, "dock-damaged-1.sav");
+        const QString kept =
+            file(*folders, damage == u"second" ? "dock-damaged-2.sav" : "dock-damaged-1.sav");
         QCOMPARE(test::readFile(kept), damaged);
-        QCOMPARE(p.startUp.cues().last(), QStringLiteral("ralert.wav"));
+        QCOMPARE(p.startUp.cues().last(), u"ralert.wav"_s);
         QCOMPARE(p.startUp.messages().size(), 1);
-        const QString message = p.startUp.messages().value(0);
+        const QString message = p.startUp.messages().first();
         QVERIFY2(message.contains(reason) && message.contains(kept) && message.contains(store),
                  qPrintable(message));
 
-        // The program goes on with a new store.
+        // The program goes on with a new store of initial settings.
         QVERIFY(p.store.isOpen());
-        QCOMPARE(
-            test::storedText(store, QStringLiteral("Save Game #4"), QStringLiteral("ServerName")),
-            QStringLiteral("Made By FragDocker"));
-        p.form.setText(ctl::txtServerName, QStringLiteral("After the damage"));
-        p.form.click(ctl::cmdSave);
-        p.form.setText(ctl::txtServerName, QString());
-        p.form.click(ctl::cmdLoad);
-        QCOMPARE(p.form.text(ctl::txtServerName), QStringLiteral("After the damage"));
-        QVERIFY(p.log.messages().isEmpty());
-        QVERIFY(!p.form.isClosed(Window::frmFragDocker));
+        QCOMPARE(test::storedText(store, u"Save Game #4"_s, u"ServerName"_s),
+                 u"Made By FragDocker"_s);
+        QCOMPARE(p.log.messages(), QStringList());
     }
 
-    void aSecondDamagedStoreGetsANameOfItsOwn() {
-        auto folders = std::make_shared<TestFolders>();
-        const QString store = file(*folders, "dock.sav");
-        for (int n = 1; n <= 2; ++n) {
-            test::writeFile(
-                store, QByteArray("not a database, take %1").replace("%1", QByteArray::number(n)));
-            TestProgram p(folders);
-            QVERIFY(p.startUp.messages().value(0).contains(file(
-                *folders, QStringLiteral("dock-damaged-%1.sav").arg(n).toLatin1().constData())));
-        }
-        QCOMPARE(test::readFile(file(*folders, "dock-damaged-1.sav")),
-                 QByteArray("not a database, take 1"));
+    // The program killed after any step of the store's start-up or of a save (in a child process
+    // that kills itself): the next start still finds a store with every slot whole.
+    void killedAfterEachStep_data() {
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("slot3"); // what slot 3 then holds
+        const QString filled = u"before / 50 before / 50 before"_s;
+        const char* startSteps[] = {"leftovers settled", "store made when missing",
+                                    "compacted copy written", "copy put in place", "store opened"};
+        for (int step = 1; step <= 5; ++step)
+            QTest::addRow("start: %s", startSteps[step - 1]) << "start" << step << filled;
+        const QString saved = u"Saved by the helper"_s;
+        QTest::newRow("save: store opened") << "save" << 1 << filled;
+        QTest::newRow("save: record written") << "save" << 2 << saved + " / 50 before / 50 before";
+        QTest::newRow("save: bot list written")
+            << "save" << 3 << saved + " / 50 " + saved + " / 50 before";
+        QTest::newRow("save: map list written")
+            << "save" << 4 << saved + " / 50 " + saved + " / 50 " + saved;
     }
-
-    void aFailedCompactionLeavesNoCopyBehind() {
-        TestProgram p;
-        p.store.close();
-        // The copy's name leads into a folder that does not exist, so writing the copy fails.
-        const QString copy = p.appFolder() + QStringLiteral("/dock2.sav");
-        QVERIFY(QFile::link(p.appFolder() + QStringLiteral("/no folder/dock2.sav"), copy));
-        const StoreStep step = SettingsStore::compact(p.appFolder());
-        QCOMPARE(step.outcome, StoreStep::Failed);
-        QVERIFY2(step.detail.contains(copy), qPrintable(step.detail));
-        QVERIFY(!QFileInfo(copy).isSymLink() && !QFile::exists(copy));
-    }
-
-    void aStoreThatCannotBeMadeEndsTheProgramWithAMessage() {
-        auto folders = std::make_shared<TestFolders>();
-        // A folder in the place of the store: nothing can be opened or made there.
-        QVERIFY(QDir().mkpath(file(*folders, "dock.sav") + QStringLiteral("/inside")));
-        TestProgram p(folders);
-        QVERIFY(!p.store.isOpen());
-        QCOMPARE(p.startUp.messages().size(), 1);
-        QVERIFY(p.startUp.messages().first().contains(file(*folders, "dock.sav")));
-        QVERIFY(p.form.isClosed(Window::frmFragDocker));
-        QVERIFY(QDir(file(*folders, "dock.sav") + QStringLiteral("/inside")).exists());
+    void killedAfterEachStep() {
+        QFETCH(QString, scenario);
+        QFETCH(int, step);
+        QFETCH(QString, slot3);
+        auto folders = filledFolders();
+        const QStringList rows = test::slotRows(folders->appFolder() + u"/dock.sav"_s);
+        QVERIFY(::waitpid(runChild(folders->appFolder(), scenario, step), nullptr, 0) > 0);
+        verifyNextStart(folders, slot3);
+        if (scenario == u"start") // nothing else changed either
+            QCOMPARE(test::slotRows(folders->appFolder() + u"/dock.sav"_s), rows);
     }
 };
 

@@ -24,6 +24,8 @@ struct EventLog {
 };
 
 class RecordingCues : public CuePlayer {
+    EventLog& log_;
+
 public:
     explicit RecordingCues(EventLog& log) : log_(log) {}
     void play(const QString& cueFile, Mode mode) override {
@@ -34,21 +36,19 @@ public:
     }
     // Runs while a cue plays, to look at the program at that moment.
     std::function<void(const QString&)> whilePlaying;
-
-private:
-    EventLog& log_;
 };
 
 class RecordingMessages : public MessageBox {
+    EventLog& log_;
+
 public:
     explicit RecordingMessages(EventLog& log) : log_(log) {}
     void show(const QString& text) override { log_.events << QStringLiteral("message ") + text; }
-
-private:
-    EventLog& log_;
 };
 
 class RecordingLauncher : public ProcessLauncher {
+    EventLog& log_;
+
 public:
     explicit RecordingLauncher(EventLog& log) : log_(log) {}
     QString start(const QString& startedProgram, const QStringList& startedArguments,
@@ -62,27 +62,21 @@ public:
     QString program, workingFolder;
     QStringList arguments;
     QString failure; // what the next start reports; empty for success
-
-private:
-    EventLog& log_;
 };
 
 // The folder chooser answers with the folders queued in `answers`, in turn; with none left, or
 // a null text queued, the user cancels.
 class ScriptedFolders : public FolderChooser {
+    EventLog& log_;
+
 public:
     explicit ScriptedFolders(EventLog& log) : log_(log) {}
     std::optional<QString> chooseFolder(const QString& title) override {
         log_.events << QStringLiteral("chooser ") + title;
         const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
-        if (answer.isNull())
-            return std::nullopt;
-        return answer;
+        return answer.isNull() ? std::nullopt : std::optional<QString>(answer);
     }
     QStringList answers;
-
-private:
-    EventLog& log_;
 };
 
 } // namespace fd::test

@@ -6,13 +6,15 @@
 #include <QDir>
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 namespace fd::test {
 
 TestFolders::TestFolders() {
-    gameFolder_ = gameDir_.filePath(QStringLiteral("Elite Force"));
+    gameFolder_ = gameDir_.filePath(u"Elite Force"_s);
     QDir().mkpath(gameFolder_);
-    QFile(gameFolder_ + QStringLiteral("/stvoyHM.exe")).open(QIODevice::WriteOnly);
-    text::writeLines(appDir_.filePath(QStringLiteral("path.ini")), {gameFolder_});
+    QFile(gameFolder_ + u"/stvoyHM.exe"_s).open(QIODevice::WriteOnly);
+    text::writeLines(appDir_.filePath(u"path.ini"_s), {gameFolder_});
 }
 
 TestProgram::TestProgram(std::shared_ptr<TestFolders> folders, Start when)

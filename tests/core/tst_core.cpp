@@ -1,0 +1,173 @@
+// The building blocks: the control model, text files, decimal numbers, and the cue player (cues
+// never hang). File names in any letter case are met by every test that puts files in place;
+// the real launcher by the windows test.
+
+#include "core/Decimal.h"
+#include "core/FormModel.h"
+#include "core/SystemCuePlayer.h"
+#include "core/TextFile.h"
+#include "support/CatalogFiles.h"
+
+#include <QtTest>
+
+#include <sys/wait.h>
+
+using namespace Qt::StringLiterals;
+using namespace fd;
+
+namespace {
+
+constexpr CheckBox chkA{"chkA"}, chkB{"chkB"};
+constexpr OptionButton optX{"optX"}, optY{"optY"}, optZ{"optZ"};
+constexpr ListBox lst{"lst"};
+
+// A few controls whose handlers record that they ran.
+struct Controls {
+    FormModel form;
+    QStringList calls;
+    Controls() {
+        form.declare(chkA, 0);
+        form.declare(chkB, 1);
+        form.declare(optX, u"g"_s, true);
+        form.declare(optY, u"g"_s, false);
+        form.declare(optZ, u"other"_s, false);
+        form.declare(lst);
+        form.onClick(chkB, [this] { calls << u"B"_s; });
+        form.onClick(optX, [this] { calls << u"X"_s; });
+        form.onClick(optY, [this] { calls << u"Y"_s; });
+        form.onClick(chkA, [this] {
+            calls << u"A in"_s;
+            form.setValue(chkB, 0); // runs B's handler at once
+            calls << u"A out"_s;
+        });
+    }
+};
+
+// A mono 16-bit wave file of 200 ms of silence at 8000 samples a second.
+const QByteArray wave =
+    QByteArray::fromHex("52494646a40c000057415645666d74201000000001000100401f0000803e0000"
+                        "0200100064617461800c0000") +
+    QByteArray(3200, '\0');
+
+} // namespace
+
+class TestCore : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Handlers run exactly when a value changes, nested ones at once; an option clears only
+    // its own group.
+    void handlersRunOnlyOnChange() {
+        Controls c;
+        c.form.setValue(chkA, 0);
+        c.form.setValue(chkA, 1);
+        c.form.setValue(chkA, 1);
+        c.form.select(optY);
+        c.form.select(optY);
+        QCOMPARE(c.calls, QStringList({"A in", "B", "A out", "Y"}));
+        QVERIFY(!c.form.selected(optX) && !c.form.selected(optZ));
+        c.form.setSelected(optY, false); // a group can be left empty
+        QVERIFY(!c.form.selected(optX) && !c.form.selected(optY));
+    }
+
+    void listsKeepOrderAndSelection() {
+        Controls c;
+        for (const char* item : {"a", "b", "c"})
+            QVERIFY(c.form.addItem(lst, QString::fromLatin1(item)));
+        c.form.setSelectedIndex(lst, 2);
+        c.form.removeItem(lst, 0);
+        QCOMPARE(c.form.selectedText(lst), u"c"_s); // the selection moved up
+        c.form.removeItem(lst, 1);
+        QCOMPARE(c.form.selectedIndex(lst), -1);
+        QCOMPARE(c.form.items(lst), QStringList({"b"}));
+    }
+
+    // Single bytes are Windows-1252 both ways; valid UTF-8 is read as UTF-8; text beyond
+    // Windows-1252 turns the whole file to UTF-8, without taking earlier bytes for UTF-8.
+    void codePages() {
+        QCOMPARE(text::decode("\x80\xe9\x9f"), u"€éŸ"_s); // every byte: see ENGAGE's roster
+        QCOMPARE(text::decode("Caf\xc3\xa9"), u"Café"_s);
+        QCOMPARE(text::encode(u"Café"_s), QByteArray("Caf\xe9"));
+        QCOMPARE(text::encode(u"Ω café"_s), u"Ω café"_s.toUtf8());
+        text::LineEncoder encoder;
+        encoder.line(u"Ã©"_s);
+        encoder.line({u"x ", u"Ω"});
+        encoder.line(u"é"_s);
+        QCOMPARE(encoder.bytes(), u"Ã©\r\nx Ω\r\né\r\n"_s.toUtf8());
+    }
+
+    void linesEndAtCrLfOrLf_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << "" << QStringList();
+        QTest::newRow("final break adds nothing") << "a\r\n" << QStringList({"a"});
+        QTest::newRow("mixed ends") << "a\r\nb\nc" << QStringList({"a", "b", "c"});
+        QTest::newRow("blank lines kept") << "\r\n\r\nx\r\n\r\n" << QStringList({"", "", "x", ""});
+        QTest::newRow("spaces and lone CR kept") << " a \rb \n" << QStringList({" a \rb "});
+    }
+    void linesEndAtCrLfOrLf() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QCOMPARE(text::splitLines(text), lines);
+    }
+
+    void writtenLinesEndWithCrLfAndFailuresNameTheFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"out.txt"_s);
+        QCOMPARE(text::writeLines(path, {u"a"_s, QString(), u" b "_s}), QString());
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("a\r\n\r\n b \r\n"));
+        QCOMPARE(text::writeLinesAtomically(path, {}), QString());
+        QCOMPARE(QFileInfo(path).size(), 0);
+        const QString missing = dir.filePath(u"missing/out.txt"_s);
+        QVERIFY(text::writeLines(missing, {}).contains(missing));
+        QVERIFY(text::writeLinesAtomically(missing, {}).contains(missing));
+        QVERIFY(!text::readLines(missing));
+    }
+
+    void decimals_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("timesThirtyThree"); // empty: not a number
+        QTest::addColumn<bool>("positive");
+        // clang-format off
+        QTest::newRow("tenth, exactly") << "0.1" << "3.3" << true;
+        QTest::newRow("leading zeros") << "007" << "231" << true;
+        QTest::newRow("long") << "123456789012345678901234567890" << "4074074037407407403740740740370" << true;
+        for (const char* text : {"1e2", "abc", "", ".", "0,5"})
+            QTest::addRow("not a number: '%s'", text) << text << "" << false;
+        // clang-format on
+    }
+    void decimals() {
+        QFETCH(QString, text);
+        QFETCH(QString, timesThirtyThree);
+        QFETCH(bool, positive);
+        const std::optional<Decimal> number = Decimal::parse(text);
+        QCOMPARE(number ? number->times(33).toString() : QString(), timesThirtyThree);
+        QCOMPARE(number && number->isPositive(), positive);
+    }
+
+    // Whether or not this machine has a sound device, a cue played to its end returns within its
+    // length and a margin, missing or broken files return at once, and background players leave
+    // no finished process behind.
+    void cuesNeverHangNorLeaveProcessesBehind() {
+        QTemporaryDir dir;
+        test::writeFile(dir.filePath("WAVS/short.wav"), wave);
+        QCOMPARE(SystemCuePlayer::durationMs(dir.filePath("WAVS/short.wav")), 200);
+        {
+            SystemCuePlayer player(dir.path());
+            QElapsedTimer timer;
+            timer.start();
+            for (const char* cue : {"short.wav", "missing.wav"})
+                player.play(QString::fromLatin1(cue), CuePlayer::ToEnd);
+            QVERIFY2(timer.elapsed() < 5000, "a cue blocked far beyond its length");
+            player.play(u"short.wav"_s, CuePlayer::Background);
+            player.play(u"short.wav"_s, CuePlayer::Background);
+            QTest::qWait(1500); // both players have ended by now
+        }
+        QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1); // no child left, finished or not
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCore)
+#include "tst_core.moc"
