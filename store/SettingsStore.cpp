@@ -240,6 +240,31 @@ bool fillGaps(sql::Database& db, const QString& slot, const SlotGaps& gaps,
     return insert && insert->step() == SQLITE_DONE;
 }
 
+// Makes again, in one transaction, what the slots lack; the slots concerned are added to remade.
+StoreStep repairGaps(sql::Database& db, const QString& store,
+                     const SettingsStore::FreshRecord& freshRecord, QStringList& remade) {
+    std::vector<std::pair<QString, SlotGaps>> lacking;
+    for (const char* name : slotNames) {
+        SlotGaps gaps;
+        const StoreStep step = findGaps(db, store, QString::fromLatin1(name), gaps);
+        if (!step.ok())
+            return step;
+        if (gaps.any())
+            lacking.emplace_back(QString::fromLatin1(name), gaps);
+    }
+    if (lacking.empty())
+        return {};
+    bool written = db.exec(QStringLiteral("BEGIN"));
+    for (const auto& [slot, gaps] : lacking)
+        written = written && fillGaps(db, slot, gaps, freshRecord(slot));
+    if (!written || !db.exec(QStringLiteral("COMMIT")))
+        return fromError(db,
+                         QStringLiteral("Could not repair the settings store \"%1\"").arg(store));
+    for (const auto& [slot, gaps] : lacking)
+        remade << slot;
+    return {};
+}
+
 } // namespace
 
 SettingsStore::SettingsStore() = default;
@@ -293,9 +318,7 @@ StoreStep SettingsStore::maintain(const QString& folder, const FreshRecord& fres
     if (step.ok() && !exists(fileIn(folder, storeFile::store)))
         step = create(folder, freshRecord);
     if (step.ok())
-        step = repair(folder, freshRecord, remade);
-    if (step.ok())
-        step = compact(folder);
+        step = compact(folder, freshRecord, remade);
     if (step.ok())
         step = replaceByCompacted(folder);
     if (step.ok())
@@ -352,40 +375,16 @@ StoreStep SettingsStore::create(const QString& folder, const FreshRecord& freshR
     return step.ok() ? renameOver(path, store, folder) : step;
 }
 
-StoreStep SettingsStore::repair(const QString& folder, const FreshRecord& freshRecord,
-                                QStringList& remade) {
-    const QString store = fileIn(folder, storeFile::store);
-    sql::Database db;
-    if (!db.open(store))
-        return fromError(db, QStringLiteral("Could not open the settings store \"%1\"").arg(store));
-    std::vector<std::pair<QString, SlotGaps>> lacking;
-    for (const char* name : slotNames) {
-        SlotGaps gaps;
-        const StoreStep step = findGaps(db, store, QString::fromLatin1(name), gaps);
-        if (!step.ok())
-            return step;
-        if (gaps.any())
-            lacking.emplace_back(QString::fromLatin1(name), gaps);
-    }
-    if (lacking.empty())
-        return {};
-    bool written = db.exec(QStringLiteral("BEGIN"));
-    for (const auto& [slot, gaps] : lacking)
-        written = written && fillGaps(db, slot, gaps, freshRecord(slot));
-    if (!written || !db.exec(QStringLiteral("COMMIT")))
-        return fromError(db,
-                         QStringLiteral("Could not repair the settings store \"%1\"").arg(store));
-    for (const auto& [slot, gaps] : lacking)
-        remade << slot;
-    return {};
-}
-
-StoreStep SettingsStore::compact(const QString& folder) {
+StoreStep SettingsStore::compact(const QString& folder, const FreshRecord& freshRecord,
+                                 QStringList& remade) {
     const QString store = fileIn(folder, storeFile::store);
     const QString copy = fileIn(folder, storeFile::compacted);
     sql::Database db;
     if (!db.open(store))
         return fromError(db, QStringLiteral("Could not open the settings store \"%1\"").arg(store));
+    const StoreStep repaired = repairGaps(db, store, freshRecord, remade);
+    if (!repaired.ok())
+        return repaired;
     // The copy takes this connection's sync setting. Its own journal and syncs are not needed:
     // until the copy is flushed below and renamed, it is a leftover that the next start removes.
     if (!db.exec(QStringLiteral("PRAGMA synchronous = OFF")) ||

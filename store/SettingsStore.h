@@ -88,12 +88,11 @@ public:
     static StoreStep settleLeftovers(const QString& folder);
     // Makes a new dock.sav whose slots hold the fresh records.
     static StoreStep create(const QString& folder, const FreshRecord& freshRecord);
-    // Makes again, from the fresh records, the slot tables, records and columns that dock.sav
-    // lacks, in one transaction; the slots concerned are added to remade.
-    static StoreStep repair(const QString& folder, const FreshRecord& freshRecord,
-                            QStringList& remade);
-    // Writes the compacted copy dock2.sav of dock.sav.
-    static StoreStep compact(const QString& folder);
+    // Makes again, from the fresh records and in one transaction, the slot tables, records and
+    // columns that dock.sav lacks (adding the slots concerned to remade), then writes the
+    // compacted copy dock2.sav of dock.sav.
+    static StoreStep compact(const QString& folder, const FreshRecord& freshRecord,
+                             QStringList& remade);
     // Puts dock2.sav in the place of dock.sav.
     static StoreStep replaceByCompacted(const QString& folder);
     // Opens dock.sav, checks it and creates the lock file.

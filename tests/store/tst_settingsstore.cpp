@@ -88,7 +88,8 @@ pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0
             if (!QFile::exists(folder + u"/dock.sav"_s))
                 SettingsStore::create(folder, fresh);
             stepDone();
-            SettingsStore::compact(folder);
+            QStringList remade;
+            SettingsStore::compact(folder, fresh, remade);
             stepDone();
             SettingsStore::replaceByCompacted(folder);
             stepDone();
