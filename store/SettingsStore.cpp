@@ -418,9 +418,7 @@ StoreStep SettingsStore::openCompacted(const QString& folder) {
     if (!db->open(store))
         return fromError(*db,
                          QStringLiteral("Could not open the settings store \"%1\"").arg(store));
-    StoreStep step = checkSlots(*db, store);
-    if (!step.ok())
-        return step;
+    // No check of the slots here: the copy holds what the check before compaction found.
     QFile lock(fileIn(folder, storeFile::lock));
     if (!lock.open(QIODevice::WriteOnly))
         return failed(QStringLiteral("Could not create the lock file \"%1\": %2")
