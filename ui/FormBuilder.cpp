@@ -1,9 +1,11 @@
 #include "FormBuilder.h"
 
 #include <QApplication>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +14,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStyleFactory>
+#include <QThreadPool>
 
 #include <map>
 #include <string_view>
@@ -43,15 +46,37 @@ void installFontSubstitutions() {
     QFont::insertSubstitution(QString::fromLatin1(layout::CourierNew),
                               QStringLiteral("Liberation Mono"));
 }
+
+QFont defaultFont() {
+    QFont font(QString::fromLatin1(layout::MSSansSerif));
+    font.setPixelSize(11);
+    font.setStretch(defaultFontStretch);
+    return font;
+}
+
+// Reads the system's font configuration and matches the fonts the main window shows first, on
+// a thread of its own while start-up reads its files, so that building the window finds them
+// matched. The fonts are made on that thread: a font is not to be shared across threads.
+void matchFirstFontsInBackground() {
+    QThreadPool::globalInstance()->start([] {
+        QFontMetrics(defaultFont()).height();
+        QFontMetrics(tabCaptionFont()).height();
+    });
+}
 } // namespace
+
+QFont tabCaptionFont() {
+    QFont captions(QString::fromLatin1(layout::Verdana));
+    captions.setPixelSize(12);
+    captions.setBold(true);
+    return captions;
+}
 
 void installProgramLook() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutions();
-    QFont font(QString::fromLatin1(layout::MSSansSerif));
-    font.setPixelSize(11);
-    font.setStretch(defaultFontStretch);
-    QApplication::setFont(font);
+    QApplication::setFont(defaultFont());
+    matchFirstFontsInBackground();
 }
 
 QColor colourOf(Colour colour) {

@@ -4,6 +4,7 @@
 #include "layout/WidgetRow.h"
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
 
 class QWidget;
@@ -21,6 +22,9 @@ QColor colourOf(layout::Colour colour);
 // The program's look: the Fusion style, the layout's font names mapped to fonts installed on
 // this system, and the default font of the windows. Call once, after creating the application.
 void installProgramLook();
+
+// The font of the captions in a row of tabs.
+QFont tabCaptionFont();
 
 // Creates the table's widgets inside `surface`. Widgets whose container is "" lie on the
 // surface, shifted up by `topOffsetTwips` (a tab page starts below the row of tabs, while

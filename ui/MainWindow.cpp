@@ -23,10 +23,7 @@ QTabWidget* buildTabs(QWidget* window) {
     auto* tabs = new QTabWidget(window);
     tabs->setObjectName(QStringLiteral("SSTab1"));
     tabs->setGeometry(pixels(tabControl));
-    QFont captions(QString::fromLatin1(layout::Verdana));
-    captions.setPixelSize(12);
-    captions.setBold(true);
-    tabs->tabBar()->setFont(captions);
+    tabs->tabBar()->setFont(tabCaptionFont());
     for (const layout::TabLayout& tab : layout::mainWindowTabs())
         tabs->addTab(new QWidget, QString::fromLatin1(tab.caption));
     return tabs;
