@@ -12,9 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QStyleFactory>
-#include <QThreadPool>
 
 #include <map>
 #include <string_view>
@@ -54,15 +52,6 @@ QFont defaultFont() {
     return font;
 }
 
-// Reads the system's font configuration and matches the fonts the main window shows first, on
-// a thread of its own while start-up reads its files, so that building the window finds them
-// matched. The fonts are made on that thread: a font is not to be shared across threads.
-void matchFirstFontsInBackground() {
-    QThreadPool::globalInstance()->start([] {
-        QFontMetrics(defaultFont()).height();
-        QFontMetrics(tabCaptionFont()).height();
-    });
-}
 } // namespace
 
 QFont tabCaptionFont() {
@@ -72,11 +61,15 @@ QFont tabCaptionFont() {
     return captions;
 }
 
-void installProgramLook() {
+std::jthread installProgramLook() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutions();
     QApplication::setFont(defaultFont());
-    matchFirstFontsInBackground();
+    // The fonts are made on that thread: a font is not shared across threads.
+    return std::jthread([] {
+        QFontMetrics(defaultFont()).height();
+        QFontMetrics(tabCaptionFont()).height();
+    });
 }
 
 QColor colourOf(Colour colour) {
@@ -118,10 +111,22 @@ protected:
     }
 };
 
-// A run of spaces after a sentence starts the next sentence on a new line.
-QString sentencesOnTheirOwnLines(QString caption) {
-    static const QRegularExpression runAfterSentence(QStringLiteral("([.!?])  +"));
-    return caption.replace(runAfterSentence, QStringLiteral("\\1\n"));
+// A run of two or more spaces after a sentence starts the next sentence on a new line.
+QString sentencesOnTheirOwnLines(const QString& caption) {
+    QString lines;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        lines += caption[i];
+        if (caption[i] != u'.' && caption[i] != u'!' && caption[i] != u'?')
+            continue;
+        qsizetype spaces = 0;
+        while (i + 1 + spaces < caption.size() && caption[i + 1 + spaces] == u' ')
+            ++spaces;
+        if (spaces >= 2) {
+            lines += u'\n';
+            i += spaces;
+        }
+    }
+    return lines;
 }
 
 QWidget* create(const WidgetRow& row, QWidget* parent) {

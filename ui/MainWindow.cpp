@@ -3,6 +3,7 @@
 #include "Binder.h"
 #include "FormBuilder.h"
 #include "catalog/MapPictures.h"
+#include "core/PathResolver.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -17,6 +18,11 @@ namespace {
 constexpr layout::Rect clientArea{0, 0, 10305, 8445};
 constexpr layout::Rect tabControl{150, 1275, 9990, 6540};
 constexpr int tabRowTwips = 300; // the row of tabs, counted in the places of tab widgets
+
+// A file of the application folder, whatever the letter case of its name on disk.
+QString appFile(const QString& appFolder, const char* name) {
+    return PathResolver().resolveIn(appFolder, QString::fromLatin1(name));
+}
 
 // The tab control with an empty page per tab: pages are filled when first shown.
 QTabWidget* buildTabs(QWidget* window) {
@@ -34,13 +40,14 @@ MainWindow::MainWindow(FormModel& form, const QString& appFolder)
     : pageBuilt_(layout::mainWindowTabs().size(), false) {
     setObjectName(QStringLiteral("frmFragDocker"));
     setWindowTitle(QStringLiteral("FragDocker 1.02 Beta"));
-    setWindowIcon(QIcon(appFolder + QStringLiteral("/fragdocker.png")));
+    // Each picture's format is given: that spares probing every format on it.
+    setWindowIcon(QIcon(QPixmap(appFile(appFolder, "fragdocker.png"), "PNG")));
     setFixedSize(pixels(clientArea).size());
 
     buildWidgets(this, layout::mainWindow());
     tabs_ = buildTabs(this);
     if (auto* banner = findChild<QLabel*>(QStringLiteral("Picture1")))
-        banner->setPixmap(QPixmap(appFolder + QStringLiteral("/banner.png")));
+        banner->setPixmap(QPixmap(appFile(appFolder, "banner.bmp"), "BMP"));
     binder_ = new Binder(form, this);
     binder_->setPlaceholderPicture(placeholderPicture(appFolder));
     buildPage(tabs_->currentIndex());
