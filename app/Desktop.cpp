@@ -37,8 +37,8 @@ QWidget* Desktop::window(Window window) {
 }
 
 bool Desktop::start() {
-    windows_.window(Window::frmFragDocker);
-    // The load step runs before the main window is first displayed, and may hide it.
+    // The load step runs before the main window is built and displayed, and may hide it; the
+    // window is built on release, from the state the load step leaves.
     windows_.hold();
     program_.form.show(Window::frmFragDocker);
     Form_Load(program_.ctx);

@@ -15,7 +15,8 @@ class Desktop {
 public:
     explicit Desktop(Program& program);
 
-    // Creates the main window, runs its load step and shows it unless the load step hid it.
+    // Runs the main window's load step, then builds the main window and shows it unless the
+    // load step hid it.
     // False when start-up could not go on and closed the program.
     bool start();
     // The window's widget, created now if it was not yet; null once it is closed.

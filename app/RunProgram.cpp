@@ -15,7 +15,7 @@ namespace fd {
 
 int runProgram(const QString& appFolder) {
     QApplication::setQuitOnLastWindowClosed(false); // hidden windows still count
-    ui::installProgramLook();
+    const std::jthread fontMatching = ui::installProgramLook();
 
     SystemCuePlayer cues(appFolder);
     ui::QtMessageBox messages;

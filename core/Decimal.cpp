@@ -2,23 +2,33 @@
 
 #include "TextFile.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 
 namespace fd {
 
+namespace {
+bool allDigits(QStringView text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+} // namespace
+
+// A sign, digits, and a point with digits after it; no other character, a line break neither.
 std::optional<Decimal> Decimal::parse(const QString& text) {
-    // Anchored at the very end: a line break after the digits makes no number either.
-    static const QRegularExpression plain(
-        QRegularExpression::anchoredPattern(QStringLiteral("([+-]?)([0-9]+)(?:\\.([0-9]+))?")));
-    const QRegularExpressionMatch match = plain.match(text::trimSpaces(text));
-    if (!match.hasMatch())
-        return std::nullopt;
+    const QString trimmed = text::trimSpaces(text);
+    QStringView rest(trimmed);
     Decimal number;
-    number.negative_ = match.captured(1) == u'-';
-    number.digits_ = match.captured(2) + match.captured(3);
-    number.scale_ = int(match.captured(3).size());
+    if (rest.startsWith(u'+') || rest.startsWith(u'-')) {
+        number.negative_ = rest.front() == u'-';
+        rest = rest.mid(1);
+    }
+    const qsizetype point = rest.indexOf(u'.');
+    const QStringView whole = point < 0 ? rest : rest.first(point);
+    const QStringView fraction = point < 0 ? QStringView() : rest.mid(point + 1);
+    if (!allDigits(whole) || (point >= 0 && !allDigits(fraction)))
+        return std::nullopt;
+    number.digits_ = whole.toString() + fraction.toString();
+    number.scale_ = int(fraction.size());
     return number;
 }
 

@@ -1,24 +1,46 @@
 #include "PathResolver.h"
 
-#include <QDir>
-#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <string_view>
 
 namespace fd {
+
+// The folder's entries, read directly: each entry's type comes with its name, so that only links
+// and entries of unknown type cost a query of their own.
+QList<PathResolver::Entry> PathResolver::readFolder(const QString& folder) {
+    QList<PathResolver::Entry> entries;
+    const QByteArray path = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    DIR* dir = ::opendir(path.constData());
+    if (!dir)
+        return entries;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat target {};
+            const QByteArray full = path + '/' + entry->d_name;
+            isFolder = ::stat(full.constData(), &target) == 0 && S_ISDIR(target.st_mode);
+        }
+        entries.append({QFile::decodeName(entry->d_name), isFolder});
+    }
+    ::closedir(dir);
+    return entries;
+}
 
 const PathResolver::Listing& PathResolver::listing(const QString& folder) {
     auto it = listings_.find(folder);
     if (it != listings_.end())
         return *it;
     Listing listing;
-    QList<Entry> entries;
-    QDirIterator dir(folder.isEmpty() ? QStringLiteral(".") : folder,
-                     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (dir.hasNext()) {
-        dir.next();
-        entries.append({dir.fileName(), dir.fileInfo().isDir()});
-    }
+    QList<Entry> entries = readFolder(folder);
     std::sort(entries.begin(), entries.end(),
               [](const Entry& a, const Entry& b) { return a.name < b.name; });
     for (const Entry& entry : entries) {
@@ -50,6 +72,15 @@ std::optional<PathResolver::Entry> PathResolver::lookup(const QString& folder,
     return std::nullopt;
 }
 
+// A folder on the way is first asked for by its exact name: one query instead of reading a
+// folder that may be large, such as a home folder. A folder already read answers from memory.
+std::optional<PathResolver::Entry> PathResolver::exactFolder(const QString& folder,
+                                                             const QString& name) const {
+    if (listings_.contains(folder) || !QFileInfo(joined(folder, name)).isDir())
+        return std::nullopt;
+    return Entry{name, true};
+}
+
 PathResolver::Resolved PathResolver::find(const QString& path) {
     // Start at the root or at the current folder, both folders that exist.
     const bool absolute = path.startsWith(u'/') || path.startsWith(u'\\');
@@ -64,7 +95,9 @@ PathResolver::Resolved PathResolver::findFrom(const QString& start, const QStrin
     Resolved result{start, Entry{{}, true}};
     for (qsizetype i = 0; i < parts.size(); ++i) {
         std::optional<Entry> next;
-        if (result.entry->isFolder)
+        if (result.entry->isFolder && i + 1 < parts.size())
+            next = exactFolder(result.path, parts[i]);
+        if (!next && result.entry->isFolder)
             next = lookup(result.path, parts[i]);
         if (!next)
             return {joined(result.path, parts.mid(i).join(u'/')), std::nullopt};

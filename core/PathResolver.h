@@ -38,8 +38,10 @@ private:
         std::optional<Entry> entry; // none when the path does not exist
     };
 
+    static QList<Entry> readFolder(const QString& folder);
     Resolved find(const QString& path);
     Resolved findFrom(const QString& start, const QString& relative);
+    std::optional<Entry> exactFolder(const QString& folder, const QString& name) const;
     std::optional<Entry> lookup(const QString& folder, const QString& name);
     const Listing& listing(const QString& folder);
 

@@ -130,9 +130,10 @@ void LineEncoder::appendUtf8(QStringView text) {
 
 LineFile::LineFile(const QString& path) : file_(path) {
     // Read as well as written, as a late turn to UTF-8 rereads what is in the file; a file that
-    // may only be written is still written.
-    const QIODevice::OpenMode emptied = QIODevice::Truncate | QIODevice::Unbuffered;
-    if (!file_.open(QIODevice::ReadWrite | emptied) && !file_.open(QIODevice::WriteOnly | emptied))
+    // may only be written is still written. An old file is written over and cut to the new
+    // length at the close: emptying it first would drop all its pages only to take new ones.
+    if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered) &&
+        !file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail();
     encoder_.reserve(chunkSize + chunkSize / 4);
 }
@@ -151,6 +152,8 @@ void LineFile::line(std::initializer_list<QStringView> parts) {
 QString LineFile::close() {
     if (error_.isEmpty())
         writeHeld();
+    if (error_.isEmpty() && !file_.resize(written_))
+        fail();
     file_.close();
     return error_;
 }

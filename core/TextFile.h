@@ -56,10 +56,11 @@ class LineFile : public LineSink {
 public:
     static constexpr qsizetype chunkSize = 64 * 1024;
 
-    explicit LineFile(const QString& path); // creates or empties the file
+    explicit LineFile(const QString& path); // creates the file, or writes over the one there
     using LineSink::line;
     void line(std::initializer_list<QStringView> parts) override;
-    // Writes the rest and closes the file. Returns empty text, or the first thing that failed.
+    // Writes the rest, cuts the file after it and closes it. Returns empty text, or the first
+    // thing that failed.
     QString close();
 
 private:

@@ -5,7 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
+#include <QHash>
 #include <QStringList>
 
 #include <sqlite3.h>
@@ -179,18 +179,30 @@ StoreStep findGaps(sql::Database& db, const QString& path, const QString& slot, 
         db.prepare(QStringLiteral("PRAGMA table_info(%1)").arg(sql::quoted(slot)));
     if (!info)
         return fromError(db, reading);
-    QSet<QString> columns;
+    // The record's columns by their case-folded names, folded once.
+    static const QHash<QString, std::size_t> fieldIndex = [] {
+        QHash<QString, std::size_t> index;
+        for (std::size_t i = 0; i < settingsRecord.size(); ++i)
+            index.insert(QString::fromLatin1(settingsRecord[i].name).toCaseFolded(), i);
+        return index;
+    }();
+    std::vector<bool> present(settingsRecord.size());
+    bool anyColumn = false;
     int result = SQLITE_OK;
-    while ((result = info->step()) == SQLITE_ROW)
-        columns.insert(info->text(1).toCaseFolded());
+    while ((result = info->step()) == SQLITE_ROW) {
+        anyColumn = true;
+        if (const auto field = fieldIndex.constFind(info->text(1).toCaseFolded());
+            field != fieldIndex.cend())
+            present[*field] = true;
+    }
     if (result != SQLITE_DONE)
         return fromError(db, reading);
     gaps = {};
-    gaps.noTable = gaps.noRecord = columns.isEmpty();
+    gaps.noTable = gaps.noRecord = !anyColumn;
     if (gaps.noTable)
         return {};
     for (std::size_t i = 0; i < settingsRecord.size(); ++i)
-        if (!columns.contains(QString::fromLatin1(settingsRecord[i].name).toCaseFolded()))
+        if (!present[i])
             gaps.columns.push_back(i);
     std::unique_ptr<sql::Statement> row =
         db.prepare(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(sql::quoted(slot)));
@@ -418,9 +430,7 @@ StoreStep SettingsStore::openCompacted(const QString& folder) {
     if (!db->open(store))
         return fromError(*db,
                          QStringLiteral("Could not open the settings store \"%1\"").arg(store));
-    StoreStep step = checkSlots(*db, store);
-    if (!step.ok())
-        return step;
+    // No check of the slots here: the copy holds what the check before compaction found.
     QFile lock(fileIn(folder, storeFile::lock));
     if (!lock.open(QIODevice::WriteOnly))
         return failed(QStringLiteral("Could not create the lock file \"%1\": %2")

@@ -1,6 +1,6 @@
 // Generates the application's sounds and pictures into the folder named on the command line:
 //   WAVS/<cue>.wav       one short synthesised sound for every cue
-//   banner.png           the 500 x 100 title banner
+//   banner.bmp           the 500 x 100 title banner, uncompressed: it is read at every start
 //   fragdocker.png       the 32 x 32 window icon
 //   fragdocker-256.png   the same icon at 256 x 256 for a desktop menu entry
 // Everything is computed here; nothing is read from disk except the installed font.
@@ -184,7 +184,7 @@ bool writeBanner(const QString& path) {
     painter.setBrush(gold(letters.top(), letters.bottom()));
     painter.drawPath(text);
     painter.end();
-    return image.save(path, "PNG");
+    return image.save(path, "BMP");
 }
 
 // A gold delta on a dark blue rounded square, drawn on a 100-unit grid scaled to `size`.
@@ -243,7 +243,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "fd_gen_assets: no sound designed for %s\n", cue);
         ok = !notes.empty() && report(writeCue(path, notes), path) && ok;
     }
-    const QString banner = out.filePath(QStringLiteral("banner.png"));
+    const QString banner = out.filePath(QStringLiteral("banner.bmp"));
     ok = report(writeBanner(banner), banner) && ok;
     const QString icon = out.filePath(QStringLiteral("fragdocker.png"));
     ok = report(writeIcon(icon, 32), icon) && ok;

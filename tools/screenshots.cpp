@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "usage: fd_screenshots APPLICATION_FOLDER OUTPUT_FOLDER\n";
         return 2;
     }
-    fd::ui::installProgramLook();
+    const std::jthread fontMatching = fd::ui::installProgramLook();
 
     QTemporaryDir temp;
     const QString appFolder = copyFolder(QString::fromLocal8Bit(argv[1]), temp.path());

@@ -1,16 +1,17 @@
 #include "FormBuilder.h"
 
 #include <QApplication>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QStyleFactory>
 
 #include <map>
@@ -43,15 +44,32 @@ void installFontSubstitutions() {
     QFont::insertSubstitution(QString::fromLatin1(layout::CourierNew),
                               QStringLiteral("Liberation Mono"));
 }
-} // namespace
 
-void installProgramLook() {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    installFontSubstitutions();
+QFont defaultFont() {
     QFont font(QString::fromLatin1(layout::MSSansSerif));
     font.setPixelSize(11);
     font.setStretch(defaultFontStretch);
-    QApplication::setFont(font);
+    return font;
+}
+
+} // namespace
+
+QFont tabCaptionFont() {
+    QFont captions(QString::fromLatin1(layout::Verdana));
+    captions.setPixelSize(12);
+    captions.setBold(true);
+    return captions;
+}
+
+std::jthread installProgramLook() {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installFontSubstitutions();
+    QApplication::setFont(defaultFont());
+    // The fonts are made on that thread: a font is not shared across threads.
+    return std::jthread([] {
+        QFontMetrics(defaultFont()).height();
+        QFontMetrics(tabCaptionFont()).height();
+    });
 }
 
 QColor colourOf(Colour colour) {
@@ -93,10 +111,22 @@ protected:
     }
 };
 
-// A run of spaces after a sentence starts the next sentence on a new line.
-QString sentencesOnTheirOwnLines(QString caption) {
-    static const QRegularExpression runAfterSentence(QStringLiteral("([.!?])  +"));
-    return caption.replace(runAfterSentence, QStringLiteral("\\1\n"));
+// A run of two or more spaces after a sentence starts the next sentence on a new line.
+QString sentencesOnTheirOwnLines(const QString& caption) {
+    QString lines;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        lines += caption[i];
+        if (caption[i] != u'.' && caption[i] != u'!' && caption[i] != u'?')
+            continue;
+        qsizetype spaces = 0;
+        while (i + 1 + spaces < caption.size() && caption[i + 1 + spaces] == u' ')
+            ++spaces;
+        if (spaces >= 2) {
+            lines += u'\n';
+            i += spaces;
+        }
+    }
+    return lines;
 }
 
 QWidget* create(const WidgetRow& row, QWidget* parent) {

@@ -3,6 +3,7 @@
 #include "Binder.h"
 #include "FormBuilder.h"
 #include "catalog/MapPictures.h"
+#include "core/PathResolver.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -18,15 +19,17 @@ constexpr layout::Rect clientArea{0, 0, 10305, 8445};
 constexpr layout::Rect tabControl{150, 1275, 9990, 6540};
 constexpr int tabRowTwips = 300; // the row of tabs, counted in the places of tab widgets
 
+// A file of the application folder, whatever the letter case of its name on disk.
+QString appFile(const QString& appFolder, const char* name) {
+    return PathResolver().resolveIn(appFolder, QString::fromLatin1(name));
+}
+
 // The tab control with an empty page per tab: pages are filled when first shown.
 QTabWidget* buildTabs(QWidget* window) {
     auto* tabs = new QTabWidget(window);
     tabs->setObjectName(QStringLiteral("SSTab1"));
     tabs->setGeometry(pixels(tabControl));
-    QFont captions(QString::fromLatin1(layout::Verdana));
-    captions.setPixelSize(12);
-    captions.setBold(true);
-    tabs->tabBar()->setFont(captions);
+    tabs->tabBar()->setFont(tabCaptionFont());
     for (const layout::TabLayout& tab : layout::mainWindowTabs())
         tabs->addTab(new QWidget, QString::fromLatin1(tab.caption));
     return tabs;
@@ -37,13 +40,14 @@ MainWindow::MainWindow(FormModel& form, const QString& appFolder)
     : pageBuilt_(layout::mainWindowTabs().size(), false) {
     setObjectName(QStringLiteral("frmFragDocker"));
     setWindowTitle(QStringLiteral("FragDocker 1.02 Beta"));
-    setWindowIcon(QIcon(appFolder + QStringLiteral("/fragdocker.png")));
+    // Each picture's format is given: that spares probing every format on it.
+    setWindowIcon(QIcon(QPixmap(appFile(appFolder, "fragdocker.png"), "PNG")));
     setFixedSize(pixels(clientArea).size());
 
     buildWidgets(this, layout::mainWindow());
     tabs_ = buildTabs(this);
     if (auto* banner = findChild<QLabel*>(QStringLiteral("Picture1")))
-        banner->setPixmap(QPixmap(appFolder + QStringLiteral("/banner.png")));
+        banner->setPixmap(QPixmap(appFile(appFolder, "banner.bmp"), "BMP"));
     binder_ = new Binder(form, this);
     binder_->setPlaceholderPicture(placeholderPicture(appFolder));
     buildPage(tabs_->currentIndex());

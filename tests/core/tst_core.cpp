@@ -96,6 +96,25 @@ private Q_SLOTS:
         QCOMPARE(encoder.bytes(), u"Ã©\r\nx Ω\r\né\r\n"_s.toUtf8());
     }
 
+    // A file written in chunks holds what the encoder makes of the same lines, also when a line
+    // after the first chunk turns it to UTF-8, and nothing of the longer file it replaces.
+    void lineFileMatchesTheEncoder() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"long.txt"_s);
+        for (const QString& last : {u"end"_s, u"Ω"_s}) {
+            test::writeFile(path, QByteArray(400'000, 'x'));
+            text::LineFile file(path);
+            text::LineEncoder encoder;
+            for (int i = 0; i <= 10'000; ++i) {
+                const QString line = i < 10'000 ? u"line é "_s + QString::number(i) : last;
+                file.line(line);
+                encoder.line(line);
+            }
+            QVERIFY(file.close().isEmpty());
+            QCOMPARE(test::readFile(path), encoder.bytes().toByteArray());
+        }
+    }
+
     void linesEndAtCrLfOrLf_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");
