@@ -4,6 +4,7 @@
 
 #include "core/Decimal.h"
 #include "core/FormModel.h"
+#include "core/PathResolver.h"
 #include "core/SystemCuePlayer.h"
 #include "core/TextFile.h"
 #include "support/CatalogFiles.h"
@@ -145,6 +146,16 @@ private Q_SLOTS:
         QVERIFY(!text::readLines(missing));
     }
 
+    // A path is found in any letter case, also through a link to a folder.
+    void pathsInAnyLetterCase() {
+        QTemporaryDir dir;
+        test::touch(dir.filePath(u"Real/File.TXT"_s));
+        QVERIFY(QFile::link(dir.filePath(u"Real"_s), dir.filePath(u"Link"_s)));
+        QCOMPARE(PathResolver().resolve(dir.path() + u"/link/file.txt"_s),
+                 dir.path() + u"/Link/File.TXT"_s);
+        QVERIFY(PathResolver().isFile(dir.path() + u"\\REAL\\file.txt"_s));
+    }
+
     void decimals_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("timesThirtyThree"); // empty: not a number
@@ -153,7 +164,7 @@ private Q_SLOTS:
         QTest::newRow("tenth, exactly") << "0.1" << "3.3" << true;
         QTest::newRow("leading zeros") << "007" << "231" << true;
         QTest::newRow("long") << "123456789012345678901234567890" << "4074074037407407403740740740370" << true;
-        for (const char* text : {"1e2", "abc", "", ".", "0,5"})
+        for (const char* text : {"1e2", "abc", "", ".", "0,5", "1.", "2.x"})
             QTest::addRow("not a number: '%s'", text) << text << "" << false;
         // clang-format on
     }

@@ -121,6 +121,7 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), 3);
         QVERIFY(lines.at(1).startsWith(QStringLiteral("This copy")));
         QVERIFY(lines.at(2).startsWith(QStringLiteral("If you")));
+        QVERIFY(!widget<QLabel>(h.window, "lblAboutMore")->text().contains(u'\n')); // one space
     }
 };
 
