@@ -10,18 +10,22 @@ namespace fd {
 namespace {
 
 // A map is installed when its file exists under the game's data folder. One resolver serves
-// the whole operation, so each folder is listed once however many maps are tested.
+// the whole operation, so each folder is listed once however many maps are tested, and the data
+// folder is found once.
 class InstallationTest {
 public:
     explicit InstallationTest(const FormModel& form) : form_(form) {}
     bool operator()(const QString& mapFile) {
-        return files_.isFile(form_.text(ctl::frmGamePath::txtGamePath) +
-                             QStringLiteral("\\baseef\\") + mapFile);
+        if (dataFolder_.isEmpty())
+            dataFolder_ = files_.resolve(form_.text(ctl::frmGamePath::txtGamePath) +
+                                         QStringLiteral("\\baseef"));
+        return files_.isFileIn(dataFolder_, mapFile);
     }
 
 private:
     const FormModel& form_;
     PathResolver files_;
+    QString dataFolder_;
 };
 
 } // namespace

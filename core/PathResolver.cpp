@@ -35,19 +35,30 @@ QList<PathResolver::Entry> PathResolver::readFolder(const QString& folder) {
     return entries;
 }
 
-const PathResolver::Listing& PathResolver::listing(const QString& folder) {
+PathResolver::Listing& PathResolver::listing(const QString& folder) {
     auto it = listings_.find(folder);
     if (it != listings_.end())
         return *it;
     Listing listing;
-    QList<Entry> entries = readFolder(folder);
-    std::sort(entries.begin(), entries.end(),
-              [](const Entry& a, const Entry& b) { return a.name < b.name; });
-    for (const Entry& entry : entries) {
+    const QList<Entry> entries = readFolder(folder);
+    listing.exact.reserve(entries.size());
+    for (const Entry& entry : entries)
         listing.exact.insert(entry.name, entry);
-        listing.folded.insert(entry.name.toCaseFolded(), entry); // keeps the first inserted
-    }
     return *listings_.insert(folder, std::move(listing));
+}
+
+// Of names that differ in case only, the first in name order stands for them all.
+void PathResolver::indexFolded(Listing& listing) {
+    listing.folded.reserve(listing.exact.size());
+    for (const Entry& entry : std::as_const(listing.exact)) {
+        const QString key = entry.name.toCaseFolded();
+        const auto place = listing.folded.find(key);
+        if (place == listing.folded.end())
+            listing.folded.insert(key, entry);
+        else if (entry.name < place->name)
+            *place = entry;
+    }
+    listing.foldedIndexed = true;
 }
 
 namespace {
@@ -62,10 +73,12 @@ std::optional<PathResolver::Entry> PathResolver::lookup(const QString& folder,
                                                         const QString& name) {
     if (name == u'.' || name == QLatin1String(".."))
         return Entry{name, true};
-    const Listing& entries = listing(folder);
+    Listing& entries = listing(folder);
     auto exact = entries.exact.constFind(name);
     if (exact != entries.exact.cend())
         return *exact;
+    if (!entries.foldedIndexed)
+        indexFolded(entries);
     auto folded = entries.folded.constFind(name.toCaseFolded());
     if (folded != entries.folded.cend())
         return *folded;
@@ -73,11 +86,18 @@ std::optional<PathResolver::Entry> PathResolver::lookup(const QString& folder,
 }
 
 // A folder on the way is first asked for by its exact name: one query instead of reading a
-// folder that may be large, such as a home folder. A folder already read answers from memory.
+// folder that may be large, such as a home folder. A folder already read or asked for answers
+// from memory.
 std::optional<PathResolver::Entry> PathResolver::exactFolder(const QString& folder,
-                                                             const QString& name) const {
-    if (listings_.contains(folder) || !QFileInfo(joined(folder, name)).isDir())
+                                                             const QString& name) {
+    if (listings_.contains(folder))
         return std::nullopt;
+    const QString path = joined(folder, name);
+    if (!exactFolders_.contains(path)) {
+        if (!QFileInfo(path).isDir())
+            return std::nullopt;
+        exactFolders_.insert(path);
+    }
     return Entry{name, true};
 }
 
@@ -117,6 +137,11 @@ QString PathResolver::resolveIn(const QString& folder, const QString& relative) 
 
 bool PathResolver::isFile(const QString& path) {
     const Resolved found = find(path);
+    return found.entry && !found.entry->isFolder;
+}
+
+bool PathResolver::isFileIn(const QString& folder, const QString& relative) {
+    const Resolved found = findFrom(folder, relative);
     return found.entry && !found.entry->isFolder;
 }
 

@@ -7,6 +7,7 @@
 // files in one folder lists that folder once. Use a new resolver for each operation.
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -22,6 +23,7 @@ public:
     // folders below it are listed, none above it.
     QString resolveIn(const QString& folder, const QString& relative);
     bool isFile(const QString& path);
+    bool isFileIn(const QString& folder, const QString& relative);
     bool isFolder(const QString& path);
 
 private:
@@ -31,7 +33,8 @@ private:
     };
     struct Listing {
         QHash<QString, Entry> exact;
-        QHash<QString, Entry> folded; // by case-folded name; the first in name order wins
+        QHash<QString, Entry> folded; // by case-folded name, made when a name is first missed
+        bool foldedIndexed = false;
     };
     struct Resolved {
         QString path;
@@ -41,11 +44,13 @@ private:
     static QList<Entry> readFolder(const QString& folder);
     Resolved find(const QString& path);
     Resolved findFrom(const QString& start, const QString& relative);
-    std::optional<Entry> exactFolder(const QString& folder, const QString& name) const;
+    std::optional<Entry> exactFolder(const QString& folder, const QString& name);
     std::optional<Entry> lookup(const QString& folder, const QString& name);
-    const Listing& listing(const QString& folder);
+    Listing& listing(const QString& folder);
+    static void indexFolded(Listing& listing);
 
     QHash<QString, Listing> listings_;
+    QSet<QString> exactFolders_; // folders found by their exact name
 };
 
 } // namespace fd
