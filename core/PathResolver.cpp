@@ -108,16 +108,32 @@ PathResolver::Resolved PathResolver::find(const QString& path) {
 }
 
 // The relative path's components found one by one under `start`, a folder taken to exist.
+// The folders on the way are found once per resolver, so that many files in one folder cost one
+// walk to it.
 PathResolver::Resolved PathResolver::findFrom(const QString& start, const QString& relative) {
     QString normal = relative;
     normal.replace(u'\\', u'/');
-    const QStringList parts = normal.split(u'/', Qt::SkipEmptyParts);
-    Resolved result{start, Entry{{}, true}};
+    QStringList parts = normal.split(u'/', Qt::SkipEmptyParts);
+    const Resolved top{start, Entry{{}, true}};
+    if (parts.size() < 2)
+        return walk(top, parts, true);
+    const QString name = parts.takeLast();
+    const std::pair<QString, QString> key{start, parts.join(u'/')};
+    auto folder = folders_.constFind(key);
+    if (folder == folders_.cend())
+        folder = folders_.insert(key, walk(top, parts, false));
+    return walk(*folder, {name}, true);
+}
+
+// The parts found one by one from `result`; the last may be a file when `endsAtFile`.
+PathResolver::Resolved PathResolver::walk(Resolved result, const QStringList& parts,
+                                          bool endsAtFile) {
     for (qsizetype i = 0; i < parts.size(); ++i) {
+        const bool inFolder = result.entry && result.entry->isFolder;
         std::optional<Entry> next;
-        if (result.entry->isFolder && i + 1 < parts.size())
+        if (inFolder && (i + 1 < parts.size() || !endsAtFile))
             next = exactFolder(result.path, parts[i]);
-        if (!next && result.entry->isFolder)
+        if (!next && inFolder)
             next = lookup(result.path, parts[i]);
         if (!next)
             return {joined(result.path, parts.mid(i).join(u'/')), std::nullopt};

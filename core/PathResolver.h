@@ -44,13 +44,15 @@ private:
     static QList<Entry> readFolder(const QString& folder);
     Resolved find(const QString& path);
     Resolved findFrom(const QString& start, const QString& relative);
+    Resolved walk(Resolved result, const QStringList& parts, bool endsAtFile);
     std::optional<Entry> exactFolder(const QString& folder, const QString& name);
     std::optional<Entry> lookup(const QString& folder, const QString& name);
     Listing& listing(const QString& folder);
     static void indexFolded(Listing& listing);
 
     QHash<QString, Listing> listings_;
-    QSet<QString> exactFolders_; // folders found by their exact name
+    QSet<QString> exactFolders_;                           // folders found by their exact name
+    QHash<std::pair<QString, QString>, Resolved> folders_; // by start and relative path
 };
 
 } // namespace fd
