@@ -310,6 +310,7 @@ SettingsStore::Opening SettingsStore::open(const QString& folder, const FreshRec
     if (step.outcome == StoreStep::Damaged) {
         close();
         opening.damage = step.detail;
+        opening.damaged = fileIn(folder, storeFile::store);
         opening.remade.clear(); // the whole file is kept aside instead
         step = keepAside(folder, opening.keptAs);
         if (step.ok())

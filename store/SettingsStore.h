@@ -54,6 +54,7 @@ public:
     struct Opening {
         QString failure;    // what failed, naming the file; empty when the store is open
         QString damage;     // what was wrong with a store that was kept aside
+        QString damaged;    // that store's file, as the disk spells its name
         QString keptAs;     // the file it was kept as; empty when none was
         QStringList remade; // the save slots whose missing parts were made again
     };

@@ -125,8 +125,7 @@ bool openSettingsStore(Context& ctx) {
             QStringLiteral("The settings store \"%1\" could not be used: %2.\n\nIt was kept as "
                            "\"%3\", and a new store was made whose seven save slots hold "
                            "the initial settings.")
-                .arg(ctx.appFile(QString::fromLatin1(storeFile::store)), opening.damage,
-                     opening.keptAs));
+                .arg(opening.damaged, opening.damage, opening.keptAs));
     if (!opening.remade.isEmpty())
         ctx.alert(QStringLiteral("Parts of these save slots were missing from the settings store "
                                  "\"%1\": \"%2\".\n\nWhat was missing was made again with the "

@@ -201,7 +201,9 @@ private Q_SLOTS:
         QFETCH(QString, reason);
         auto folders = filledFolders();
         const QString store = file(*folders, "dock.sav");
-        if (damage == u"second") // one kept aside before: the next number is taken
+        const QString named = damage == u"truncated" ? file(*folders, "Dock.sav") : store;
+        QFile::rename(store, named); // the message names the file as the disk spells it
+        if (damage == u"second")     // one kept aside before: the next number is taken
             test::writeFile(file(*folders, "dock-damaged-1.sav"), "not a database");
         if (damage == u"random" || damage == u"second") {
             QByteArray noise(4096, '\0');
@@ -210,9 +212,9 @@ private Q_SLOTS:
                 byte = char(generator.bounded(256));
             test::writeFile(store, noise);
         } else { // truncated
-            test::writeFile(store, test::readFile(store).left(4096 * 3));
+            test::writeFile(named, test::readFile(named).left(4096 * 3));
         }
-        const QByteArray damaged = test::readFile(store);
+        const QByteArray damaged = test::readFile(named);
 
         TestProgram p(folders);
         const QString kept =
@@ -221,7 +223,7 @@ private Q_SLOTS:
         QCOMPARE(p.startUp.cues().last(), u"ralert.wav"_s);
         QCOMPARE(p.startUp.messages().size(), 1);
         const QString message = p.startUp.messages().first();
-        QVERIFY2(message.contains(reason) && message.contains(kept) && message.contains(store),
+        QVERIFY2(message.contains(reason) && message.contains(kept) && message.contains(named),
                  qPrintable(message));
 
         // The program goes on with a new store of initial settings.
