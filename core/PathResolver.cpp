@@ -86,18 +86,11 @@ std::optional<PathResolver::Entry> PathResolver::lookup(const QString& folder,
 }
 
 // A folder on the way is first asked for by its exact name: one query instead of reading a
-// folder that may be large, such as a home folder. A folder already read or asked for answers
-// from memory.
+// folder that may be large, such as a home folder. A folder already read answers from memory.
 std::optional<PathResolver::Entry> PathResolver::exactFolder(const QString& folder,
-                                                             const QString& name) {
-    if (listings_.contains(folder))
+                                                             const QString& name) const {
+    if (listings_.contains(folder) || !QFileInfo(joined(folder, name)).isDir())
         return std::nullopt;
-    const QString path = joined(folder, name);
-    if (!exactFolders_.contains(path)) {
-        if (!QFileInfo(path).isDir())
-            return std::nullopt;
-        exactFolders_.insert(path);
-    }
     return Entry{name, true};
 }
 

@@ -3,11 +3,11 @@
 // ("baseef" on disk may be "baseEF"). Each path component is taken as it is when it exists,
 // else as the folder entry that equals it ignoring case. Backslashes count as separators.
 //
-// A resolver caches the folder listings it reads, so one operation that tests thousands of
-// files in one folder lists that folder once. Use a new resolver for each operation.
+// A resolver caches the folder listings it reads and the folders it finds, so one operation that
+// tests thousands of files in one folder lists that folder once and finds it once. Use a new
+// resolver for each operation.
 
 #include <QHash>
-#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -45,13 +45,12 @@ private:
     Resolved find(const QString& path);
     Resolved findFrom(const QString& start, const QString& relative);
     Resolved walk(Resolved result, const QStringList& parts, bool endsAtFile);
-    std::optional<Entry> exactFolder(const QString& folder, const QString& name);
+    std::optional<Entry> exactFolder(const QString& folder, const QString& name) const;
     std::optional<Entry> lookup(const QString& folder, const QString& name);
     Listing& listing(const QString& folder);
     static void indexFolded(Listing& listing);
 
     QHash<QString, Listing> listings_;
-    QSet<QString> exactFolders_;                           // folders found by their exact name
     QHash<std::pair<QString, QString>, Resolved> folders_; // by start and relative path
 };
 
