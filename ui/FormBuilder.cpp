@@ -1,7 +1,6 @@
 #include "FormBuilder.h"
 
 #include <QApplication>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
