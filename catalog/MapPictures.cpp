@@ -6,7 +6,7 @@
 namespace fd {
 
 QString placeholderPicture(const QString& appFolder) {
-    return PathResolver().resolveIn(appFolder, QString::fromLatin1(mapimages::placeholder));
+    return fileIn(appFolder, mapimages::placeholder);
 }
 
 void ShowPlaceholderPicture(Context& ctx) {

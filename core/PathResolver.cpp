@@ -154,6 +154,10 @@ bool PathResolver::isFileIn(const QString& folder, const QString& relative) {
     return found.entry && !found.entry->isFolder;
 }
 
+QString fileIn(const QString& folder, const char* name) {
+    return PathResolver().resolveIn(folder, QString::fromLatin1(name));
+}
+
 bool PathResolver::isFolder(const QString& path) {
     const Resolved found = find(path);
     return found.entry && found.entry->isFolder;

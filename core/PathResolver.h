@@ -54,4 +54,8 @@ private:
     QHash<std::pair<QString, QString>, Resolved> folders_; // by start and relative path
 };
 
+// A file of a folder taken as given, as the disk spells its name (the name as given when no
+// entry matches): one lookup with a resolver of its own.
+QString fileIn(const QString& folder, const char* name);
+
 } // namespace fd

@@ -23,11 +23,6 @@ namespace fd {
 
 namespace {
 
-// A file of the store's folder as the disk spells it, so that a "Dock.sav" is the store.
-QString fileIn(const QString& folder, const char* name) {
-    return PathResolver().resolveIn(folder, QString::fromLatin1(name));
-}
-
 QString journalOf(const QString& path) {
     return path + QStringLiteral("-journal");
 }

@@ -19,11 +19,6 @@ constexpr layout::Rect clientArea{0, 0, 10305, 8445};
 constexpr layout::Rect tabControl{150, 1275, 9990, 6540};
 constexpr int tabRowTwips = 300; // the row of tabs, counted in the places of tab widgets
 
-// A file of the application folder, whatever the letter case of its name on disk.
-QString appFile(const QString& appFolder, const char* name) {
-    return PathResolver().resolveIn(appFolder, QString::fromLatin1(name));
-}
-
 // The tab control with an empty page per tab: pages are filled when first shown.
 QTabWidget* buildTabs(QWidget* window) {
     auto* tabs = new QTabWidget(window);
@@ -41,13 +36,13 @@ MainWindow::MainWindow(FormModel& form, const QString& appFolder)
     setObjectName(QStringLiteral("frmFragDocker"));
     setWindowTitle(QStringLiteral("FragDocker 1.02 Beta"));
     // Each picture's format is given: that spares probing every format on it.
-    setWindowIcon(QIcon(QPixmap(appFile(appFolder, "fragdocker.png"), "PNG")));
+    setWindowIcon(QIcon(QPixmap(fileIn(appFolder, "fragdocker.png"), "PNG")));
     setFixedSize(pixels(clientArea).size());
 
     buildWidgets(this, layout::mainWindow());
     tabs_ = buildTabs(this);
     if (auto* banner = findChild<QLabel*>(QStringLiteral("Picture1")))
-        banner->setPixmap(QPixmap(appFile(appFolder, "banner.bmp"), "BMP"));
+        banner->setPixmap(QPixmap(fileIn(appFolder, "banner.bmp"), "BMP"));
     binder_ = new Binder(form, this);
     binder_->setPlaceholderPicture(placeholderPicture(appFolder));
     buildPage(tabs_->currentIndex());
