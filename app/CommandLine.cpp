@@ -5,7 +5,7 @@
 #include "core/NullServices.h"
 #include "settings/GameTypeRules.h"
 #include "settings/SettingsRecord.h"
-#include "settings/modEngage.h"
+#include "settings/Engage.h"
 #include "store/SaveLoad.h"
 #include "store/SlotRecord.h"
 

@@ -7,8 +7,8 @@
 
 #include "app/Program.h"
 #include "catalog/MapCatalogue.h"
-#include "catalog/Module1.h"
-#include "catalog/modReadFile.h"
+#include "catalog/InstalledMaps.h"
+#include "catalog/MapDetails.h"
 #include "core/Context.h"
 #include "core/NullServices.h"
 #include "core/TextFile.h"

@@ -4,7 +4,7 @@
 #include "app/Program.h"
 #include "core/Context.h"
 #include "core/NullServices.h"
-#include "settings/modEngage.h"
+#include "settings/Engage.h"
 
 #include <QDir>
 #include <QElapsedTimer>

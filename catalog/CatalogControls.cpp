@@ -2,7 +2,7 @@
 
 #include "MapCatalogue.h"
 #include "core/Context.h"
-#include "modReadFile.h"
+#include "MapDetails.h"
 
 namespace fd {
 

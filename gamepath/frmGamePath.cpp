@@ -3,7 +3,7 @@
 #include "core/Context.h"
 #include "core/PathResolver.h"
 #include "core/TextFile.h"
-#include "modGetGamePath.h"
+#include "WineRegistry.h"
 
 namespace fd {
 

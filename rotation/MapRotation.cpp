@@ -4,8 +4,7 @@
 #include "Randomize.h"
 #include "catalog/MapCatalogue.h"
 #include "core/Context.h"
-#include "modAddAll.h"
-#include "modAddMapsOfType.h"
+#include "AddMaps.h"
 
 namespace fd {
 

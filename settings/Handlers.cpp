@@ -3,7 +3,7 @@
 #include "CompanionRules.h"
 #include "GameTypeRules.h"
 #include "core/Context.h"
-#include "modEngage.h"
+#include "Engage.h"
 
 namespace fd {
 

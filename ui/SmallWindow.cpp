@@ -12,7 +12,7 @@ const SmallWindowLayout& gamePathDialog() {
                                         "Fragdocker Game Path",
                                         {0, 0, 7380, 3465},
                                         SmallWindowLayout::Dialog,
-                                        layout::gamePathDialog()};
+                                        layout::gamePathDialogRows()};
     return look;
 }
 
@@ -21,7 +21,7 @@ const SmallWindowLayout& errorMapNotice() {
                                         "!ERROR",
                                         {0, 0, 3525, 1365},
                                         SmallWindowLayout::NoticeWithoutTaskbarEntry,
-                                        layout::errorMapNotice(),
+                                        layout::errorMapNoticeRows(),
                                         layout::Colour::LightGrey};
     return look;
 }
@@ -31,7 +31,7 @@ const SmallWindowLayout& runningNotice() {
                                         "!ERROR 101",
                                         {0, 0, 2910, 1485},
                                         SmallWindowLayout::Notice,
-                                        layout::runningNotice()};
+                                        layout::runningNoticeRows()};
     return look;
 }
 

@@ -2,7 +2,7 @@
 // (The bot catalogue is read as any text file: see the list editors' tests.)
 
 #include "catalog/MapCatalogue.h"
-#include "catalog/Module1.h"
+#include "catalog/InstalledMaps.h"
 #include "core/TextFile.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"

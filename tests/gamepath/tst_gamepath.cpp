@@ -3,7 +3,7 @@
 // leaves the copy as it is: see the save and load tests).
 
 #include "gamepath/frmGamePath.h"
-#include "gamepath/modGetGamePath.h"
+#include "gamepath/WineRegistry.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 

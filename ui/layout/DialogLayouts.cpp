@@ -43,13 +43,13 @@ constexpr WidgetRow running[] = {
 
 } // namespace
 
-std::span<const WidgetRow> gamePathDialog() {
+std::span<const WidgetRow> gamePathDialogRows() {
     return gamePath;
 }
-std::span<const WidgetRow> errorMapNotice() {
+std::span<const WidgetRow> errorMapNoticeRows() {
     return errorMap;
 }
-std::span<const WidgetRow> runningNotice() {
+std::span<const WidgetRow> runningNoticeRows() {
     return running;
 }
 

@@ -53,8 +53,8 @@ std::span<const WidgetRow> mainWindow();
 std::span<const TabLayout> mainWindowTabs();
 
 // The three small windows.
-std::span<const WidgetRow> gamePathDialog();
-std::span<const WidgetRow> errorMapNotice();
-std::span<const WidgetRow> runningNotice();
+std::span<const WidgetRow> gamePathDialogRows();
+std::span<const WidgetRow> errorMapNoticeRows();
+std::span<const WidgetRow> runningNoticeRows();
 
 } // namespace fd::layout

@@ -1,4 +1,4 @@
-#include "modReadBots.h"
+#include "BotCatalogue.h"
 
 #include "ListLimit.h"
 #include "core/Context.h"

@@ -1,4 +1,4 @@
-#include "modGetGamePath.h"
+#include "WineRegistry.h"
 
 #include "core/TextFile.h"
 

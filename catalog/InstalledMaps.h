@@ -1,5 +1,5 @@
 #pragma once
-// Module1: the Map List of installed maps, filled from the map catalogue at start-up.
+// The Map List of installed maps, filled from the map catalogue at start-up.
 
 #include "core/Controls.h"
 

@@ -1,4 +1,4 @@
-#include "modEngage.h"
+#include "Engage.h"
 
 #include "ConfigScript.h"
 #include "core/Context.h"

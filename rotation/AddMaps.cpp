@@ -1,10 +1,15 @@
-#include "modAddMapsOfType.h"
+#include "AddMaps.h"
 
+#include "catalog/InstalledMaps.h"
 #include "catalog/ListLimit.h"
 #include "catalog/MapCatalogue.h"
 #include "core/Context.h"
 
 namespace fd {
+
+void AddAllMaps(Context& ctx, const QString& cataloguePath) {
+    appendInstalledMaps(ctx, cataloguePath, ctl::List2);
+}
 
 void AddMapsOfType(Context& ctx, const QString& cataloguePath, int flag) {
     const std::optional<QStringList> lines = readCatalogue(cataloguePath);

@@ -1,4 +1,4 @@
-#include "modReadFile.h"
+#include "MapDetails.h"
 
 #include "MapCatalogue.h"
 #include "MapPictures.h"

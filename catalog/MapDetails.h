@@ -1,6 +1,5 @@
 #pragma once
-// modReadFile and modReadList2: the details of the map clicked in the Map List or in the
-// Selected Maps list.
+// The details of the map clicked in the Map List or in the Selected Maps list.
 
 #include <QString>
 

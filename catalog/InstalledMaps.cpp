@@ -1,4 +1,4 @@
-#include "Module1.h"
+#include "InstalledMaps.h"
 
 #include "ListLimit.h"
 #include "MapCatalogue.h"
