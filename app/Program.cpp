@@ -1,14 +1,13 @@
 #include "Program.h"
 
+#include "catalog/BotCatalogue.h"
 #include "catalog/CatalogControls.h"
+#include "catalog/InstalledMaps.h"
 #include "catalog/MapCatalogue.h"
 #include "catalog/MapPictures.h"
-#include "catalog/InstalledMaps.h"
-#include "catalog/BotCatalogue.h"
 #include "core/Context.h"
 #include "core/PathResolver.h"
 #include "gamepath/frmGamePath.h"
-#include "gamepath/modReadPathFromINI.h"
 #include "rotation/RotationControls.h"
 #include "settings/GameTypeRules.h"
 #include "settings/Handlers.h"
@@ -27,9 +26,10 @@ bool anotherCopyRunning(const Context& ctx) {
 
 } // namespace
 
-Program::Program(const Services& services, const QString& appFolder, const QString& winePrefix)
-    : ctx{form,  services.cues, services.messages, services.launcher, appFolder, services.folders,
-          store, winePrefix} {
+Program::Program(const Services& services, const QString& appFolder, const QString& prefix)
+    : ctx{form, services.cues, services.messages, services.launcher, appFolder, services.folders,
+          store},
+      winePrefix(prefix) {
     declareControls(form);
     connectHandlers(ctx);
 }
@@ -53,7 +53,8 @@ void connectHandlers(Context& ctx) {
                      [&ctx] { frmFragdockerRunning_cmdOk_Click(ctx); });
 }
 
-void Form_Load(Context& ctx) {
+void Form_Load(Program& program) {
+    Context& ctx = program.ctx;
     if (anotherCopyRunning(ctx)) {
         ctx.cues.play(QString::fromLatin1(cue::ralert));
         ctx.form.hide(Window::frmFragDocker);
@@ -62,10 +63,7 @@ void Form_Load(Context& ctx) {
     }
     ctx.cues.play(QString::fromLatin1(cue::progact));
     ShowPlaceholderPicture(ctx);
-    showGamePathDialogWhenNoPathFile(ctx);
-    frmGamePath::Form_Load(ctx);
-    ReadPathFile(ctx.form, ctx.appFile(QStringLiteral("path.ini")));
-    showGamePathDialogWhenGameMissing(ctx);
+    FindGameFolder(ctx, program.winePrefix);
     if (!openSettingsStore(ctx)) {
         Form_Unload(ctx); // nothing to work with: the program ends
         return;

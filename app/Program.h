@@ -11,8 +11,6 @@ void declareControls(FormModel& form);
 // Connects every control to the handler that a click on it runs.
 void connectHandlers(Context& ctx);
 
-// The main window's load step: the single-instance guard, then the start-up sequence.
-void Form_Load(Context& ctx);
 // The main window is being closed: every window closes, and the program ends.
 void Form_Unload(Context& ctx);
 // OK on the running notice: every window closes, and this second copy ends.
@@ -38,6 +36,10 @@ public:
     FormModel form;
     SettingsStore store;
     Context ctx;
+    const QString winePrefix; // whose registry tells where the game is installed
 };
+
+// The main window's load step: the single-instance guard, then the start-up sequence.
+void Form_Load(Program& program);
 
 } // namespace fd

@@ -3,6 +3,7 @@
 #include "ListLimit.h"
 #include "MapCatalogue.h"
 #include "core/Context.h"
+#include "core/GameFiles.h"
 #include "core/PathResolver.h"
 
 namespace fd {
@@ -17,8 +18,7 @@ public:
     explicit InstallationTest(const FormModel& form) : form_(form) {}
     bool operator()(const QString& mapFile) {
         if (dataFolder_.isEmpty())
-            dataFolder_ = files_.resolve(form_.text(ctl::frmGamePath::txtGamePath) +
-                                         QStringLiteral("\\baseef"));
+            dataFolder_ = files_.resolve(game::dataFolder(form_));
         return files_.isFileIn(dataFolder_, mapFile);
     }
 

@@ -1,40 +1,24 @@
 #include "frmGamePath.h"
 
+#include "PathFile.h"
+#include "WineRegistry.h"
 #include "core/Context.h"
+#include "core/GameFiles.h"
 #include "core/PathResolver.h"
 #include "core/TextFile.h"
-#include "WineRegistry.h"
 
 namespace fd {
 
 namespace {
 
-const QString pathFileName = QStringLiteral("path.ini");
-const QString gameProgram = QStringLiteral("/stvoyHM.exe");
-
-QString gameFolder(const Context& ctx) {
-    return ctx.form.text(ctl::frmGamePath::txtGamePath);
-}
-
-// The path file, whatever the letter case of its name.
-QString pathFile(const Context& ctx) {
-    PathResolver files;
-    return files.resolve(ctx.appFile(pathFileName));
-}
-
-bool pathFileExists(const Context& ctx) {
-    PathResolver files;
-    return files.isFile(ctx.appFile(pathFileName));
-}
-
 bool holdsGame(const QString& folder) {
     PathResolver files;
-    return files.isFile(folder + gameProgram);
+    return files.isFile(game::inFolder(folder, game::programFile));
 }
 
-// Replaces the path file in one step; false after telling the user what failed.
+// Replaces the path file; false after telling the user what failed.
 bool writePathFile(Context& ctx, const QStringList& lines) {
-    const QString failure = text::writeLinesAtomically(pathFile(ctx), lines);
+    const QString failure = WritePathFile(ctx.appFolder, lines);
     if (!failure.isEmpty())
         ctx.alert(failure);
     return failure.isEmpty();
@@ -43,6 +27,25 @@ bool writePathFile(Context& ctx, const QStringList& lines) {
 void showDialog(FormModel& form) {
     form.hide(Window::frmFragDocker);
     form.show(Window::frmGamePath);
+}
+
+// The dialog's load step: writes the path file (empty) first, then puts the registry's game
+// folder into the path box and writes it as the path file's one line.
+void FillFromRegistry(Context& ctx, const QString& winePrefix) {
+    if (!writePathFile(ctx, {}))
+        return;
+    const QString found = GetGamePath(winePrefix, QString::fromLatin1(gameRegistryKey),
+                                      QString::fromLatin1(gameRegistryValue));
+    ctx.form.setText(ctl::frmGamePath::txtGamePath, text::trimSpaces(found));
+    writePathFile(ctx, {game::gameFolder(ctx.form)});
+}
+
+// The folder chooser; a chosen folder goes into the path box, a cancelled one changes nothing.
+void BrowseForGameFolder(Context& ctx) {
+    const QString title = QStringLiteral("Hello World. Click On a directory and ") +
+                          QStringLiteral(" its path will be displayed in a message box");
+    if (const std::optional<QString> chosen = ctx.folders.chooseFolder(title))
+        ctx.form.setText(ctl::frmGamePath::txtGamePath, *chosen);
 }
 
 } // namespace
@@ -60,13 +63,13 @@ void connectGamePathHandlers(Context& ctx) {
     ctx.form.onClick(ctl::cmdRefindGamePatch, [&ctx] { cmdRefindGamePatch_Click(ctx); });
 }
 
-void showGamePathDialogWhenNoPathFile(Context& ctx) {
-    if (!pathFileExists(ctx))
+void FindGameFolder(Context& ctx, const QString& winePrefix) {
+    if (!pathFileExists(ctx.appFolder)) {
         showDialog(ctx.form);
-}
-
-void showGamePathDialogWhenGameMissing(Context& ctx) {
-    if (!holdsGame(gameFolder(ctx)))
+        FillFromRegistry(ctx, winePrefix);
+    }
+    ReadPathFile(ctx.form, ctx.appFolder);
+    if (!holdsGame(game::gameFolder(ctx.form)))
         showDialog(ctx.form);
 }
 
@@ -76,29 +79,8 @@ void cmdRefindGamePatch_Click(Context& ctx) {
 
 namespace frmGamePath {
 
-void Form_Load(Context& ctx) {
-    if (!pathFileExists(ctx))
-        FillFromRegistry(ctx);
-}
-
-void FillFromRegistry(Context& ctx) {
-    if (!writePathFile(ctx, {}))
-        return;
-    const QString found = GetGamePath(ctx.winePrefix, QString::fromLatin1(gameRegistryKey),
-                                      QString::fromLatin1(gameRegistryValue));
-    ctx.form.setText(ctl::frmGamePath::txtGamePath, text::trimSpaces(found));
-    writePathFile(ctx, {gameFolder(ctx)});
-}
-
-void BrowseForGameFolder(Context& ctx) {
-    const QString title = QStringLiteral("Hello World. Click On a directory and ") +
-                          QStringLiteral(" its path will be displayed in a message box");
-    if (const std::optional<QString> chosen = ctx.folders.chooseFolder(title))
-        ctx.form.setText(ctl::frmGamePath::txtGamePath, *chosen);
-}
-
 void cmdYes_Click(Context& ctx) {
-    const QString folder = gameFolder(ctx);
+    const QString folder = game::gameFolder(ctx.form);
     if (!holdsGame(folder)) {
         ctx.alert(QStringLiteral("This Is Not The Correct Path To stvoyHM.exe"));
         BrowseForGameFolder(ctx);

@@ -14,23 +14,16 @@ struct Context;
 void declareGamePathControls(FormModel& form);
 void connectGamePathHandlers(Context& ctx);
 
-// Start-up, before the path file is read: with no path file, the dialog comes up in place of
-// the main window (and its load step fills the path box from the registry).
-void showGamePathDialogWhenNoPathFile(Context& ctx);
-// Start-up, after the path file is read: a game folder without the game brings up the dialog.
-void showGamePathDialogWhenGameMissing(Context& ctx);
+// Start-up's game folder step. With no path file, the dialog comes up in place of the main
+// window, and its load step fills the path box from the registry of the Wine prefix and writes
+// the path file. Then the path file is read into the path box, and a folder without the game
+// brings up the dialog.
+void FindGameFolder(Context& ctx, const QString& winePrefix);
 // Find Game Path: the dialog with the folder in use, in place of the main window.
 void cmdRefindGamePatch_Click(Context& ctx);
 
 namespace frmGamePath {
 
-// The dialog's load step: with no path file, the path box is filled from the registry.
-void Form_Load(Context& ctx);
-// Writes the path file (empty) first, then puts the registry's game folder into the path box
-// and writes it as the path file's one line.
-void FillFromRegistry(Context& ctx);
-// The folder chooser; a chosen folder goes into the path box, a cancelled one changes nothing.
-void BrowseForGameFolder(Context& ctx);
 // Yes: a folder holding stvoyHM.exe is remembered and the main window comes back; any other
 // gets a message, then the folder chooser.
 void cmdYes_Click(Context& ctx);

@@ -14,9 +14,6 @@ class LineSink;
 
 namespace script {
 
-inline constexpr const char* fileName = "FragDocker.cfg";
-inline constexpr const char* dataFolder = "baseEF";
-
 // Lines 1 to 31: from the comment to bot chatting. The weapon enhancer factor is worked out
 // by the caller beforehand.
 void writeHead(const FormModel& form, const QString& weaponFactor, text::LineSink& out);

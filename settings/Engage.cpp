@@ -3,6 +3,7 @@
 #include "ConfigScript.h"
 #include "core/Context.h"
 #include "core/Decimal.h"
+#include "core/GameFiles.h"
 #include "core/PathResolver.h"
 #include "core/TextFile.h"
 
@@ -12,10 +13,6 @@ namespace {
 
 const QString botCountRefusal =
     QStringLiteral("If you have BOTS ENABLED you must specify THE NUMBER OF BOTS TO PLAY");
-
-QString gameFolder(const Context& ctx) {
-    return ctx.form.text(ctl::frmGamePath::txtGamePath);
-}
 
 bool botCountMissing(const FormModel& form) {
     if (form.value(ctl::chkTurnBotsOn) != 1)
@@ -27,14 +24,14 @@ bool botCountMissing(const FormModel& form) {
 // The script's path in the game's data folder, matched without regard to letter case; empty
 // after reporting when the data folder is missing.
 QString scriptPath(const Context& ctx, PathResolver& files) {
-    const QString dataFolder = gameFolder(ctx) + u'/' + QString::fromLatin1(script::dataFolder);
+    const QString dataFolder = game::dataFolder(ctx.form);
     if (!files.isFolder(dataFolder)) {
         ctx.alert(QStringLiteral("The game folder has no \"%1\" folder to write the server "
                                  "script into: \"%2\"")
-                      .arg(QString::fromLatin1(script::dataFolder), dataFolder));
+                      .arg(QString::fromLatin1(game::dataFolderName), dataFolder));
         return {};
     }
-    return files.resolve(dataFolder + u'/' + QString::fromLatin1(script::fileName));
+    return files.resolve(game::inFolder(dataFolder, game::scriptFile));
 }
 
 bool finish(const Context& ctx, text::LineFile& script) {
@@ -95,8 +92,8 @@ void Engage(Context& ctx) {
         return;
 
     // The game starts in its folder as the disk spells it, whatever letter case it was given in.
-    const QString folder = files.resolve(gameFolder(ctx));
-    const QString program = files.resolve(folder + QStringLiteral("/stvoyHM.exe"));
+    const QString folder = files.resolve(game::gameFolder(ctx.form));
+    const QString program = files.resolve(game::inFolder(folder, game::programFile));
     const QString error = ctx.launcher.start(program, script::gameArguments(ctx.form), folder);
     if (!error.isEmpty()) {
         ctx.alert(error);

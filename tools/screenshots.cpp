@@ -63,8 +63,7 @@ int main(int argc, char* argv[]) {
     fd::NullServices none;
     fd::Program program({none, none, none, none}, appFolder);
     fd::FormModel& form = program.form;
-    fd::Context& ctx = program.ctx;
-    fd::Form_Load(ctx);
+    fd::Form_Load(program);
 
     fd::ui::MainWindow window(form, appFolder);
     auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1"));

@@ -1,0 +1,21 @@
+#pragma once
+// The path file path.ini of the application folder: the remembered game folder, one line.
+
+#include <QString>
+#include <QStringList>
+
+namespace fd {
+
+class FormModel;
+
+bool pathFileExists(const QString& appFolder);
+
+// Puts each line of the path file, as read, into the game folder dialog's path box, so the
+// last line is the game folder. False when there is no path file.
+bool ReadPathFile(FormModel& form, const QString& appFolder);
+
+// Replaces the path file in one step, whatever the letter case of its name; the failure, naming
+// the file, or empty text.
+QString WritePathFile(const QString& appFolder, const QStringList& lines);
+
+} // namespace fd
