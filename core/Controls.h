@@ -2,11 +2,17 @@
 // The names of the program's controls, each defined once. A control's name is also the
 // objectName of its widget; controls of the small windows carry their window's name in front.
 
+#include <cassert>
+#include <string_view>
+
 namespace fd {
 
 enum class ControlKind { TextBox, CheckBox, OptionButton, ListBox, ComboBox, PictureBox, Button };
 
-template <ControlKind K> struct ControlId { const char* name; };
+template <ControlKind K> struct ControlId {
+    static constexpr ControlKind kind = K;
+    const char* name;
+};
 using TextBox = ControlId<ControlKind::TextBox>;
 using CheckBox = ControlId<ControlKind::CheckBox>;
 using OptionButton = ControlId<ControlKind::OptionButton>;
@@ -14,6 +20,25 @@ using ListBox = ControlId<ControlKind::ListBox>;
 using ComboBox = ControlId<ControlKind::ComboBox>;
 using PictureBox = ControlId<ControlKind::PictureBox>;
 using Button = ControlId<ControlKind::Button>;
+
+// A control of any kind, for tables that list controls of several kinds. It converts back only
+// to an id of its own kind.
+struct Control {
+    const char* name = ""; // empty: no control
+    ControlKind kind = ControlKind::TextBox;
+
+    constexpr Control() = default;
+    template <ControlKind K> constexpr Control(ControlId<K> id) : name(id.name), kind(K) {}
+
+    constexpr bool exists() const { return *name != '\0'; }
+    template <class Id> constexpr Id as() const {
+        assert(kind == Id::kind);
+        return Id{name};
+    }
+    friend constexpr bool operator==(Control a, Control b) {
+        return std::string_view(a.name) == std::string_view(b.name);
+    }
+};
 
 // The four windows, each existing at most once.
 enum class Window { frmFragDocker, frmGamePath, frmErrorMap, frmFragdockerRunning };

@@ -18,16 +18,16 @@ void declareField(FormModel& form, const Field& field) {
     const QString initial = QString::fromLatin1(field.initial);
     switch (field.kind) {
     case FieldKind::Text:
-        if (qstrcmp(field.control, ctl::cmboSaveGame.name) == 0)
-            form.declare(ctl::cmboSaveGame, slotNameList(), initial);
-        else
-            form.declare(TextBox{field.control}, initial, field.maxLength);
+        form.declare(field.control.as<TextBox>(), initial, field.maxLength);
+        break;
+    case FieldKind::Chooser:
+        form.declare(field.control.as<ComboBox>(), slotNameList(), initial);
         break;
     case FieldKind::Check:
-        form.declare(CheckBox{field.control}, initial.toInt());
+        form.declare(field.control.as<CheckBox>(), initial.toInt());
         break;
     case FieldKind::Option:
-        form.declare(OptionButton{field.control}, QString::fromLatin1(field.group),
+        form.declare(field.control.as<OptionButton>(), QString::fromLatin1(field.group),
                      initial == u"true");
         break;
     case FieldKind::Flag:

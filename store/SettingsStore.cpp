@@ -94,7 +94,7 @@ QString columnList() {
 
 QString columnDefinition(const Field& field) {
     return sql::quoted(QString::fromLatin1(field.name)) +
-           (field.kind == FieldKind::Text ? QStringLiteral(" TEXT") : QStringLiteral(" INTEGER"));
+           (holdsText(field.kind) ? QStringLiteral(" TEXT") : QStringLiteral(" INTEGER"));
 }
 
 QString createTableSql(const QString& slot) {
@@ -501,7 +501,7 @@ QString SettingsStore::read(const QString& slot, StoredRecord& record) {
         const int column = int(i);
         if (select->isNull(column))
             record[i] = std::monostate();
-        else if (settingsRecord[i].kind == FieldKind::Text)
+        else if (holdsText(settingsRecord[i].kind))
             record[i] = select->text(column);
         else
             record[i] = select->boolean(column);

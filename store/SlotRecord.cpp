@@ -9,22 +9,16 @@ namespace fd {
 
 namespace {
 
-bool isChooser(const Field& field) {
-    return qstrcmp(field.control, ctl::cmboSaveGame.name) == 0;
-}
-
-QString textOf(const FormModel& form, const Field& field) {
-    return isChooser(field) ? form.text(ctl::cmboSaveGame) : form.text(TextBox{field.control});
-}
-
 StoredValue storedValue(const FormModel& form, const Field& field) {
     switch (field.kind) {
     case FieldKind::Text:
-        return text::trimSpaces(textOf(form, field));
+        return text::trimSpaces(form.text(field.control.as<TextBox>()));
+    case FieldKind::Chooser:
+        return text::trimSpaces(form.text(field.control.as<ComboBox>()));
     case FieldKind::Check:
-        return form.value(CheckBox{field.control}) == 1;
+        return form.value(field.control.as<CheckBox>()) == 1;
     case FieldKind::Option:
-        return form.selected(OptionButton{field.control});
+        return form.selected(field.control.as<OptionButton>());
     case FieldKind::Flag:
         break;
     }
@@ -37,7 +31,7 @@ const std::vector<std::size_t>& loadOrder() {
         std::vector<std::size_t> indices;
         std::size_t botCount = 0;
         for (std::size_t i = 0; i < settingsRecord.size(); ++i) {
-            if (qstrcmp(settingsRecord[i].name, "NumberOfBotsToPlay") == 0)
+            if (settingsRecord[i].control == ctl::txtNumberOfBotsToPlay)
                 botCount = i;
             else if (settingsRecord[i].kind != FieldKind::Flag)
                 indices.push_back(i);
@@ -50,21 +44,20 @@ const std::vector<std::size_t>& loadOrder() {
 
 void putValue(FormModel& form, const Field& field, const StoredValue& value) {
     const bool isTrue = std::holds_alternative<bool>(value) && std::get<bool>(value);
+    const QString* text = std::get_if<QString>(&value);
+    const QString stored = text ? *text : QString();
     switch (field.kind) {
-    case FieldKind::Text: {
-        const QString* text = std::get_if<QString>(&value);
-        const QString stored = text ? *text : QString();
-        if (isChooser(field))
-            form.setText(ctl::cmboSaveGame, stored);
-        else
-            form.setText(TextBox{field.control}, stored);
+    case FieldKind::Text:
+        form.setText(field.control.as<TextBox>(), stored);
         break;
-    }
+    case FieldKind::Chooser:
+        form.setText(field.control.as<ComboBox>(), stored);
+        break;
     case FieldKind::Check:
-        form.setValue(CheckBox{field.control}, isTrue ? 1 : 0);
+        form.setValue(field.control.as<CheckBox>(), isTrue ? 1 : 0);
         break;
     case FieldKind::Option:
-        form.setSelected(OptionButton{field.control}, isTrue);
+        form.setSelected(field.control.as<OptionButton>(), isTrue);
         break;
     case FieldKind::Flag:
         break;
@@ -85,9 +78,9 @@ StoredRecord initialRecord(const QString& slot, const QString& gameFolder) {
     for (std::size_t i = 0; i < settingsRecord.size(); ++i) {
         const Field& field = settingsRecord[i];
         const QString initial = QString::fromLatin1(field.initial);
-        if (isChooser(field))
+        if (field.kind == FieldKind::Chooser)
             record[i] = slot;
-        else if (qstrcmp(field.control, ctl::frmGamePath::txtGamePath.name) == 0)
+        else if (field.control == ctl::frmGamePath::txtGamePath)
             record[i] = text::trimSpaces(gameFolder);
         else if (field.kind == FieldKind::Text)
             record[i] = text::trimSpaces(initial);

@@ -221,9 +221,9 @@ void buildWidgets(QWidget* surface, std::span<const WidgetRow> table, int topOff
         const bool onSurface = !*row.container;
         QWidget* parent =
             onSurface ? surface : surface->findChild<QWidget*>(QString::fromLatin1(row.container));
-        Q_ASSERT_X(parent, row.name, "container listed after its widgets");
+        Q_ASSERT_X(parent, row.name.text, "container listed after its widgets");
         QWidget* widget = create(row, parent);
-        widget->setObjectName(QString::fromLatin1(row.name));
+        widget->setObjectName(QString::fromLatin1(row.name.objectName()));
         QRect place = pixels(row.place);
         if (onSurface)
             place.translate(0, -pixels(topOffsetTwips));

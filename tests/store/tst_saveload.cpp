@@ -4,6 +4,7 @@
 #include "StoreFiles.h"
 #include "core/TextFile.h"
 #include "store/SettingsStore.h"
+#include "store/SlotRecord.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 
@@ -16,37 +17,14 @@ using fd::test::TestProgram;
 
 namespace {
 
-bool isChooser(const Field& field) {
-    return qstrcmp(field.control, ctl::cmboSaveGame.name) == 0;
-}
-
-// Every setting as "name=value"; texts trimmed of spaces when asked, as a save stores them.
-QStringList settings(const FormModel& form, bool trimmed = false) {
-    QStringList values;
-    for (const Field& field : settingsRecord) {
-        QString value;
-        if (field.kind == FieldKind::Text)
-            value =
-                isChooser(field) ? form.text(ctl::cmboSaveGame) : form.text(TextBox{field.control});
-        else if (field.kind == FieldKind::Check)
-            value = QString::number(form.value(CheckBox{field.control}));
-        else if (field.kind == FieldKind::Option)
-            value = form.selected(OptionButton{field.control}) ? "true" : "false";
-        else
-            continue;
-        values << QString::fromLatin1(field.name) + u'=' +
-                      (trimmed ? text::trimSpaces(value) : value);
-    }
-    return values;
-}
-
 // A value other than the initial one in every setting, each as a user could put it there.
 void changeEverySetting(FormModel& form) {
     for (const Field& field : settingsRecord) {
         if (field.kind == FieldKind::Check)
-            form.setValue(CheckBox{field.control}, qstrcmp(field.initial, "1") == 0 ? 0 : 1);
-        else if (field.kind == FieldKind::Text && !isChooser(field))
-            form.setText(TextBox{field.control}, u"  %1  value "_s.arg(QLatin1String(field.name)));
+            form.setValue(field.control.as<CheckBox>(), qstrcmp(field.initial, "1") == 0 ? 0 : 1);
+        else if (field.kind == FieldKind::Text)
+            form.setText(field.control.as<TextBox>(),
+                         u"  %1  value "_s.arg(QLatin1String(field.name)));
     }
     form.select(ctl::optionNonDedicated);
     form.select(ctl::optionTeamDeathMatch); // clears the modifications
@@ -73,24 +51,29 @@ class TestSaveLoad : public QObject {
 private Q_SLOTS:
     void everySettingSurvivesASaveAndALoad() {
         auto folders = std::make_shared<TestFolders>();
-        QStringList saved;
+        StoredRecord saved;
         {
             TestProgram p(folders);
             changeEverySetting(p.form);
             p.form.setText(ctl::frmGamePath::txtGamePath, u" /elsewhere/Elite Force "_s);
             p.form.click(ctl::cmdSave);
             QCOMPARE(p.log.messages(), QStringList());
-            saved = settings(p.form, true);
+            saved = recordFromControls(p.form);
             // The controls keep their spaces; only the stored copy is trimmed.
             QCOMPARE(p.form.text(ctl::txtServerName), u"  ServerName  value "_s);
             QCOMPARE(test::storedText(p.store.path(), u"Save Game #3"_s, u"ServerName"_s),
                      u"ServerName  value"_s);
         }
         TestProgram p(folders);
-        QVERIFY(settings(p.form) != saved);
+        QVERIFY(recordFromControls(p.form) != saved);
         p.log.events.clear();
         loadSlot(p, 2);
-        QCOMPARE(settings(p.form), saved); // the game folder and description included
+        QVERIFY(recordFromControls(p.form) == saved);
+        QCOMPARE(p.form.text(ctl::frmGamePath::txtGamePath), u"/elsewhere/Elite Force"_s);
+        QCOMPARE(p.form.text(ctl::txtSaveGameDescription), u"A  described slot"_s);
+        QCOMPARE(p.form.text(ctl::txtMaxPlayers), u"MaxPlayers  value"_s);
+        QCOMPARE(p.form.value(ctl::chkPureServer), 1);
+        QVERIFY(p.form.selected(ctl::optionBotSkillCaptain));
         QCOMPARE(p.form.text(ctl::txtGamePath), p.gameFolder()); // the copy is not refreshed
         QCOMPARE(p.log.cues(), QStringList({"filesrec.wav"}));
     }

@@ -42,8 +42,8 @@ const QString before = u"before"_s;
 void fillSlot(Context& ctx, int slot, const QString& name) {
     ctx.form.choose(ctl::cmboSaveGame, slot);
     for (const Field& field : settingsRecord)
-        if (field.kind == FieldKind::Text && qstrcmp(field.control, ctl::cmboSaveGame.name) != 0)
-            ctx.form.setText(TextBox{field.control}, name);
+        if (field.kind == FieldKind::Text)
+            ctx.form.setText(field.control.as<TextBox>(), name);
     ctx.form.clear(ctl::List2);
     ctx.form.clear(ctl::list4);
     for (int i = 0; i < 50; ++i) {
@@ -115,7 +115,7 @@ pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0
 QString slotState(const TestFolders& folders, const QString& slot) {
     QSet<QString> texts;
     for (const Field& field : settingsRecord)
-        if (field.kind == FieldKind::Text && qstrcmp(field.name, "SaveFile") != 0)
+        if (field.kind == FieldKind::Text)
             texts.insert(test::storedText(folders.appFolder() + u"/dock.sav"_s, slot,
                                           QString::fromLatin1(field.name)));
     QStringList state{texts.values().join(u'|')};

@@ -33,6 +33,8 @@ constexpr WidgetRow about[] = {
 };
 // clang-format on
 
+static_assert(namedByKind(about));
+
 } // namespace
 
 std::span<const WidgetRow> aboutTab() {

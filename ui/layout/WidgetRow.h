@@ -1,10 +1,17 @@
 #pragma once
-// A window's layout as data: one row per widget, with its name (the control's name), kind,
-// container, caption, place and look. Places are in twips (15 to a pixel), as left, top,
+// A window's layout as data: one row per widget, with its kind, name, container, caption, place
+// and look. A widget that the program reads or sets is named by its control's id, so a name that
+// is not a declared control does not compile; frames, labels and the banner have names of
+// their own. Places are in twips (15 to a pixel), as left, top,
 // width, height relative to the container; for a widget lying on a tab, relative to the whole
 // tab control, its row of tabs included.
 
+#include "core/Controls.h"
+
+#include <algorithm>
+#include <optional>
 #include <span>
+#include <string_view>
 
 namespace fd::layout {
 
@@ -23,9 +30,24 @@ struct Rect {
     int left, top, width, height;
 };
 
+struct RowName {
+    const char* text;
+    std::optional<ControlKind> control; // none for a frame, a label or the banner
+
+    constexpr RowName(const char* own) : text(own) {}
+    template <ControlKind K> constexpr RowName(ControlId<K> id) : text(id.name), control(K) {}
+
+    // The widget's objectName: a small window's control without its window's name in front.
+    constexpr const char* objectName() const {
+        const std::string_view name(text);
+        const std::size_t dot = name.rfind('.');
+        return dot == std::string_view::npos ? text : text + dot + 1;
+    }
+};
+
 struct WidgetRow {
     Kind kind;
-    const char* name;
+    RowName name;
     const char* container; // the name of the frame that holds it; "" for the tab or window
     const char* caption;   // frames, labels, check boxes, options, buttons; "" for none
     Rect place;
@@ -34,6 +56,35 @@ struct WidgetRow {
     Colour colour = Colour::Default;
     const char* tip = ""; // tooltip
 };
+
+// Whether a row is named the way its kind asks: every input by a control of its own kind,
+// every frame and label by a name of its own; a picture box may be either (the banner).
+constexpr bool namedByKind(const WidgetRow& row) {
+    const auto is = [&row](ControlKind kind) { return row.name.control == kind; };
+    switch (row.kind) {
+    case Kind::Frame:
+    case Kind::Label:
+        return !row.name.control;
+    case Kind::Picture:
+        return !row.name.control || is(ControlKind::PictureBox);
+    case Kind::TextBox:
+        return is(ControlKind::TextBox);
+    case Kind::CheckBox:
+        return is(ControlKind::CheckBox);
+    case Kind::Option:
+        return is(ControlKind::OptionButton);
+    case Kind::List:
+        return is(ControlKind::ListBox);
+    case Kind::Combo:
+        return is(ControlKind::ComboBox);
+    case Kind::Button:
+        return is(ControlKind::Button);
+    }
+    return false;
+}
+constexpr bool namedByKind(std::span<const WidgetRow> rows) {
+    return std::ranges::all_of(rows, [](const WidgetRow& row) { return namedByKind(row); });
+}
 
 // Font families as the layout names them; the program maps them to installed fonts.
 inline constexpr const char* Verdana = "Verdana";
