@@ -3,7 +3,7 @@
 // waits for the game, which writes to the same terminal or journal, passes SIGTERM and SIGINT
 // on to it, and keeps its exit status.
 
-#include "core/SystemProcessLauncher.h"
+#include "platform/SystemProcessLauncher.h"
 
 namespace fd {
 

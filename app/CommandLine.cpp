@@ -3,9 +3,10 @@
 #include "AttachedLauncher.h"
 #include "Program.h"
 #include "core/NullServices.h"
+#include "platform/WinePrefix.h"
+#include "settings/Engage.h"
 #include "settings/GameTypeRules.h"
 #include "settings/SettingsRecord.h"
-#include "settings/Engage.h"
 #include "store/SaveLoad.h"
 #include "store/SlotRecord.h"
 

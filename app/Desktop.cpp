@@ -1,6 +1,7 @@
 #include "Desktop.h"
 
 #include "Program.h"
+#include "catalog/MapPictures.h"
 #include "gamepath/frmGamePath.h"
 #include "ui/MainWindow.h"
 #include "ui/SmallWindow.h"
@@ -14,7 +15,7 @@ QWidget* Desktop::create(Window window) {
     Context& ctx = program_.ctx;
     switch (window) {
     case Window::frmFragDocker: {
-        auto* main = new ui::MainWindow(ctx.form, ctx.appFolder);
+        auto* main = new ui::MainWindow(ctx.form, ctx.appFolder, placeholderPicture(ctx.appFolder));
         QObject::connect(main, &ui::MainWindow::closeRequested, main, [&ctx] { Form_Unload(ctx); });
         return main;
     }

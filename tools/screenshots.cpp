@@ -4,6 +4,7 @@
 //     fd_screenshots APPLICATION_FOLDER OUTPUT_FOLDER
 
 #include "app/Program.h"
+#include "catalog/MapPictures.h"
 #include "core/Context.h"
 #include "core/NullServices.h"
 #include "core/TextFile.h"
@@ -65,7 +66,7 @@ int main(int argc, char* argv[]) {
     fd::FormModel& form = program.form;
     fd::Form_Load(program);
 
-    fd::ui::MainWindow window(form, appFolder);
+    fd::ui::MainWindow window(form, appFolder, fd::placeholderPicture(appFolder));
     auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
     for (int i = 0; i < tabs->count(); ++i) {
         tabs->setCurrentIndex(i);

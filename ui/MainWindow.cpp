@@ -2,7 +2,6 @@
 
 #include "Binder.h"
 #include "FormBuilder.h"
-#include "catalog/MapPictures.h"
 #include "core/PathResolver.h"
 
 #include <QCloseEvent>
@@ -31,7 +30,7 @@ QTabWidget* buildTabs(QWidget* window) {
 }
 } // namespace
 
-MainWindow::MainWindow(FormModel& form, const QString& appFolder)
+MainWindow::MainWindow(FormModel& form, const QString& appFolder, const QString& placeholderPicture)
     : pageBuilt_(layout::mainWindowTabs().size(), false) {
     setObjectName(QStringLiteral("frmFragDocker"));
     setWindowTitle(QStringLiteral("FragDocker 1.02 Beta"));
@@ -44,7 +43,7 @@ MainWindow::MainWindow(FormModel& form, const QString& appFolder)
     if (auto* banner = findChild<QLabel*>(QStringLiteral("Picture1")))
         banner->setPixmap(QPixmap(fileIn(appFolder, "banner.bmp"), "BMP"));
     binder_ = new Binder(form, this);
-    binder_->setPlaceholderPicture(placeholderPicture(appFolder));
+    binder_->setPlaceholderPicture(placeholderPicture);
     buildPage(tabs_->currentIndex());
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::buildPage);
 }

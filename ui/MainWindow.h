@@ -20,7 +20,9 @@ class Binder;
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    MainWindow(FormModel& form, const QString& appFolder);
+    // The window takes its icon and banner from the application folder, and shows the placeholder
+    // picture in the map picture box when a map has none.
+    MainWindow(FormModel& form, const QString& appFolder, const QString& placeholderPicture);
 
 Q_SIGNALS:
     // The user closes the window by its frame; the program decides what closes.

@@ -3,7 +3,7 @@
 // everything, and ENGAGE with the real launcher and the demo's stand-in game.
 
 #include "app/Desktop.h"
-#include "core/SystemProcessLauncher.h"
+#include "platform/SystemProcessLauncher.h"
 #include "core/TextFile.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"

@@ -2,8 +2,9 @@
 // space around them, a store that lacks parts, and the game in a Wine prefix of its own.
 
 #include "catalog/MapPictures.h"
-#include "core/SystemCuePlayer.h"
-#include "core/SystemProcessLauncher.h"
+#include "platform/SystemCuePlayer.h"
+#include "platform/SystemProcessLauncher.h"
+#include "platform/WinePrefix.h"
 #include "store/StoreFiles.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"

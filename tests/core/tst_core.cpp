@@ -5,7 +5,7 @@
 #include "core/Decimal.h"
 #include "core/FormModel.h"
 #include "core/PathResolver.h"
-#include "core/SystemCuePlayer.h"
+#include "platform/SystemCuePlayer.h"
 #include "core/TextFile.h"
 #include "support/CatalogFiles.h"
 

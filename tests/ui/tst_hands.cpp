@@ -1,6 +1,7 @@
 // What the user's mouse and keys meet (offscreen): clicks and focus in the lists, the slot
 // chooser's text, labels beneath the other controls and the running notice's lines.
 
+#include "catalog/MapPictures.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 #include "support/Widgets.h"
@@ -45,7 +46,7 @@ struct Hands : TestProgram {
     }
     QString mapName() { return widget<QLineEdit>(window, "txtMapName")->text(); }
 
-    ui::MainWindow window{form, appFolder()};
+    ui::MainWindow window{form, appFolder(), placeholderPicture(appFolder())};
 };
 
 class TestHands : public QObject {

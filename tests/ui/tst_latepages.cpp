@@ -1,6 +1,7 @@
 // Tab pages are built when first shown: a page built only after a load, a game type change and
 // a rotation edit shows every control as the model holds it then.
 
+#include "catalog/MapPictures.h"
 #include "support/TestProgram.h"
 #include "support/Widgets.h"
 #include "ui/MainWindow.h"
@@ -59,7 +60,7 @@ private Q_SLOTS:
         p.form.addItem(ctl::list4, QStringLiteral("Munro"));
         p.form.click(ctl::cmdSave);
 
-        ui::MainWindow window(p.form, p.appFolder());
+        ui::MainWindow window(p.form, p.appFolder(), placeholderPicture(p.appFolder()));
         window.show();
         p.form.click(ctl::cmdLoad);    // the roster grows by the saved one
         p.form.select(ctl::optionCTF); // hides, locks and fills in controls on other tabs

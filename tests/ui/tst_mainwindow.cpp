@@ -2,6 +2,7 @@
 // would: what the widgets show and how they reach the model. The rules themselves are tested
 // on the model.
 
+#include "catalog/MapPictures.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 #include "support/Widgets.h"
@@ -81,7 +82,7 @@ struct Shown : TestProgram {
     }
     QSize pictureSize() { return get<QLabel>("picMaps")->pixmap().size(); }
 
-    ui::MainWindow window{form, appFolder()};
+    ui::MainWindow window{form, appFolder(), placeholderPicture(appFolder())};
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "SystemCuePlayer.h"
 
-#include "PathResolver.h"
+#include "core/PathResolver.h"
 
 #include <QFile>
 #include <QProcess>

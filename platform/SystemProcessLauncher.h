@@ -3,13 +3,9 @@
 // through Wine, in the Wine prefix given; anything else must be a program this system can run
 // itself.
 
-#include "Services.h"
+#include "core/Services.h"
 
 namespace fd {
-
-// The Wine prefix the game is installed in and runs in: the folder WINEPREFIX names when it
-// is set, else Wine's default ~/.wine.
-QString winePrefixInUse();
 
 class SystemProcessLauncher : public ProcessLauncher {
 public:

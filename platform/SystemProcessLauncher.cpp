@@ -1,6 +1,5 @@
 #include "SystemProcessLauncher.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -14,11 +13,6 @@ bool isWindowsProgram(const QString& path) {
     return file.open(QIODevice::ReadOnly) && file.read(2) == "MZ";
 }
 } // namespace
-
-QString winePrefixInUse() {
-    const QString named = qEnvironmentVariable("WINEPREFIX");
-    return named.isEmpty() ? QDir::homePath() + QStringLiteral("/.wine") : named;
-}
 
 QString SystemProcessLauncher::start(const QString& program, const QStringList& arguments,
                                      const QString& workingFolder) {

@@ -5,7 +5,7 @@
 // program cost more than the rest of its start-up steps together) and reaped at a later cue or
 // when the player object goes.
 
-#include "Services.h"
+#include "core/Services.h"
 
 #include <vector>
 
