@@ -24,16 +24,7 @@ bool anotherCopyRunning(const Context& ctx) {
     return PathResolver().isFile(ctx.appFile(QString::fromLatin1(storeFile::lock)));
 }
 
-} // namespace
-
-Program::Program(const Services& services, const QString& appFolder, const QString& prefix)
-    : ctx{form, services.cues, services.messages, services.launcher, appFolder, services.folders,
-          store},
-      winePrefix(prefix) {
-    declareControls(form);
-    connectHandlers(ctx);
-}
-
+// Declares every control of the four windows with its initial state.
 void declareControls(FormModel& form) {
     declareSettingsControls(form);
     declareRotationControls(form);
@@ -43,6 +34,7 @@ void declareControls(FormModel& form) {
     form.declare(ctl::frmFragdockerRunning::cmdOk);
 }
 
+// Connects every control to the handler that a click on it runs.
 void connectHandlers(Context& ctx) {
     connectSettingsHandlers(ctx);
     connectCatalogHandlers(ctx);
@@ -51,6 +43,16 @@ void connectHandlers(Context& ctx) {
     connectGamePathHandlers(ctx);
     ctx.form.onClick(ctl::frmFragdockerRunning::cmdOk,
                      [&ctx] { frmFragdockerRunning_cmdOk_Click(ctx); });
+}
+
+} // namespace
+
+Program::Program(const Services& services, const QString& appFolder, const QString& prefix)
+    : ctx{form, services.cues, services.messages, services.launcher, appFolder, services.folders,
+          store},
+      winePrefix(prefix) {
+    declareControls(form);
+    connectHandlers(ctx);
 }
 
 void Form_Load(Program& program) {

@@ -6,11 +6,6 @@
 
 namespace fd {
 
-// Declares every control of the four windows with its initial state.
-void declareControls(FormModel& form);
-// Connects every control to the handler that a click on it runs.
-void connectHandlers(Context& ctx);
-
 // The main window is being closed: every window closes, and the program ends.
 void Form_Unload(Context& ctx);
 // OK on the running notice: every window closes, and this second copy ends.

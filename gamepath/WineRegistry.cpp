@@ -103,8 +103,7 @@ std::optional<QString> lookUp(const QStringList& lines, const QString& key,
     return std::nullopt;
 }
 
-} // namespace
-
+// A Windows drive path as the folder of the Wine prefix it names; empty for no drive path.
 QString folderOfDrivePath(const QString& winePrefix, const QString& windowsPath) {
     const QChar drive = windowsPath.isEmpty() ? QChar() : windowsPath[0].toLower();
     if (windowsPath.size() < 2 || drive < u'a' || drive > u'z' || windowsPath[1] != u':')
@@ -120,6 +119,8 @@ QString folderOfDrivePath(const QString& winePrefix, const QString& windowsPath)
     const QString target = QFileInfo(link).canonicalFilePath();
     return (target.isEmpty() ? link : target) + rest;
 }
+
+} // namespace
 
 QString GetGamePath(const QString& winePrefix, const QString& subkey, const QString& valueName) {
     const std::optional<QStringList> lines =

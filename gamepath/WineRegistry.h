@@ -18,7 +18,4 @@ inline constexpr const char* gameRegistryValue = "INSTALLPATH";
 // longer than 254 characters, or one that names no drive.
 QString GetGamePath(const QString& winePrefix, const QString& subkey, const QString& valueName);
 
-// A Windows drive path as the folder of the Wine prefix it names; empty for no drive path.
-QString folderOfDrivePath(const QString& winePrefix, const QString& windowsPath);
-
 } // namespace fd

@@ -11,9 +11,9 @@ namespace fd {
 
 namespace {
 
-bool holdsGame(const QString& folder) {
+bool holdsGame(const FormModel& form) {
     PathResolver files;
-    return files.isFile(game::inFolder(folder, game::programFile));
+    return files.isFile(game::gameProgram(form));
 }
 
 // Replaces the path file; false after telling the user what failed.
@@ -69,7 +69,7 @@ void FindGameFolder(Context& ctx, const QString& winePrefix) {
         FillFromRegistry(ctx, winePrefix);
     }
     ReadPathFile(ctx.form, ctx.appFolder);
-    if (!holdsGame(game::gameFolder(ctx.form)))
+    if (!holdsGame(ctx.form))
         showDialog(ctx.form);
 }
 
@@ -80,12 +80,12 @@ void cmdRefindGamePatch_Click(Context& ctx) {
 namespace frmGamePath {
 
 void cmdYes_Click(Context& ctx) {
-    const QString folder = game::gameFolder(ctx.form);
-    if (!holdsGame(folder)) {
+    if (!holdsGame(ctx.form)) {
         ctx.alert(QStringLiteral("This Is Not The Correct Path To stvoyHM.exe"));
         BrowseForGameFolder(ctx);
         return;
     }
+    const QString folder = game::gameFolder(ctx.form);
     if (!writePathFile(ctx, {folder}))
         return;
     ctx.form.hide(Window::frmGamePath);

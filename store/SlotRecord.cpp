@@ -64,6 +64,14 @@ void putValue(FormModel& form, const Field& field, const StoredValue& value) {
     }
 }
 
+// Puts a record into the controls as the user's own changes would, in load order: the order of
+// the record, but the map limits and then the number of bots last. Nulls give empty text, an
+// unchecked box and an unselected option.
+void putIntoControls(FormModel& form, const StoredRecord& record) {
+    for (std::size_t i : loadOrder())
+        putValue(form, settingsRecord[i], record[i]);
+}
+
 } // namespace
 
 StoredRecord recordFromControls(const FormModel& form) {
@@ -88,11 +96,6 @@ StoredRecord initialRecord(const QString& slot, const QString& gameFolder) {
             record[i] = initial == u"1" || initial == u"true";
     }
     return record;
-}
-
-void putIntoControls(FormModel& form, const StoredRecord& record) {
-    for (std::size_t i : loadOrder())
-        putValue(form, settingsRecord[i], record[i]);
 }
 
 QString EditRecord(Context& ctx, const QString& slot) {

@@ -16,10 +16,6 @@ StoredRecord recordFromControls(const FormModel& form);
 // A slot of a new store: the initial settings stored as a save would store them, the slot's
 // own name and the game folder in use.
 StoredRecord initialRecord(const QString& slot, const QString& gameFolder);
-// Puts a record into the controls as the user's own changes would, in load order: the order of
-// the record, but the map limits and then the number of bots last. Nulls give empty text, an
-// unchecked box and an unselected option.
-void putIntoControls(FormModel& form, const StoredRecord& record);
 
 // Copies the controls into the slot's record; empty text, or what failed.
 QString EditRecord(Context& ctx, const QString& slot);
