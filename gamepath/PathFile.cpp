@@ -24,8 +24,9 @@ bool ReadPathFile(FormModel& form, const QString& appFolder) {
     return true;
 }
 
-QString WritePathFile(const QString& appFolder, const QStringList& lines) {
-    return text::writeLinesAtomically(fileIn(appFolder, pathFileName), lines);
+Outcome WritePathFile(const QString& appFolder, const QStringList& lines) {
+    const QString failure = text::writeLinesAtomically(fileIn(appFolder, pathFileName), lines);
+    return failure.isEmpty() ? Outcome::success() : Outcome::failure(failure);
 }
 
 } // namespace fd

@@ -1,6 +1,8 @@
 #pragma once
 // The path file path.ini of the application folder: the remembered game folder, one line.
 
+#include "core/Outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,8 +16,7 @@ bool pathFileExists(const QString& appFolder);
 // last line is the game folder. False when there is no path file.
 bool ReadPathFile(FormModel& form, const QString& appFolder);
 
-// Replaces the path file in one step, whatever the letter case of its name; the failure, naming
-// the file, or empty text.
-QString WritePathFile(const QString& appFolder, const QStringList& lines);
+// Replaces the path file in one step, whatever the letter case of its name.
+Outcome WritePathFile(const QString& appFolder, const QStringList& lines);
 
 } // namespace fd

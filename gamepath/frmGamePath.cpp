@@ -18,10 +18,10 @@ bool holdsGame(const FormModel& form) {
 
 // Replaces the path file; false after telling the user what failed.
 bool writePathFile(Context& ctx, const QStringList& lines) {
-    const QString failure = WritePathFile(ctx.appFolder, lines);
-    if (!failure.isEmpty())
-        ctx.alert(failure);
-    return failure.isEmpty();
+    const Outcome written = WritePathFile(ctx.appFolder, lines);
+    if (!written.ok())
+        ctx.alert(written.failure());
+    return written.ok();
 }
 
 void showDialog(FormModel& form) {
