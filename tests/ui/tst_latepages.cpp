@@ -1,5 +1,6 @@
 // Tab pages are built when first shown: a page built only after a load, a game type change and
-// a rotation edit shows every control as the model holds it then.
+// a rotation edit shows every control as the model holds it then, and the keyboard meets it as
+// it meets a page built at start.
 
 #include "support/TestProgram.h"
 #include "support/Widgets.h"
@@ -52,7 +53,11 @@ class TestLatePages : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void aPageBuiltAfterLoadGameTypeAndRotationEditShowsTheModel() {
+    // After a load, a game type change and a rotation edit, the user walks the tabs from the
+    // server name: Ctrl+Tab around every tab, then Ctrl+Shift+Tab around again. Each page shows
+    // the model, and the focus stays inside the tab control, where the next press moves on and
+    // Space never reaches ENGAGE.
+    void aPageBuiltLateMeetsTheEyeAndTheKeyboardAsOneBuiltAtStart() {
         test::TestProgram p;
         p.form.setText(ctl::txtMaxPlayers, QStringLiteral("16"));
         p.form.setValue(ctl::chkSetNetport, 1); // unlocks the port number
@@ -61,16 +66,23 @@ private Q_SLOTS:
 
         ui::MainWindow window(p.form, p.appFolder());
         window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         p.form.click(ctl::cmdLoad);    // the roster grows by the saved one
         p.form.select(ctl::optionCTF); // hides, locks and fills in controls on other tabs
         for (const char* map : {"ctf_voy1", "hm_borg1", "hm_voy2"})
             p.form.addItem(ctl::List2, QString::fromLatin1(map));
         p.form.setSelectedIndex(ctl::List2, 1);
 
+        QTest::mouseClick(test::widget<QLineEdit>(window, "txtServerName"), Qt::LeftButton);
         auto* tabs = test::widget<QTabWidget>(window, "SSTab1");
-        for (int i = 0; i < tabs->count(); ++i) {
-            tabs->setCurrentIndex(i);
-            QCOMPARE(disagreeing(p.form, *tabs->widget(i)), QStringList());
+        const int count = tabs->count();
+        for (int step = 1; step <= 2 * count; ++step) {
+            const bool back = step > count;
+            QTest::keyClick(window.focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
+                            back ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+            QCOMPARE(tabs->currentIndex(), (back ? 2 * count - step : step) % count);
+            QVERIFY(tabs->isAncestorOf(window.focusWidget()));
+            QCOMPARE(disagreeing(p.form, *tabs->currentWidget()), QStringList());
         }
         QCOMPARE(test::widget<QListWidget>(window, "list4")->count(), 2); // the page was built
     }
