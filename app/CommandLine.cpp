@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -78,7 +79,7 @@ struct Options {
 };
 
 // The parser of this program's own options. A word after a single dash is one option, as
-// Qt's own options are written ("-platform", "-style"), never a run of one-letter options.
+// Qt's own options are written ("-platform", "-reverse"), never a run of one-letter options.
 struct OwnOptions {
     OwnOptions() {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -86,7 +87,7 @@ struct OwnOptions {
             "Starts a saved set-up's Elite Force server without the window. SLOT is a save "
             "slot's number, 1 to 7, or its name, \"Save Game #1\" to \"Save Game #7\". Without "
             "any of these options the window opens, also with Qt's own options such as "
-            "-platform, -style or -geometry."));
+            "-platform, -display, -geometry or -reverse."));
         parser.addOptions(
             {options.engage, options.script, options.list, options.gameFolder, options.wait});
     }
@@ -219,7 +220,10 @@ bool wantsCommandLine(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     OwnOptions own;
     own.parser.parse(arguments); // Qt's own options are unknown here, and left to the window
-    return !own.parser.optionNames().isEmpty();
+    // Qt's own options take one dash: a word after two is this program's, or a mistake it names.
+    return !own.parser.optionNames().isEmpty() ||
+           std::any_of(arguments.cbegin() + 1, arguments.cend(),
+                       [](const QString& argument) { return argument.startsWith(u"--"); });
 }
 
 int runCommandLine(const QStringList& arguments, const QString& appFolder) {

@@ -15,7 +15,8 @@ inline constexpr int usage = 2;  // the command line asks for nothing this progr
 } // namespace exitCode
 
 // Whether the command line asks for this rather than the window: one of this program's own
-// options is given. Qt's own options (-platform, -style, ...) are for the window.
+// options is given, or a word after two dashes. Qt's own options (-platform, -display, ...)
+// are for the window.
 bool wantsCommandLine(int argc, char* argv[]);
 
 // Runs what the command line asks, with messages on standard error; returns the exit code.

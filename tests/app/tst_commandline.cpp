@@ -107,8 +107,8 @@ private Q_SLOTS:
         QTest::newRow("wait alone") << QStringList{"--script", "2", "--wait"} << 2 << "--wait";
         QTest::newRow("unknown") << QStringList{"--engage", "2", "x"} << 2 << "\"x\"";
         QTest::newRow("version") << QStringList{"--version"} << 0 << "FragDocker 1.02\n";
-        QTest::newRow("neither Qt's nor ours")
-            << QStringList{"-platform", "offscreen", "--bogus"} << 2 << "Unknown option 'bogus'";
+        QTest::newRow("not Qt's") << QStringList{"-platform", "offscreen", "x"} << 2 << "\"x\"";
+        QTest::newRow("not ours") << QStringList{"--lsit"} << 2 << "Unknown option 'lsit'";
     }
 
     void exitCodesAndMessages() {
