@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -76,6 +77,25 @@ struct Options {
     QCommandLineOption wait{QStringLiteral("wait"),
                             QStringLiteral("With --engage: stay with the game, pass SIGTERM and "
                                            "SIGINT on to it and exit with its exit status.")};
+};
+
+// The parser of this program's own options. A word after a single dash is one option, as
+// Qt's own options are written ("-platform", "-reverse"), never a run of one-letter options.
+struct OwnOptions {
+    OwnOptions() {
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.setApplicationDescription(QStringLiteral(
+            "Starts a saved set-up's Elite Force server without the window. SLOT is a save "
+            "slot's number, 1 to 7, or its name, \"Save Game #1\" to \"Save Game #7\". Without "
+            "any of these options the window opens, also with Qt's own options such as "
+            "-platform, -display, -geometry or -reverse."));
+        parser.addOptions(
+            {options.engage, options.script, options.list, options.gameFolder, options.wait});
+    }
+    QCommandLineParser parser;
+    const Options options;
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
 };
 
 // The request the parsed options make, or the usage problem with them.
@@ -195,30 +215,30 @@ int run(const Request& request, const QString& appFolder) {
 
 } // namespace
 
-bool wantsCommandLine(int argc) {
-    return argc > 1;
+bool wantsCommandLine(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    OwnOptions own;
+    own.parser.parse(arguments); // Qt's own options are unknown here, and left to the window
+    // Qt's own options take one dash: a word after two is this program's, or a mistake it names.
+    return !own.parser.optionNames().isEmpty() ||
+           std::any_of(arguments.cbegin() + 1, arguments.cend(),
+                       [](const QString& argument) { return argument.startsWith(u"--"); });
 }
 
 int runCommandLine(const QStringList& arguments, const QString& appFolder) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Starts a saved set-up's Elite Force server without the window. SLOT is "
-                       "a save slot's number, 1 to 7, or its name, \"Save Game #1\" to \"Save "
-                       "Game #7\". With no option at all, the window opens."));
-    const Options options;
-    parser.addOptions(
-        {options.engage, options.script, options.list, options.gameFolder, options.wait});
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    OwnOptions own;
+    QCommandLineParser& parser = own.parser;
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
-    if (parser.isSet(help) || parser.isSet(version)) {
-        print(stdout, parser.isSet(help) ? parser.helpText()
-                                         : QStringLiteral("FragDocker %1\n").arg(FD_VERSION));
+    if (parser.isSet(own.help) || parser.isSet(own.version)) {
+        print(stdout, parser.isSet(own.help) ? parser.helpText()
+                                             : QStringLiteral("FragDocker %1\n").arg(FD_VERSION));
         return exitCode::done;
     }
     QString problem;
-    const std::optional<Request> request = requestFrom(parser, options, problem);
+    const std::optional<Request> request = requestFrom(parser, own.options, problem);
     return request ? run(*request, appFolder) : usageError(problem);
 }
 

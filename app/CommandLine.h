@@ -14,8 +14,10 @@ inline constexpr int failed = 1; // ENGAGE refused, or something failed
 inline constexpr int usage = 2;  // the command line asks for nothing this program does
 } // namespace exitCode
 
-// Whether the command line asks for this rather than the window: any argument at all.
-bool wantsCommandLine(int argc);
+// Whether the command line asks for this rather than the window: one of this program's own
+// options is given, or a word after two dashes. Qt's own options (-platform, -display, ...)
+// are for the window.
+bool wantsCommandLine(int argc, char* argv[]);
 
 // Runs what the command line asks, with messages on standard error; returns the exit code.
 // Needs a QCoreApplication, and nothing of a display.

@@ -73,16 +73,21 @@ bool Binder::eventFilter(QObject* watched, QEvent* event) {
     if (control.isEmpty() ||
         (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick))
         return QObject::eventFilter(watched, event);
+    // A list's clicks are the left button's; another button selects nothing and runs nothing.
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton)
+        return true;
     QByteArray storage;
     const ListBox list{id(control, storage)};
     if (type == QEvent::MouseButtonDblClick) {
+        selectedAtPress_ = -1; // the release that ends it is no click
         form_.doubleClick(list);
         return true; // the list's own reply to it would be a second press
     }
     selectedAtPress_ = form_.selectedIndex(list);
     // A press beside the items leaves the selection as it is.
     const auto* view = static_cast<const QListWidget*>(watched->parent());
-    return !view->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).isValid();
+    return !view->indexAt(mouse->position().toPoint()).isValid();
 }
 
 void Binder::bind(QWidget* widget, const QString& control) {
@@ -109,8 +114,9 @@ void Binder::bind(QWidget* widget, const QString& control) {
         connect(list, &QListWidget::itemSelectionChanged, this, [this, list, name] {
             form_.setSelectedIndex(ListBox{name.constData()}, selectedRow(list));
         });
-        // A click on the item that was already selected is a click all the same.
-        connect(list, &QListWidget::pressed, this, [this, list, name](const QModelIndex& item) {
+        // A click on the item that was already selected is a click all the same, once its
+        // release leaves the item selected (Ctrl+click takes the selection away).
+        connect(list, &QListWidget::clicked, this, [this, list, name](const QModelIndex& item) {
             if (item.row() == selectedAtPress_ && selectedRow(list) == item.row())
                 form_.clickItem(ListBox{name.constData()}, item.row());
         });

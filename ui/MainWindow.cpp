@@ -30,8 +30,8 @@ QTabWidget* buildTabs(QWidget* window) {
 }
 } // namespace
 
-MainWindow::MainWindow(FormModel& form, const QString& appFolder, const QString& placeholderPicture)
-    : pageBuilt_(layout::mainWindowTabs().size(), false) {
+MainWindow::MainWindow(FormModel& form, const QString& appFolder,
+                       const QString& placeholderPicture) {
     setObjectName(QStringLiteral("frmFragDocker"));
     setWindowTitle(QStringLiteral("FragDocker 1.02 Beta"));
     // Each picture's format is given: that spares probing every format on it.
@@ -44,30 +44,33 @@ MainWindow::MainWindow(FormModel& form, const QString& appFolder, const QString&
         banner->setPixmap(QPixmap(fileIn(appFolder, "banner.bmp"), "BMP"));
     binder_ = new Binder(form, this);
     binder_->setPlaceholderPicture(placeholderPicture);
-    buildPage(tabs_->currentIndex());
-    connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::buildPage);
+    // Each page is built as it is shown: the page shown in place of one that held the focus is
+    // whole by the time Qt passes the focus on to it, as a page built at start is.
+    for (int i = 0; i < tabs_->count(); ++i)
+        tabs_->widget(i)->installEventFilter(this);
+    buildPage(tabs_->currentWidget());
+    // The focus starts on ENGAGE; then it stays where the user leaves it, also while a dialog
+    // hides the window.
+    findChild<QPushButton*>(QStringLiteral("cmdEngage"))->setFocus();
 }
 
-void MainWindow::buildPage(int index) {
-    if (index < 0 || pageBuilt_[std::size_t(index)])
-        return;
-    pageBuilt_[std::size_t(index)] = true;
-    // Built and bound while hidden, then shown whole, as a page built at start is: each label
-    // then sees which controls lie over it.
-    QWidget* page = tabs_->widget(index);
-    const bool onScreen = page->isVisible();
-    if (onScreen)
-        page->hide();
-    buildWidgets(page, layout::mainWindowTabs()[std::size_t(index)].widgets, tabRowTwips);
-    binder_->bindWidgetsUnder(page);
-    if (onScreen)
-        page->show();
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show)
+        buildPage(static_cast<QWidget*>(watched));
+    return QWidget::eventFilter(watched, event);
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (auto* engage = findChild<QPushButton*>(QStringLiteral("cmdEngage")))
-        engage->setFocus();
+void MainWindow::buildPage(QWidget* page) {
+    page->removeEventFilter(this); // built once
+    // Built and bound on a sheet that is then shown whole, as a page built at start is: each
+    // label then sees which controls lie over it. The sheet is as large as the tab control;
+    // the page shows what fits on it.
+    auto* sheet = new QWidget(page);
+    sheet->resize(tabs_->size());
+    buildWidgets(sheet, layout::mainWindowTabs()[std::size_t(tabs_->indexOf(page))].widgets,
+                 tabRowTwips);
+    binder_->bindWidgetsUnder(sheet);
+    sheet->show();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,11 +1,9 @@
 #pragma once
 // The main window: the banner, the tab control with the seven tabs, and ENGAGE. A tab's page
 // is built the first time the tab is shown; its widgets then show the controls' state as the
-// model holds it at that moment.
+// model holds it at that moment. The keyboard focus starts on ENGAGE.
 
 #include <QWidget>
-
-#include <vector>
 
 class QTabWidget;
 
@@ -30,14 +28,13 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildPage(int index);
+    void buildPage(QWidget* page);
 
     QTabWidget* tabs_;
     Binder* binder_;
-    std::vector<bool> pageBuilt_;
 };
 
 } // namespace fd::ui

@@ -1,6 +1,7 @@
 // The program run from the command line with no display, from an application folder whose
 // window copy may be open at the same time: it prints the very script the window's ENGAGE
-// writes, starts the game as ENGAGE does, exits 0, 1 or 2, and leaves dock.sav as it was.
+// writes, starts the game as ENGAGE does, exits 0, 1 or 2, and leaves dock.sav as it was; Qt's
+// own options open the window instead.
 
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
@@ -106,6 +107,8 @@ private Q_SLOTS:
         QTest::newRow("wait alone") << QStringList{"--script", "2", "--wait"} << 2 << "--wait";
         QTest::newRow("unknown") << QStringList{"--engage", "2", "x"} << 2 << "\"x\"";
         QTest::newRow("version") << QStringList{"--version"} << 0 << "FragDocker 1.02\n";
+        QTest::newRow("not Qt's") << QStringList{"-platform", "offscreen", "x"} << 2 << "\"x\"";
+        QTest::newRow("not ours") << QStringList{"--lsit"} << 2 << "Unknown option 'lsit'";
     }
 
     void exitCodesAndMessages() {
@@ -124,6 +127,15 @@ private Q_SLOTS:
                                             : result.out;
         QVERIFY2(shown.contains((starts ? folders_->gameFolder() + output : output).toUtf8()),
                  shown.constData());
+    }
+
+    // Qt's own options open the window, which takes the store's lock.
+    void qtsOwnOptionsOpenTheWindow() {
+        QProcess process;
+        start(process, {"-platform", "offscreen", "-reverse"});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(appFile("dock.ldb")), 20000);
+        process.terminate();
+        QVERIFY(process.waitForFinished(20000));
     }
 
     void waitingPassesSigtermOnAndEndsWithTheGame() {

@@ -108,6 +108,21 @@ private Q_SLOTS:
         QCOMPARE(w.desktop.window(Window::frmFragDocker), main);
     }
 
+    // The focus comes back to the Map List when the notice of a map without its picture (none
+    // is installed here) is closed.
+    void theFocusComesBackWhereItWas() {
+        WithWindows w;
+        w.installCatalogues();
+        QVERIFY(w.desktop.start());
+        QWidget* main = w.desktop.window(Window::frmFragDocker);
+        main->findChild<QTabWidget*>()->setCurrentIndex(2);
+        auto* maps = test::widget<QListWidget>(*main, "List1");
+        QTest::mouseClick(maps->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); // the first map
+        QCOMPARE(w.shownWindows(), QList<Window>{Window::frmErrorMap});
+        w.click(Window::frmErrorMap, "cmdOk");
+        QTRY_COMPARE(QApplication::focusWidget(), maps);
+    }
+
     // Closing the last window ends the program's event loop; closing the main window closes
     // every other window, and the store with its lock goes when the program ends. A lock left
     // behind shows only the running notice (the main window not even for a moment), and the

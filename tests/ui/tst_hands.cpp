@@ -39,10 +39,10 @@ struct Hands : TestProgram {
     }
     QListWidget* list(const char* name) { return widget<QListWidget>(window, name); }
     void showTab(int index) { widget<QTabWidget>(window, "SSTab1")->setCurrentIndex(index); }
-    void click(const char* name, int row, Qt::KeyboardModifiers keys = {}) {
+    void click(const char* name, int row, Qt::KeyboardModifiers keys = {},
+               Qt::MouseButton button = Qt::LeftButton) {
         QListWidget* l = list(name);
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, keys,
-                          l->visualItemRect(l->item(row)).center());
+        QTest::mouseClick(l->viewport(), button, keys, l->visualItemRect(l->item(row)).center());
     }
     QString mapName() { return widget<QLineEdit>(window, "txtMapName")->text(); }
 
@@ -64,11 +64,12 @@ private Q_SLOTS:
         h.click("List1", 0); // selected already
         QCOMPARE(h.mapName(), QStringLiteral("A"));
         h.click("List2", 0); // selected already: the notice comes again
-        QCOMPARE(h.log.cues(), QStringList({"ralert.wav", "ralert.wav"}));
 
-        h.click("List2", 0, Qt::ControlModifier);
+        h.click("List2", 0, Qt::ControlModifier); // de-selects it, and is no click
+        h.click("List2", 0, {}, Qt::RightButton); // neither selects nor clicks
         QVERIFY(h.list("List2")->selectedItems().isEmpty());
         QCOMPARE(h.form.selectedIndex(ctl::List2), -1);
+        QCOMPARE(h.log.cues(), QStringList({"ralert.wav", "ralert.wav"}));
     }
 
     void focusSelectsNothingWhileTheArrowKeysDo() {

@@ -1,5 +1,6 @@
 // Tab pages are built when first shown: a page built only after a load, a game type change and
-// a rotation edit shows every control as the model holds it then.
+// a rotation edit shows every control as the model holds it then, and the keyboard meets it as
+// it meets a page built at start.
 
 #include "catalog/MapPictures.h"
 #include "support/TestProgram.h"
@@ -48,7 +49,11 @@ class TestLatePages : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void aPageBuiltAfterLoadGameTypeAndRotationEditShowsTheModel() {
+    // After a load, a game type change and a rotation edit, the user walks the tabs from the
+    // server name: Ctrl+Tab around every tab, then Ctrl+Shift+Tab around again. Each page shows
+    // the model, and the focus stays inside the tab control, where the next press moves on and
+    // Space never reaches ENGAGE.
+    void aPageBuiltLateMeetsTheEyeAndTheKeyboardAsOneBuiltAtStart() {
         test::TestProgram p;
         p.form.setText(ctl::txtMaxPlayers, QStringLiteral("16"));
         p.form.setValue(ctl::chkSetNetport, 1); // unlocks the port number
@@ -68,10 +73,18 @@ private Q_SLOTS:
 
         ui::MainWindow late(p.form, p.appFolder(), placeholderPicture(p.appFolder()));
         late.show();
-        for (int i = 0; i < tabsOf(late)->count(); ++i) {
-            tabsOf(early)->setCurrentIndex(i);
-            tabsOf(late)->setCurrentIndex(i);
-            QCOMPARE(looks(*tabsOf(late)->widget(i)), looks(*tabsOf(early)->widget(i)));
+        QVERIFY(QTest::qWaitForWindowActive(&late));
+        QTest::mouseClick(test::widget<QLineEdit>(late, "txtServerName"), Qt::LeftButton);
+        QTabWidget* tabs = tabsOf(late);
+        const int count = tabs->count();
+        for (int step = 1; step <= 2 * count; ++step) {
+            const bool back = step > count;
+            QTest::keyClick(late.focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
+                            back ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+            QCOMPARE(tabs->currentIndex(), (back ? 2 * count - step : step) % count);
+            QVERIFY(tabs->isAncestorOf(late.focusWidget()));
+            tabsOf(early)->setCurrentIndex(tabs->currentIndex());
+            QCOMPARE(looks(*tabs->currentWidget()), looks(*tabsOf(early)->currentWidget()));
         }
         QCOMPARE(test::widget<QListWidget>(late, "list4")->count(), 2); // the page was built
     }
