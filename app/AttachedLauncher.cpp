@@ -1,5 +1,7 @@
 #include "AttachedLauncher.h"
 
+#include "hosting/Supervisor.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -17,11 +19,14 @@ namespace {
 
 constexpr int forwardedSignals[] = {SIGTERM, SIGINT};
 
-volatile sig_atomic_t game = 0; // the started game's process number, while it runs
+volatile sig_atomic_t game = 0;     // the started game's process number, while it runs
+volatile sig_atomic_t stopping = 0; // a stop was passed on to it
 
 extern "C" void passOn(int signal) {
-    if (game > 0)
+    if (game > 0) {
         ::kill(game, signal);
+        stopping = 1;
+    }
 }
 
 // Passes the forwarded signals on to the game while it exists; blocked meanwhile, a signal
@@ -52,6 +57,7 @@ public:
     const sigset_t& forwarded() const { return forwarded_; }
     void forwardTo(pid_t process) {
         game = process;
+        stopping = 0;
         ::sigprocmask(SIG_UNBLOCK, &forwarded_, nullptr);
     }
 
@@ -68,6 +74,15 @@ std::vector<char*> pointersTo(std::vector<QByteArray>& words) {
         pointers.push_back(word.data());
     pointers.push_back(nullptr);
     return pointers;
+}
+
+int waitFor(pid_t process) {
+    int waitStatus = 0;
+    pid_t waited = 0;
+    do
+        waited = ::waitpid(process, &waitStatus, 0);
+    while (waited < 0 && errno == EINTR);
+    return waitStatus;
 }
 
 int statusOf(int waitStatus) {
@@ -108,13 +123,11 @@ QString AttachedLauncher::launch(const QString& program, const Command& command)
             .arg(program, QString::fromLocal8Bit(std::strerror(failure)));
 
     forwarding.forwardTo(process);
-    int waitStatus = 0;
-    pid_t waited = 0;
-    do
-        waited = ::waitpid(process, &waitStatus, 0);
-    while (waited < 0 && errno == EINTR);
+    const int waitStatus = supervisor_
+                               ? supervisor_->watch(process, stopping, forwarding.forwarded())
+                               : waitFor(process);
     game = 0;
-    exitStatus_ = statusOf(waitStatus);
+    exitStatus_ = stopping ? 0 : statusOf(waitStatus);
     return {};
 }
 

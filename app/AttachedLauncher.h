@@ -5,19 +5,26 @@
 
 #include "core/SystemProcessLauncher.h"
 
+namespace fd::hosting {
+class Supervisor;
+}
+
 namespace fd {
 
 class AttachedLauncher : public SystemProcessLauncher {
 public:
     using SystemProcessLauncher::SystemProcessLauncher;
+    // The game is watched by `supervisor` while it runs.
+    void watchWith(hosting::Supervisor& supervisor) { supervisor_ = &supervisor; }
     // The status the game ended with: its exit code, or 128 plus the signal that ended it, as
-    // a shell gives it.
+    // a shell gives it; 0 when it ended after a stop passed on to it.
     int exitStatus() const { return exitStatus_; }
 
 protected:
     QString launch(const QString& program, const Command& command) override;
 
 private:
+    hosting::Supervisor* supervisor_ = nullptr;
     int exitStatus_ = 0;
 };
 

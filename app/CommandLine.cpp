@@ -3,6 +3,10 @@
 #include "AttachedLauncher.h"
 #include "Program.h"
 #include "core/NullServices.h"
+#include "hosting/ServerAddress.h"
+#include "hosting/ServerQuery.h"
+#include "hosting/StatusReport.h"
+#include "hosting/Supervisor.h"
 #include "settings/GameTypeRules.h"
 #include "settings/SettingsRecord.h"
 #include "settings/modEngage.h"
@@ -20,11 +24,11 @@ namespace fd {
 
 namespace {
 
-enum class Action { Engage, Script, List };
+enum class Action { Engage, Script, List, Status };
 
 struct Request {
     Action action = Action::List;
-    QString slot;
+    QString slot;       // empty for --status of every slot
     QString gameFolder; // null: the one the slot holds
     bool wait = false;
 };
@@ -56,6 +60,14 @@ QString slotNamed(const QString& text) {
     return isSlotName(text) ? text : QString();
 }
 
+// The script of a slot started from the command line: a file of its own per slot, so that
+// two slots started at the same moment from one game folder never run each other's script.
+// (A lock held until the server answered would hold up every other slot for as long as a
+// server that never answers runs.)
+QString slotScriptFile(const QString& slot) {
+    return QStringLiteral("FragDocker-slot%1.cfg").arg(slot.back());
+}
+
 struct Options {
     QCommandLineOption engage{QStringLiteral("engage"),
                               QStringLiteral("Load the saved set-up SLOT as Load does, then do "
@@ -68,38 +80,53 @@ struct Options {
     QCommandLineOption list{QStringLiteral("list"),
                             QStringLiteral("List the seven save slots: name, description, "
                                            "server name.")};
+    QCommandLineOption status{
+        QStringLiteral("status"),
+        QStringLiteral("Ask the server of the SLOT given after it whether it answers, and print "
+                       "its name, map, game type, port and players; exit 0 when it answered, 3 "
+                       "when not. Without SLOT: one line per slot with its port and whether a "
+                       "server answers there.")};
     QCommandLineOption gameFolder{QStringLiteral("game-folder"),
                                   QStringLiteral("With --engage or --script: use DIR as the game "
                                                  "folder instead of the one the slot holds."),
                                   QStringLiteral("DIR")};
     QCommandLineOption wait{QStringLiteral("wait"),
                             QStringLiteral("With --engage: stay with the game, pass SIGTERM and "
-                                           "SIGINT on to it and exit with its exit status.")};
+                                           "SIGINT on to it and exit with its exit status, or 0 "
+                                           "when it ended after such a stop. Under systemd, "
+                                           "report ready once the server answers, and keep its "
+                                           "watchdog content while it does.")};
 };
 
 // The request the parsed options make, or the usage problem with them.
 std::optional<Request> requestFrom(const QCommandLineParser& parser, const Options& options,
                                    QString& problem) {
     const int actions = int(parser.isSet(options.engage)) + int(parser.isSet(options.script)) +
-                        int(parser.isSet(options.list));
-    if (!parser.positionalArguments().isEmpty())
-        problem =
-            QStringLiteral("unexpected argument \"%1\".").arg(parser.positionalArguments().front());
+                        int(parser.isSet(options.list)) + int(parser.isSet(options.status));
+    const QStringList positional = parser.positionalArguments();
+    const bool status = parser.isSet(options.status);
+    if (positional.size() > int(status))
+        problem = QStringLiteral("unexpected argument \"%1\".").arg(positional.back());
     else if (actions != 1)
-        problem = QStringLiteral("give one of --engage, --script and --list.");
+        problem = QStringLiteral("give one of --engage, --script, --list and --status.");
     else if (parser.isSet(options.wait) && !parser.isSet(options.engage))
         problem = QStringLiteral("--wait goes with --engage only.");
-    else if (parser.isSet(options.gameFolder) && parser.isSet(options.list))
+    else if (parser.isSet(options.gameFolder) && (parser.isSet(options.list) || status))
         problem = QStringLiteral("--game-folder goes with --engage or --script only.");
     if (!problem.isEmpty())
         return std::nullopt;
 
     Request request;
-    if (parser.isSet(options.list))
+    if (parser.isSet(options.list) || (status && positional.isEmpty())) {
+        request.action = status ? Action::Status : Action::List;
         return request;
-    request.action = parser.isSet(options.engage) ? Action::Engage : Action::Script;
+    }
+    request.action = status                         ? Action::Status
+                     : parser.isSet(options.engage) ? Action::Engage
+                                                    : Action::Script;
     const QString slot =
-        parser.value(request.action == Action::Engage ? options.engage : options.script);
+        status ? positional.front()
+               : parser.value(request.action == Action::Engage ? options.engage : options.script);
     request.slot = slotNamed(slot);
     if (request.slot.isEmpty()) {
         problem =
@@ -142,10 +169,25 @@ public:
         return !failed();
     }
 
+    // ENGAGE as the window's, but with the slot's port and address on the game's command line
+    // and a script of the slot's own, so that slots run side by side from one game folder.
     int engage(const Request& request) {
-        ctx().form.click(ctl::cmdEngage);
+        QString problem;
+        const std::optional<hosting::ServerAddress> address =
+            hosting::serverAddressOf(ctx().form, request.slot, problem);
+        if (address)
+            problem = hosting::listenProblem(*address, request.slot);
+        if (!problem.isEmpty()) {
+            ctx().alert(problem);
+            return exitCode::refused;
+        }
+        const hosting::SystemdNotifier notifier;
+        std::optional<hosting::Supervisor> supervisor;
+        if (request.wait)
+            attached_.watchWith(supervisor.emplace(*address->queryAddress(), notifier));
+        Engage(ctx(), {slotScriptFile(request.slot), address->commandLine()});
         if (!ctx().form.isClosed(Window::frmFragDocker))
-            return exitCode::failed;
+            return exitCode::refused;
         return request.wait ? attached_.exitStatus() : exitCode::done;
     }
 
@@ -160,7 +202,7 @@ private:
 int printScript(Headless& headless) {
     const std::optional<QByteArray> script = PreviewScript(headless.ctx());
     if (!script)
-        return exitCode::failed;
+        return exitCode::refused;
     std::fwrite(script->constData(), 1, std::size_t(script->size()), stdout);
     return exitCode::done;
 }
@@ -181,15 +223,78 @@ int listSlots(Headless& headless) {
     return exitCode::done;
 }
 
+// Where the server of the slot loaded listens; nothing after a message.
+std::optional<hosting::ServerAddress> serverAddress(Context& ctx, const QString& slot) {
+    QString problem;
+    std::optional<hosting::ServerAddress> address =
+        hosting::serverAddressOf(ctx.form, slot, problem);
+    if (!address)
+        ctx.alert(problem);
+    return address;
+}
+
+constexpr std::chrono::milliseconds statusWait{1000};
+
+int showStatus(Headless& headless, const QString& slot) {
+    const std::optional<hosting::ServerAddress> address = serverAddress(headless.ctx(), slot);
+    const std::optional<sockaddr_in> where = address ? address->queryAddress() : std::nullopt;
+    const auto replies = where ? hosting::askAll({*where}, hosting::Query::Status, statusWait)
+                               : std::vector<std::optional<hosting::ServerReply>>(1);
+    if (!replies.front()) {
+        print(stderr, QStringLiteral("No server answers for %1%2.\n")
+                          .arg(slot, address ? QStringLiteral(" on port %1").arg(address->port)
+                                             : QString()));
+        return exitCode::notAnswering;
+    }
+    print(stdout, hosting::describeServer(*replies.front(), address->port));
+    return exitCode::done;
+}
+
+// One line per slot: its port and whether a server answers there, all asked at once.
+int showEveryStatus(Headless& headless) {
+    Context& ctx = headless.ctx();
+    std::vector<std::optional<hosting::ServerAddress>> addresses;
+    std::vector<sockaddr_in> asked;
+    for (const char* name : slotNames) {
+        const QString failure = GetFromDatabase(ctx, QString::fromLatin1(name));
+        if (!failure.isEmpty()) {
+            ctx.alert(failure);
+            return exitCode::failed;
+        }
+        addresses.push_back(serverAddress(ctx, QString::fromLatin1(name)));
+        if (const auto where = addresses.back() ? addresses.back()->queryAddress() : std::nullopt)
+            asked.push_back(*where);
+    }
+    const auto replies = hosting::askAll(asked, hosting::Query::Info, statusWait);
+    auto reply = replies.begin();
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        const bool wasAsked = addresses[i] && addresses[i]->queryAddress();
+        print(stdout, hosting::slotLine(QString::fromLatin1(slotNames[i]),
+                                        addresses[i] ? addresses[i]->port : 0,
+                                        wasAsked && *reply ? &**reply : nullptr));
+        reply += int(wasAsked);
+    }
+    return exitCode::done;
+}
+
 int run(const Request& request, const QString& appFolder) {
     Headless headless(appFolder, request.wait);
     if (headless.failed())
         return exitCode::failed;
     if (request.action == Action::List)
         return listSlots(headless);
+    if (request.action == Action::Status && request.slot.isEmpty())
+        return showEveryStatus(headless);
     if (!headless.load(request))
         return exitCode::failed;
-    return request.action == Action::Script ? printScript(headless) : headless.engage(request);
+    switch (request.action) {
+    case Action::Script:
+        return printScript(headless);
+    case Action::Status:
+        return showStatus(headless, request.slot);
+    default:
+        return headless.engage(request);
+    }
 }
 
 } // namespace
@@ -203,10 +308,17 @@ int runCommandLine(const QStringList& arguments, const QString& appFolder) {
     parser.setApplicationDescription(
         QStringLiteral("Starts a saved set-up's Elite Force server without the window. SLOT is "
                        "a save slot's number, 1 to 7, or its name, \"Save Game #1\" to \"Save "
-                       "Game #7\". With no option at all, the window opens."));
+                       "Game #7\". With no option at all, the window opens.\n\nExit status: 0 "
+                       "done; 1 something failed; 2 a usage error; 3 (--status) no server "
+                       "answers; 78 ENGAGE refused or a set-up to fix first (a port in use, no "
+                       "game program, no Wine), which a service manager should not restart; "
+                       "with --wait, otherwise the game's."));
     const Options options;
-    parser.addOptions(
-        {options.engage, options.script, options.list, options.gameFolder, options.wait});
+    parser.addOptions({options.engage, options.script, options.list, options.status,
+                       options.gameFolder, options.wait});
+    parser.addPositionalArgument(QStringLiteral("SLOT"),
+                                 QStringLiteral("With --status: the slot to ask."),
+                                 QStringLiteral("[SLOT]"));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     if (!parser.parse(arguments))

@@ -26,7 +26,7 @@ bool botCountMissing(const FormModel& form) {
 
 // The script's path in the game's data folder, matched without regard to letter case; empty
 // after reporting when the data folder is missing.
-QString scriptPath(const Context& ctx, PathResolver& files) {
+QString scriptPath(const Context& ctx, PathResolver& files, const QString& fileName) {
     const QString dataFolder = gameFolder(ctx) + u'/' + QString::fromLatin1(script::dataFolder);
     if (!files.isFolder(dataFolder)) {
         ctx.alert(QStringLiteral("The game folder has no \"%1\" folder to write the server "
@@ -34,7 +34,7 @@ QString scriptPath(const Context& ctx, PathResolver& files) {
                       .arg(QString::fromLatin1(script::dataFolder), dataFolder));
         return {};
     }
-    return files.resolve(dataFolder + u'/' + QString::fromLatin1(script::fileName));
+    return files.resolve(dataFolder + u'/' + fileName);
 }
 
 bool finish(const Context& ctx, text::LineFile& script) {
@@ -77,12 +77,14 @@ void cmdEngage_Click(Context& ctx) {
     Engage(ctx);
 }
 
-void Engage(Context& ctx) {
+void Engage(Context& ctx, const EngageTarget& target) {
     const std::optional<QString> factor = weaponFactor(ctx);
     if (!factor)
         return;
     PathResolver files;
-    const QString path = scriptPath(ctx, files);
+    const bool own = !target.scriptFile.isEmpty();
+    const QString path =
+        scriptPath(ctx, files, own ? target.scriptFile : QString::fromLatin1(script::fileName));
     if (path.isEmpty())
         return;
     text::LineFile lines(path);
@@ -97,7 +99,12 @@ void Engage(Context& ctx) {
     // The game starts in its folder as the disk spells it, whatever letter case it was given in.
     const QString folder = files.resolve(gameFolder(ctx));
     const QString program = files.resolve(folder + QStringLiteral("/stvoyHM.exe"));
-    const QString error = ctx.launcher.start(program, script::gameArguments(ctx.form), folder);
+    QStringList arguments = script::gameArguments(ctx.form);
+    if (own)
+        arguments.last() = target.scriptFile;
+    const qsizetype exec = arguments.size() - 2; // "+exec" and the script come last
+    arguments = arguments.mid(0, exec) + target.commands + arguments.mid(exec);
+    const QString error = ctx.launcher.start(program, arguments, folder);
     if (!error.isEmpty()) {
         ctx.alert(error);
         return;
