@@ -71,7 +71,9 @@ QString slotScriptFile(const QString& slot) {
 struct Options {
     QCommandLineOption engage{QStringLiteral("engage"),
                               QStringLiteral("Load the saved set-up SLOT as Load does, then do "
-                                             "what ENGAGE does: write the script, start the game."),
+                                             "what ENGAGE does: write the script, as "
+                                             "baseEF/FragDocker-slotN.cfg for slot N, and start "
+                                             "the game on the slot's port (27960 unless set)."),
                               QStringLiteral("SLOT")};
     QCommandLineOption script{QStringLiteral("script"),
                               QStringLiteral("Print the script that --engage would write for SLOT; "
