@@ -4,8 +4,7 @@
 #include "Program.h"
 #include "core/NullServices.h"
 #include "hosting/ServerAddress.h"
-#include "hosting/ServerQuery.h"
-#include "hosting/StatusReport.h"
+#include "hosting/SlotStatus.h"
 #include "hosting/Supervisor.h"
 #include "settings/GameTypeRules.h"
 #include "settings/SettingsRecord.h"
@@ -225,60 +224,6 @@ int listSlots(Headless& headless) {
     return exitCode::done;
 }
 
-// Where the server of the slot loaded listens; nothing after a message.
-std::optional<hosting::ServerAddress> serverAddress(Context& ctx, const QString& slot) {
-    QString problem;
-    std::optional<hosting::ServerAddress> address =
-        hosting::serverAddressOf(ctx.form, slot, problem);
-    if (!address)
-        ctx.alert(problem);
-    return address;
-}
-
-constexpr std::chrono::milliseconds statusWait{1000};
-
-int showStatus(Headless& headless, const QString& slot) {
-    const std::optional<hosting::ServerAddress> address = serverAddress(headless.ctx(), slot);
-    const std::optional<sockaddr_in> where = address ? address->queryAddress() : std::nullopt;
-    const auto replies = where ? hosting::askAll({*where}, hosting::Query::Status, statusWait)
-                               : std::vector<std::optional<hosting::ServerReply>>(1);
-    if (!replies.front()) {
-        print(stderr, QStringLiteral("No server answers for %1%2.\n")
-                          .arg(slot, address ? QStringLiteral(" on port %1").arg(address->port)
-                                             : QString()));
-        return exitCode::notAnswering;
-    }
-    print(stdout, hosting::describeServer(*replies.front(), address->port));
-    return exitCode::done;
-}
-
-// One line per slot: its port and whether a server answers there, all asked at once.
-int showEveryStatus(Headless& headless) {
-    Context& ctx = headless.ctx();
-    std::vector<std::optional<hosting::ServerAddress>> addresses;
-    std::vector<sockaddr_in> asked;
-    for (const char* name : slotNames) {
-        const QString failure = GetFromDatabase(ctx, QString::fromLatin1(name));
-        if (!failure.isEmpty()) {
-            ctx.alert(failure);
-            return exitCode::failed;
-        }
-        addresses.push_back(serverAddress(ctx, QString::fromLatin1(name)));
-        if (const auto where = addresses.back() ? addresses.back()->queryAddress() : std::nullopt)
-            asked.push_back(*where);
-    }
-    const auto replies = hosting::askAll(asked, hosting::Query::Info, statusWait);
-    auto reply = replies.begin();
-    for (std::size_t i = 0; i < addresses.size(); ++i) {
-        const bool wasAsked = addresses[i] && addresses[i]->queryAddress();
-        print(stdout, hosting::slotLine(QString::fromLatin1(slotNames[i]),
-                                        addresses[i] ? addresses[i]->port : 0,
-                                        wasAsked && *reply ? &**reply : nullptr));
-        reply += int(wasAsked);
-    }
-    return exitCode::done;
-}
-
 int run(const Request& request, const QString& appFolder) {
     Headless headless(appFolder, request.wait);
     if (headless.failed())
@@ -286,14 +231,15 @@ int run(const Request& request, const QString& appFolder) {
     if (request.action == Action::List)
         return listSlots(headless);
     if (request.action == Action::Status && request.slot.isEmpty())
-        return showEveryStatus(headless);
+        return hosting::reportEverySlot(headless.ctx()) ? exitCode::done : exitCode::failed;
     if (!headless.load(request))
         return exitCode::failed;
     switch (request.action) {
     case Action::Script:
         return printScript(headless);
     case Action::Status:
-        return showStatus(headless, request.slot);
+        return hosting::reportSlotServer(headless.ctx(), request.slot) ? exitCode::done
+                                                                       : exitCode::notAnswering;
     default:
         return headless.engage(request);
     }
