@@ -1,5 +1,6 @@
 #include "AttachedLauncher.h"
 
+#include "hosting/HeadlessWine.h"
 #include "hosting/Supervisor.h"
 
 #include <QFile>
@@ -93,7 +94,18 @@ int statusOf(int waitStatus) {
 
 } // namespace
 
+void HeadlessLauncher::prepareWine(const QString& program, const Command& command) {
+    if (command.executable != program) // started through Wine
+        hosting::fallBackToNullGraphics(command.executable, command.environment);
+}
+
+QString HeadlessLauncher::launch(const QString& program, const Command& command) {
+    prepareWine(program, command);
+    return SystemProcessLauncher::launch(program, command);
+}
+
 QString AttachedLauncher::launch(const QString& program, const Command& command) {
+    prepareWine(program, command);
     std::vector<QByteArray> words{QFile::encodeName(command.executable)};
     for (const QString& argument : command.arguments)
         words.push_back(QFile::encodeName(argument));

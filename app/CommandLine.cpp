@@ -195,7 +195,7 @@ public:
 private:
     NullServices none_;
     ErrorStreamMessages messages_;
-    SystemProcessLauncher detached_;
+    HeadlessLauncher detached_;
     AttachedLauncher attached_;
     Program program_;
 };
