@@ -35,6 +35,13 @@ bool ended(pid_t process, int& waitStatus) {
     return waited == process || (waited < 0 && errno == ECHILD);
 }
 
+// The time from now to `wake`, at most an hour, as ppoll takes it.
+timespec timeUntil(Clock::time_point wake, Clock::time_point now) {
+    const auto left = std::chrono::ceil<std::chrono::nanoseconds>(
+        std::min<Clock::duration>(wake - now, std::chrono::hours(1)));
+    return {time_t(left.count() / 1000000000), long(left.count() % 1000000000)};
+}
+
 std::string portOf(const sockaddr_in& server) {
     return std::to_string(ntohs(server.sin_port));
 }
@@ -43,6 +50,13 @@ std::string portOf(const sockaddr_in& server) {
 
 Supervisor::Supervisor(const sockaddr_in& server, const SystemdNotifier& notifier)
     : server_(server), notifier_(notifier) {}
+
+milliseconds Supervisor::queryPeriod(Clock::duration sinceStart) const {
+    if (!ready_)
+        return sinceStart < quickStart ? startingPeriod : slowStartingPeriod;
+    const auto watchdog = std::chrono::duration_cast<milliseconds>(notifier_.watchdogInterval());
+    return watchdog.count() > 0 ? watchdog / 2 : watchingPeriod;
+}
 
 void Supervisor::report(const std::string& status, std::string_view more) {
     if (status == status_ && more.empty())
@@ -81,10 +95,8 @@ int Supervisor::watch(pid_t process, const volatile sig_atomic_t& stopping,
                       const sigset_t& stopSignals) {
     sigset_t waiting;
     ::pthread_sigmask(SIG_BLOCK, &stopSignals, &waiting);
-    const int exit = exitDescriptor(process);
+    const int gameEnded = exitDescriptor(process);
     QuerySocket socket(server_);
-    const milliseconds watchdogPeriod =
-        std::chrono::duration_cast<milliseconds>(notifier_.watchdogInterval() / 2);
     const Clock::time_point start = Clock::now();
     Clock::time_point nextQuery = start;
     Clock::time_point replyDue = Clock::time_point::max();
@@ -105,29 +117,24 @@ int Supervisor::watch(pid_t process, const volatile sig_atomic_t& stopping,
             replyDue = Clock::time_point::max();
         }
         if (now >= nextQuery) {
-            const milliseconds period =
-                ready_ ? (watchdogPeriod.count() > 0 ? watchdogPeriod : watchingPeriod)
-                : now - start < quickStart ? startingPeriod
-                                           : slowStartingPeriod;
+            const milliseconds period = queryPeriod(now - start);
             socket.send(Query::Info);
             nextQuery = now + period;
             replyDue = now + std::min(period, longestReplyWait);
         }
         Clock::time_point wake = std::min(nextQuery, replyDue);
-        if (exit < 0)
+        if (gameEnded < 0)
             wake = std::min(wake, now + milliseconds(200)); // look at the game now and then
-        const auto left = std::chrono::ceil<std::chrono::nanoseconds>(
-            std::min<Clock::duration>(wake - now, std::chrono::hours(1)));
-        const timespec timeout{time_t(left.count() / 1000000000), long(left.count() % 1000000000)};
-        pollfd events[] = {{exit, POLLIN, 0}, {socket.descriptor(), POLLIN, 0}};
+        const timespec timeout = timeUntil(wake, now);
+        pollfd events[] = {{gameEnded, POLLIN, 0}, {socket.descriptor(), POLLIN, 0}};
         if (::ppoll(events, 2, &timeout, &waiting) > 0 && (events[1].revents & POLLIN))
             if (const std::optional<ServerReply> reply = socket.receive(); reply && !stopNoted) {
                 answered(*reply);
                 replyDue = Clock::time_point::max();
             }
     }
-    if (exit >= 0)
-        ::close(exit);
+    if (gameEnded >= 0)
+        ::close(gameEnded);
     ::pthread_sigmask(SIG_SETMASK, &waiting, nullptr);
     return waitStatus;
 }

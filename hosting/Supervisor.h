@@ -26,6 +26,9 @@ public:
     int watch(pid_t process, const volatile sig_atomic_t& stopping, const sigset_t& stopSignals);
 
 private:
+    // How long until the next query: often until the first answer, then every half of the
+    // watchdog interval.
+    std::chrono::milliseconds queryPeriod(std::chrono::steady_clock::duration sinceStart) const;
     void answered(const ServerReply& reply);
     void unanswered();
     void report(const std::string& status, std::string_view more = {});
