@@ -238,6 +238,13 @@ private Q_SLOTS:
             QVERIFY2(status.out.contains(text), status.out.constData());
         }
 
+        const QString everySlot =
+            QStringLiteral("Save Game #3\t%1\tanswers: Three\nSave Game #4\t%2\tanswers: Four\n"
+                           "Save Game #5\t%1\tanswers: Three\n")
+                .arg(port3_)
+                .arg(port4_);
+        QVERIFY(run({QStringLiteral("--status")}).out.contains(everySlot.toUtf8()));
+
         // The watchdog is fed while the server answers, and not while it is frozen.
         const pid_t game =
             test::readFile(QStringLiteral("/proc/%1/task/%1/children").arg(three.processId()))
