@@ -67,6 +67,18 @@ private:
     int socket_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
 };
 
+// Ends a program started with --wait by SIGTERM, which it passes on to its game, also when a
+// check failed before the end: a QProcess would kill only the program.
+struct StopAtEnd {
+    ~StopAtEnd() {
+        for (QProcess* process : processes) {
+            process->terminate();
+            process->waitForFinished(20000);
+        }
+    }
+    std::vector<QProcess*> processes;
+};
+
 struct Run {
     int exitCode = -1;
     QByteArray out, err;
@@ -202,6 +214,7 @@ private Q_SLOTS:
         QFile::remove(gameFile("ran.txt"));
         NotifySocket notify(folders_->appFolder() + QStringLiteral("/notify2"));
         QProcess process;
+        const StopAtEnd stop{{&process}};
         start(process, {QStringLiteral("--engage"), QStringLiteral("2"), QStringLiteral("--wait")},
               &notify);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(gameFile("ran.txt")), 20000);
@@ -224,6 +237,7 @@ private Q_SLOTS:
         NotifySocket notify3(served.filePath(QStringLiteral("n3"))),
             notify4(served.filePath(QStringLiteral("n4")));
         QProcess three, four;
+        const StopAtEnd stop{{&three, &four}};
         const auto engage = [&](QProcess& process, const char* slot, const NotifySocket& notify) {
             start(process, {"--engage", slot, "--wait", "--game-folder", served.path()}, &notify);
         };
@@ -253,8 +267,9 @@ private Q_SLOTS:
         QVERIFY(game > 0 && notify3.read(2000, "WATCHDOG=1").contains("WATCHDOG=1"));
         ::kill(game, SIGSTOP);
         notify3.read(400);
-        QVERIFY(!notify3.read(1200).contains("WATCHDOG=1"));
+        const QByteArray frozen = notify3.read(1200);
         ::kill(game, SIGCONT);
+        QVERIFY(!frozen.contains("WATCHDOG=1"));
         QVERIFY(notify3.read(3000, "WATCHDOG=1").contains("WATCHDOG=1"));
 
         const Run third = run({"--engage", "5", "--game-folder", served.path()});
