@@ -1,5 +1,8 @@
 #include "AttachedLauncher.h"
 
+#include "hosting/HeadlessWine.h"
+#include "hosting/Supervisor.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -17,11 +20,14 @@ namespace {
 
 constexpr int forwardedSignals[] = {SIGTERM, SIGINT};
 
-volatile sig_atomic_t game = 0; // the started game's process number, while it runs
+volatile sig_atomic_t game = 0;     // the started game's process number, while it runs
+volatile sig_atomic_t stopping = 0; // a stop was passed on to it
 
 extern "C" void passOn(int signal) {
-    if (game > 0)
+    if (game > 0) {
         ::kill(game, signal);
+        stopping = 1;
+    }
 }
 
 // Passes the forwarded signals on to the game while it exists; blocked meanwhile, a signal
@@ -52,6 +58,7 @@ public:
     const sigset_t& forwarded() const { return forwarded_; }
     void forwardTo(pid_t process) {
         game = process;
+        stopping = 0;
         ::sigprocmask(SIG_UNBLOCK, &forwarded_, nullptr);
     }
 
@@ -70,6 +77,15 @@ std::vector<char*> pointersTo(std::vector<QByteArray>& words) {
     return pointers;
 }
 
+int waitFor(pid_t process) {
+    int waitStatus = 0;
+    pid_t waited = 0;
+    do
+        waited = ::waitpid(process, &waitStatus, 0);
+    while (waited < 0 && errno == EINTR);
+    return waitStatus;
+}
+
 int statusOf(int waitStatus) {
     if (WIFSIGNALED(waitStatus))
         return 128 + WTERMSIG(waitStatus);
@@ -78,7 +94,18 @@ int statusOf(int waitStatus) {
 
 } // namespace
 
+void HeadlessLauncher::prepareWine(const QString& program, const Command& command) {
+    if (command.executable != program) // started through Wine
+        hosting::fallBackToNullGraphics(command.executable, command.environment);
+}
+
+QString HeadlessLauncher::launch(const QString& program, const Command& command) {
+    prepareWine(program, command);
+    return SystemProcessLauncher::launch(program, command);
+}
+
 QString AttachedLauncher::launch(const QString& program, const Command& command) {
+    prepareWine(program, command);
     std::vector<QByteArray> words{QFile::encodeName(command.executable)};
     for (const QString& argument : command.arguments)
         words.push_back(QFile::encodeName(argument));
@@ -108,13 +135,11 @@ QString AttachedLauncher::launch(const QString& program, const Command& command)
             .arg(program, QString::fromLocal8Bit(std::strerror(failure)));
 
     forwarding.forwardTo(process);
-    int waitStatus = 0;
-    pid_t waited = 0;
-    do
-        waited = ::waitpid(process, &waitStatus, 0);
-    while (waited < 0 && errno == EINTR);
+    const int waitStatus = supervisor_
+                               ? supervisor_->watch(process, stopping, forwarding.forwarded())
+                               : waitFor(process);
     game = 0;
-    exitStatus_ = statusOf(waitStatus);
+    exitStatus_ = stopping ? 0 : statusOf(waitStatus);
     return {};
 }
 

@@ -3,6 +3,9 @@
 #include "AttachedLauncher.h"
 #include "Program.h"
 #include "core/NullServices.h"
+#include "hosting/ServerAddress.h"
+#include "hosting/SlotStatus.h"
+#include "hosting/Supervisor.h"
 #include "platform/WinePrefix.h"
 #include "settings/Engage.h"
 #include "settings/GameTypeRules.h"
@@ -22,11 +25,11 @@ namespace fd {
 
 namespace {
 
-enum class Action { Engage, Script, List };
+enum class Action { Engage, Script, List, Status };
 
 struct Request {
     Action action = Action::List;
-    QString slot;
+    QString slot;       // empty for --status of every slot
     QString gameFolder; // null: the one the slot holds
     bool wait = false;
 };
@@ -58,10 +61,20 @@ QString slotNamed(const QString& text) {
     return isSlotName(text) ? text : QString();
 }
 
+// The script of a slot started from the command line: a file of its own per slot, so that
+// two slots started at the same moment from one game folder never run each other's script.
+// (A lock held until the server answered would hold up every other slot for as long as a
+// server that never answers runs.)
+QString slotScriptFile(const QString& slot) {
+    return QStringLiteral("FragDocker-slot%1.cfg").arg(slot.back());
+}
+
 struct Options {
     QCommandLineOption engage{QStringLiteral("engage"),
                               QStringLiteral("Load the saved set-up SLOT as Load does, then do "
-                                             "what ENGAGE does: write the script, start the game."),
+                                             "what ENGAGE does: write the script, as "
+                                             "baseEF/FragDocker-slotN.cfg for slot N, and start "
+                                             "the game on the slot's port (27960 unless set)."),
                               QStringLiteral("SLOT")};
     QCommandLineOption script{QStringLiteral("script"),
                               QStringLiteral("Print the script that --engage would write for SLOT; "
@@ -70,13 +83,22 @@ struct Options {
     QCommandLineOption list{QStringLiteral("list"),
                             QStringLiteral("List the seven save slots: name, description, "
                                            "server name.")};
+    QCommandLineOption status{
+        QStringLiteral("status"),
+        QStringLiteral("Ask the server of the SLOT given after it whether it answers, and print "
+                       "its name, map, game type, port and players; exit 0 when it answered, 3 "
+                       "when not. Without SLOT: one line per slot with its port and whether a "
+                       "server answers there.")};
     QCommandLineOption gameFolder{QStringLiteral("game-folder"),
                                   QStringLiteral("With --engage or --script: use DIR as the game "
                                                  "folder instead of the one the slot holds."),
                                   QStringLiteral("DIR")};
     QCommandLineOption wait{QStringLiteral("wait"),
                             QStringLiteral("With --engage: stay with the game, pass SIGTERM and "
-                                           "SIGINT on to it and exit with its exit status.")};
+                                           "SIGINT on to it and exit with its exit status, or 0 "
+                                           "when it ended after such a stop. Under systemd, "
+                                           "report ready once the server answers, and keep its "
+                                           "watchdog content while it does.")};
 };
 
 // The parser of this program's own options. A word after a single dash is one option, as
@@ -88,9 +110,15 @@ struct OwnOptions {
             "Starts a saved set-up's Elite Force server without the window. SLOT is a save "
             "slot's number, 1 to 7, or its name, \"Save Game #1\" to \"Save Game #7\". Without "
             "any of these options the window opens, also with Qt's own options such as "
-            "-platform, -display, -geometry or -reverse."));
-        parser.addOptions(
-            {options.engage, options.script, options.list, options.gameFolder, options.wait});
+            "-platform, -display, -geometry or -reverse.\n\nExit status: 0 done; 1 something "
+            "failed; 2 a usage error; 3 (--status) no server answers; 78 ENGAGE refused or a "
+            "set-up to fix first (a port in use, no game program, no Wine), which a service "
+            "manager should not restart; with --wait, otherwise the game's."));
+        parser.addOptions({options.engage, options.script, options.list, options.status,
+                           options.gameFolder, options.wait});
+        parser.addPositionalArgument(QStringLiteral("SLOT"),
+                                     QStringLiteral("With --status: the slot to ask."),
+                                     QStringLiteral("[SLOT]"));
     }
     QCommandLineParser parser;
     const Options options;
@@ -102,25 +130,31 @@ struct OwnOptions {
 std::optional<Request> requestFrom(const QCommandLineParser& parser, const Options& options,
                                    QString& problem) {
     const int actions = int(parser.isSet(options.engage)) + int(parser.isSet(options.script)) +
-                        int(parser.isSet(options.list));
-    if (!parser.positionalArguments().isEmpty())
-        problem =
-            QStringLiteral("unexpected argument \"%1\".").arg(parser.positionalArguments().front());
+                        int(parser.isSet(options.list)) + int(parser.isSet(options.status));
+    const QStringList positional = parser.positionalArguments();
+    const bool status = parser.isSet(options.status);
+    if (positional.size() > int(status))
+        problem = QStringLiteral("unexpected argument \"%1\".").arg(positional.back());
     else if (actions != 1)
-        problem = QStringLiteral("give one of --engage, --script and --list.");
+        problem = QStringLiteral("give one of --engage, --script, --list and --status.");
     else if (parser.isSet(options.wait) && !parser.isSet(options.engage))
         problem = QStringLiteral("--wait goes with --engage only.");
-    else if (parser.isSet(options.gameFolder) && parser.isSet(options.list))
+    else if (parser.isSet(options.gameFolder) && (parser.isSet(options.list) || status))
         problem = QStringLiteral("--game-folder goes with --engage or --script only.");
     if (!problem.isEmpty())
         return std::nullopt;
 
     Request request;
-    if (parser.isSet(options.list))
+    if (parser.isSet(options.list) || (status && positional.isEmpty())) {
+        request.action = status ? Action::Status : Action::List;
         return request;
-    request.action = parser.isSet(options.engage) ? Action::Engage : Action::Script;
+    }
+    request.action = status                         ? Action::Status
+                     : parser.isSet(options.engage) ? Action::Engage
+                                                    : Action::Script;
     const QString slot =
-        parser.value(request.action == Action::Engage ? options.engage : options.script);
+        status ? positional.front()
+               : parser.value(request.action == Action::Engage ? options.engage : options.script);
     request.slot = slotNamed(slot);
     if (request.slot.isEmpty()) {
         problem =
@@ -163,17 +197,32 @@ public:
         return !failed();
     }
 
+    // ENGAGE as the window's, but with the slot's port and address on the game's command line
+    // and a script of the slot's own, so that slots run side by side from one game folder.
     int engage(const Request& request) {
-        ctx().form.click(ctl::cmdEngage);
+        QString problem;
+        const std::optional<hosting::ServerAddress> address =
+            hosting::serverAddressOf(ctx().form, request.slot, problem);
+        if (address)
+            problem = hosting::listenProblem(*address, request.slot);
+        if (!problem.isEmpty()) {
+            ctx().alert(problem);
+            return exitCode::refused;
+        }
+        const hosting::SystemdNotifier notifier;
+        std::optional<hosting::Supervisor> supervisor;
+        if (request.wait)
+            attached_.watchWith(supervisor.emplace(*address->queryAddress(), notifier));
+        Engage(ctx(), {slotScriptFile(request.slot), address->commandLine()});
         if (!ctx().form.isClosed(Window::frmFragDocker))
-            return exitCode::failed;
+            return exitCode::refused;
         return request.wait ? attached_.exitStatus() : exitCode::done;
     }
 
 private:
     NullServices none_;
     ErrorStreamMessages messages_;
-    SystemProcessLauncher detached_;
+    HeadlessLauncher detached_;
     AttachedLauncher attached_;
     Program program_;
 };
@@ -181,7 +230,7 @@ private:
 int printScript(Headless& headless) {
     const std::optional<QByteArray> script = PreviewScript(headless.ctx());
     if (!script)
-        return exitCode::failed;
+        return exitCode::refused;
     std::fwrite(script->constData(), 1, std::size_t(script->size()), stdout);
     return exitCode::done;
 }
@@ -208,9 +257,19 @@ int run(const Request& request, const QString& appFolder) {
         return exitCode::failed;
     if (request.action == Action::List)
         return listSlots(headless);
+    if (request.action == Action::Status && request.slot.isEmpty())
+        return hosting::reportEverySlot(headless.ctx()) ? exitCode::done : exitCode::failed;
     if (!headless.load(request))
         return exitCode::failed;
-    return request.action == Action::Script ? printScript(headless) : headless.engage(request);
+    switch (request.action) {
+    case Action::Script:
+        return printScript(headless);
+    case Action::Status:
+        return hosting::reportSlotServer(headless.ctx(), request.slot) ? exitCode::done
+                                                                       : exitCode::notAnswering;
+    default:
+        return headless.engage(request);
+    }
 }
 
 } // namespace

@@ -9,9 +9,13 @@
 namespace fd {
 
 namespace exitCode {
-inline constexpr int done = 0;   // the game was started, or what was asked printed
-inline constexpr int failed = 1; // ENGAGE refused, or something failed
-inline constexpr int usage = 2;  // the command line asks for nothing this program does
+inline constexpr int done = 0;         // the game was started, or what was asked printed
+inline constexpr int failed = 1;       // something failed: the settings store could not be read
+inline constexpr int usage = 2;        // the command line asks for nothing this program does
+inline constexpr int notAnswering = 3; // --status: no server answers (as an init script's status)
+// ENGAGE refused, or a set-up the user must fix first: a port in use, no game program, no
+// Wine. It is EX_CONFIG of <sysexits.h>, which a service manager need not restart.
+inline constexpr int refused = 78;
 } // namespace exitCode
 
 // Whether the command line asks for this rather than the window: one of this program's own

@@ -23,7 +23,7 @@ bool botCountMissing(const FormModel& form) {
 
 // The script's path in the game's data folder, matched without regard to letter case; empty
 // after reporting when the data folder is missing.
-QString scriptPath(const Context& ctx, PathResolver& files) {
+QString scriptPath(const Context& ctx, PathResolver& files, const QString& fileName) {
     const QString dataFolder = game::dataFolder(ctx.form);
     if (!files.isFolder(dataFolder)) {
         ctx.alert(QStringLiteral("The game folder has no \"%1\" folder to write the server "
@@ -31,7 +31,7 @@ QString scriptPath(const Context& ctx, PathResolver& files) {
                       .arg(QString::fromLatin1(game::dataFolderName), dataFolder));
         return {};
     }
-    return files.resolve(game::inFolder(dataFolder, game::scriptFile));
+    return files.resolve(dataFolder + u'/' + fileName);
 }
 
 bool finish(const Context& ctx, text::LineFile& script) {
@@ -74,12 +74,14 @@ void cmdEngage_Click(Context& ctx) {
     Engage(ctx);
 }
 
-void Engage(Context& ctx) {
+void Engage(Context& ctx, const EngageTarget& target) {
     const std::optional<QString> factor = weaponFactor(ctx);
     if (!factor)
         return;
     PathResolver files;
-    const QString path = scriptPath(ctx, files);
+    const bool own = !target.scriptFile.isEmpty();
+    const QString path =
+        scriptPath(ctx, files, own ? target.scriptFile : QString::fromLatin1(game::scriptFile));
     if (path.isEmpty())
         return;
     text::LineFile lines(path);
@@ -94,7 +96,12 @@ void Engage(Context& ctx) {
     // The game starts in its folder as the disk spells it, whatever letter case it was given in.
     const QString folder = files.resolve(game::gameFolder(ctx.form));
     const QString program = files.resolve(game::inFolder(folder, game::programFile));
-    const QString error = ctx.launcher.start(program, script::gameArguments(ctx.form), folder);
+    QStringList arguments = script::gameArguments(ctx.form);
+    if (own)
+        arguments.last() = target.scriptFile;
+    const qsizetype exec = arguments.size() - 2; // "+exec" and the script come last
+    arguments = arguments.mid(0, exec) + target.commands + arguments.mid(exec);
+    const QString error = ctx.launcher.start(program, arguments, folder);
     if (!error.isEmpty()) {
         ctx.alert(error);
         return;

@@ -1,12 +1,18 @@
 // A stand-in for the Elite Force server executable, for trying FragDocker without the game.
 // It reports how it was started and what the server script it was told to execute would set
-// up, on standard output and appended to stvoyHM.log in its working folder, and then exits:
-// 0 when every script was found, 1 when one was missing.
+// up, on standard output and appended to stvoyHM.log in its working folder. Then, as the
+// engine does once its first map is loaded, it answers the getinfo and getstatus queries on
+// its UDP port (net_port from its command line, else 27960, or the next of ten that is free)
+// with the script's server name, its first map and its bots, until SIGTERM or SIGINT ends it
+// with status 1, as they end the engine. A script missing ends it at once with status 1; a
+// script with no map keeps it running without answering, as the engine runs without a map.
 
 #include <algorithm>
+#include <arpa/inet.h>
 #include <cctype>
 #include <charconv>
 #include <chrono>
+#include <csignal>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -14,9 +20,13 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <poll.h>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -183,8 +193,9 @@ std::string now() {
     return out.str();
 }
 
-// Writes the report of this start to `out`; false when a script to execute was not found.
-bool run(std::ostream& out, int argc, char** argv, const fs::path& workingFolder) {
+// Writes the report of this start to `out` and keeps what the scripts set in `served`; false
+// when a script to execute was not found.
+bool run(std::ostream& out, int argc, char** argv, const fs::path& workingFolder, Script& served) {
     out << "Elite Force stand-in server (FragDocker demo)\n"
         << "Started:        " << now() << '\n'
         << "Command line:  ";
@@ -224,26 +235,149 @@ bool run(std::ostream& out, int argc, char** argv, const fs::path& workingFolder
             continue;
         }
         out << "Script:         " << path->string() << '\n';
-        summarise(out, readScript(in), dedicated);
+        const Script script = readScript(in);
+        summarise(out, script, dedicated);
+        served.maps.insert(script.maps.begin(), script.maps.end());
+        served.bots.insert(served.bots.end(), script.bots.begin(), script.bots.end());
+        for (const auto& [variableName, value] : script.variables)
+            served.variables[variableName] = value;
     }
     if (!executed)
         out << "No +exec on the command line: there is no server script to run.\n";
-    out << (allFound ? "Server stand-in finished.\n" : "Server stand-in stopped.\n") << '\n';
+    for (const Command& c : commands) // the engine takes its address only from here
+        if (c.size() >= 3 && c[0] == "set" && (c[1] == "net_port" || c[1] == "net_ip"))
+            served.variables[c[1] + "_command_line"] = c[2];
+    if (!allFound)
+        out << "Server stand-in stopped.\n\n";
     return allFound;
+}
+
+// ---- Answering queries ---------------------------------------------------------------------
+
+volatile std::sig_atomic_t stopSignal = 0;
+
+extern "C" void onStop(int signal) {
+    stopSignal = signal;
+}
+
+std::string scriptValue(const Script& script, const std::string& name, const char* otherwise) {
+    const auto it = script.variables.find(name);
+    return it == script.variables.end() ? otherwise : it->second;
+}
+
+std::string botName(const std::string& addbot) {
+    return words(addbot).empty() ? std::string() : words(addbot).front();
+}
+
+// The reply to a query datagram, as the engine words it; empty for anything else.
+std::string reply(const Script& script, std::string_view query) {
+    const std::string_view marker = "\xff\xff\xff\xff";
+    if (!query.starts_with(marker))
+        return {};
+    const std::vector<std::string> request = words(query.substr(marker.size()));
+    if (request.empty() || (request[0] != "getinfo" && request[0] != "getstatus"))
+        return {};
+    const std::string challenge = request.size() > 1 ? request[1] : "";
+    const std::string map = script.maps.begin()->second;
+    const std::string gameType = scriptValue(script, "g_gametype", "0");
+    const std::string maxClients = scriptValue(script, "sv_maxclients", "8");
+    std::ostringstream out;
+    out << marker;
+    if (request[0] == "getinfo") {
+        out << "infoResponse\n\\hostname\\" << scriptValue(script, "sv_hostname", "noname")
+            << "\\mapname\\" << map << "\\gametype\\" << gameType << "\\sv_maxclients\\"
+            << maxClients << "\\clients\\" << script.bots.size()
+            << "\\g_needpass\\0\\protocol\\24\\challenge\\" << challenge;
+        return out.str();
+    }
+    out << "statusResponse\n\\sv_hostname\\" << scriptValue(script, "sv_hostname", "noname")
+        << "\\mapname\\" << map << "\\g_gametype\\" << gameType << "\\sv_maxclients\\" << maxClients
+        << "\\challenge\\" << challenge << '\n';
+    for (const std::string& bot : script.bots)
+        out << "0 0 \"" << botName(bot) << "\"\n";
+    return out.str();
+}
+
+// A UDP socket on the first free port of ten from the one asked for, as the engine takes it.
+int listenSocket(const Script& script, int& port) {
+    const std::string ip = scriptValue(script, "net_ip_command_line", "");
+    port = std::atoi(scriptValue(script, "net_port_command_line", "27960").c_str());
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    if (ip.empty() || ::inet_pton(AF_INET, ip.c_str(), &address.sin_addr) != 1)
+        address.sin_addr.s_addr = htonl(INADDR_ANY);
+    const int udp = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    for (int tries = 0; tries < 10; ++tries, ++port) {
+        address.sin_port = htons(std::uint16_t(port));
+        if (::bind(udp, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+            return udp;
+    }
+    ::close(udp);
+    return -1;
+}
+
+void answerQueries(const Script& script, int udp) {
+    char buffer[1400];
+    pollfd readable{udp, POLLIN, 0};
+    while (stopSignal == 0) {
+        if (::poll(&readable, 1, 1000) <= 0)
+            continue;
+        sockaddr_in from{};
+        socklen_t fromSize = sizeof from;
+        const ssize_t size = ::recvfrom(udp, buffer, sizeof buffer, 0,
+                                        reinterpret_cast<sockaddr*>(&from), &fromSize);
+        const std::string answer =
+            size > 0 ? reply(script, {buffer, std::size_t(size)}) : std::string();
+        if (!answer.empty())
+            ::sendto(udp, answer.data(), answer.size(), 0, reinterpret_cast<sockaddr*>(&from),
+                     fromSize);
+    }
+}
+
+void report(const fs::path& workingFolder, const std::string& text);
+
+// Runs as the server: answers queries once its first map is "loaded", until a stop signal.
+std::string serve(const Script& script, const fs::path& workingFolder) {
+    int port = 0;
+    const int udp = listenSocket(script, port);
+    if (udp < 0)
+        return "No free UDP port to listen on.\n\n";
+    report(workingFolder, "Serving on UDP port " + std::to_string(port) + ", process " +
+                              std::to_string(::getpid()) + '\n');
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // loading the map
+    if (script.maps.empty()) {
+        report(workingFolder, "No map to load: no answers to queries.\n");
+        while (stopSignal == 0)
+            ::pause();
+    } else {
+        answerQueries(script, udp);
+    }
+    ::close(udp);
+    return "Server stand-in ended by signal " + std::to_string(stopSignal) + ".\n\n";
+}
+
+void report(const fs::path& workingFolder, const std::string& text) {
+    std::cout << text << std::flush;
+    std::ofstream log(workingFolder / logName, std::ios::app | std::ios::binary);
+    log << text;
+    if (!log)
+        std::cerr << "Cannot write " << (workingFolder / logName).string() << '\n';
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    struct sigaction action {};
+    action.sa_handler = onStop;
+    for (int signal : {SIGTERM, SIGINT})
+        ::sigaction(signal, &action, nullptr);
     std::error_code error;
     const fs::path workingFolder = fs::current_path(error);
-    std::ostringstream report;
-    const bool ok = run(report, argc, argv, workingFolder);
-
-    std::cout << report.str() << std::flush;
-    std::ofstream log(workingFolder / logName, std::ios::app | std::ios::binary);
-    log << report.str();
-    if (!log)
-        std::cerr << "Cannot write " << (workingFolder / logName).string() << '\n';
-    return ok ? 0 : 1;
+    std::ostringstream out;
+    Script served;
+    const bool ok = run(out, argc, argv, workingFolder, served);
+    report(workingFolder, out.str());
+    if (ok)
+        report(workingFolder, serve(served, workingFolder));
+    return 1;
 }

@@ -1,7 +1,9 @@
 // The program run from the command line with no display, from an application folder whose
 // window copy may be open at the same time: it prints the very script the window's ENGAGE
-// writes, starts the game as ENGAGE does, exits 0, 1 or 2, and leaves dock.sav as it was; Qt's
-// own options open the window instead.
+// writes, starts the game as ENGAGE does, exits 0, 2 or 78, and leaves dock.sav as it was; Qt's
+// own options open the window instead. Hosting: slots side by side on ports of their own,
+// readiness and watchdog over a simulated systemd notify socket, --status, a clean stop.
+// Loopback addresses only.
 
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
@@ -9,6 +11,13 @@
 #include <QtTest>
 
 #include <QProcess>
+
+#include <csignal>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace fd;
 
@@ -18,6 +27,58 @@ namespace {
 // "hold", runs until SIGTERM ends it with status 7.
 const QByteArray standIn = "#!/bin/sh\necho \"$PWD|$*\" > ran.txt\n[ -e hold ] || exit 3\n"
                            "trap 'exit 7' TERM\nwhile :; do sleep 0.1; done\n";
+
+// A UDP port free on this machine at this moment.
+quint16 freePort() {
+    const int probe = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    socklen_t size = sizeof address;
+    ::bind(probe, reinterpret_cast<sockaddr*>(&address), size);
+    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
+    ::close(probe);
+    return ntohs(address.sin_port);
+}
+
+// systemd's end of the notify protocol: a Unix datagram socket the test reads.
+class NotifySocket {
+public:
+    explicit NotifySocket(const QString& socketPath) : path(socketPath) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, path.toLocal8Bit().constData(), sizeof address.sun_path);
+        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    }
+    ~NotifySocket() { ::close(socket_); }
+    // The messages that come within `ms` milliseconds, or until one holds `awaited`.
+    QByteArray read(int ms, const QByteArray& awaited = {}) {
+        QByteArray messages;
+        QDeadlineTimer deadline(ms);
+        pollfd readable{socket_, POLLIN, 0};
+        while ((awaited.isEmpty() || !messages.contains(awaited)) &&
+               ::poll(&readable, 1, deadline.remainingTime()) > 0) {
+            char buffer[4096];
+            messages += QByteArray(buffer, ::recv(socket_, buffer, sizeof buffer, 0)) + '\n';
+        }
+        return messages;
+    }
+    const QString path;
+
+private:
+    int socket_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+};
+
+// Ends a program started with --wait by SIGTERM, which it passes on to its game, also when a
+// check failed before the end: a QProcess would kill only the program.
+struct StopAtEnd {
+    ~StopAtEnd() {
+        for (QProcess* process : processes) {
+            process->terminate();
+            process->waitForFinished(20000);
+        }
+    }
+    std::vector<QProcess*> processes;
+};
 
 struct Run {
     int exitCode = -1;
@@ -35,10 +96,17 @@ class TestCommandLine : public QObject {
     QString appFile(const QString& name) const { return folders_->appFolder() + u'/' + name; }
     QString gameFile(const QString& name) const { return folders_->gameFolder() + u'/' + name; }
 
-    void start(QProcess& process, const QStringList& arguments) const {
+    quint16 port2_ = freePort(), port3_ = freePort(), port4_ = freePort();
+
+    void start(QProcess& process, const QStringList& arguments,
+               const NotifySocket* notify = nullptr) const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
+        if (notify) {
+            environment.insert(QStringLiteral("NOTIFY_SOCKET"), notify->path);
+            environment.insert(QStringLiteral("WATCHDOG_USEC"), QStringLiteral("400000"));
+        }
         process.setProcessEnvironment(environment);
         process.start(appFile(QStringLiteral("fragdocker")), arguments);
     }
@@ -59,13 +127,24 @@ private Q_SLOTS:
         QFile::setPermissions(gameFile("stvoyHM.exe"), QFile::ReadOwner | QFile::ExeOwner);
         test::TestProgram desktop(folders_);
         desktop.makeDataFolder();
-        desktop.form.setValue(ctl::chkTurnBotsOn, 0);
-        desktop.form.setText(ctl::txtServerName, QStringLiteral("Dock \"Nine\""));
         for (const char* map : {"hm_voy1", "ctf_kln1"})
             desktop.form.addItem(ctl::List2, QString::fromLatin1(map));
         desktop.form.addItem(ctl::list4, QStringLiteral("Munro 3"));
-        desktop.form.setText(ctl::cmboSaveGame, QStringLiteral("Save Game #2"));
-        desktop.form.click(ctl::cmdSave);
+        const std::tuple<int, quint16, const char*> slots[] = {{1, freePort(), "One"},
+                                                               {2, port2_, "Dock \"Nine\""},
+                                                               {3, port3_, "Three"},
+                                                               {4, port4_, "Four"},
+                                                               {5, port3_, "Five"}};
+        for (auto [slot, port, name] : slots) { // slot 1: bots on, their number missing
+            desktop.form.setValue(ctl::chkTurnBotsOn, int(slot == 1));
+            desktop.form.setText(ctl::txtServerName, QString::fromLatin1(name));
+            desktop.form.setValue(ctl::chkSetNetport, 1);
+            desktop.form.setText(ctl::txtSetNetportNumber, QString::number(port));
+            desktop.form.setValue(ctl::chkSetNetIP, int(slot > 2));
+            desktop.form.setText(ctl::txtSetNetIPNumber, QStringLiteral("127.0.0.1"));
+            desktop.form.setText(ctl::cmboSaveGame, QStringLiteral("Save Game #%1").arg(slot));
+            desktop.form.click(ctl::cmdSave);
+        }
         QCOMPARE(desktop.log.messages(), QStringList());
     }
 
@@ -88,18 +167,20 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("output");
-        const QString started = QStringLiteral("|+set dedicated 1 +exec fragdocker.cfg");
+        const QString started =
+            QStringLiteral("|+set dedicated 1 +set net_port %1 +exec FragDocker-slot2.cfg")
+                .arg(port2_);
         QTest::newRow("engaged") << QStringList{"--engage", "2"} << 0 << started;
         QTest::newRow("waited for")
             << QStringList{"--engage=Save Game #2", "--wait"} << 3 << started;
         QTest::newRow("bot count refused")
-            << QStringList{"--engage", "Save Game #1"} << 1
+            << QStringList{"--engage", "Save Game #1"} << 78
             << "If you have BOTS ENABLED you must specify THE NUMBER OF BOTS TO PLAY\n";
         QTest::newRow("no game there")
-            << QStringList{"--engage", "1", "--game-folder", FD_TEST_DATA} << 1
+            << QStringList{"--engage", "1", "--game-folder", FD_TEST_DATA} << 78
             << "The game folder has no \"baseEF\" folder";
         QTest::newRow("listed") << QStringList{"--list"} << 0
-                                << "Save Game #2\t\tDock \"Nine\"\nSave Game #3\t";
+                                << "Save Game #2\t\tDock \"Nine\"\nSave Game #3\t\tThree\n";
         QTest::newRow("no slot 9")
             << QStringList{"--engage", "9"} << 2 << "\"9\" is not a save slot";
         QTest::newRow("no slot 0") << QStringList{"--script", "0"} << 2 << "not a save slot";
@@ -138,15 +219,86 @@ private Q_SLOTS:
         QVERIFY(process.waitForFinished(20000));
     }
 
-    void waitingPassesSigtermOnAndEndsWithTheGame() {
+    // A game that never answers queries is never reported ready; a stop passed on to it ends
+    // the program with 0, whatever status the game ends with.
+    void aServerThatNeverAnswersIsNeverReady() {
         test::touch(gameFile("hold"));
         QFile::remove(gameFile("ran.txt"));
+        NotifySocket notify(folders_->appFolder() + QStringLiteral("/notify2"));
         QProcess process;
-        start(process, {QStringLiteral("--engage"), QStringLiteral("2"), QStringLiteral("--wait")});
+        const StopAtEnd stop{{&process}};
+        start(process, {QStringLiteral("--engage"), QStringLiteral("2"), QStringLiteral("--wait")},
+              &notify);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(gameFile("ran.txt")), 20000);
+        const QByteArray messages = notify.read(1500);
+        QVERIFY2(messages.contains("STATUS=Starting") && !messages.contains("READY=1"),
+                 messages.constData());
         process.terminate();
         QVERIFY(process.waitForFinished(20000));
-        QCOMPARE(process.exitCode(), 7);
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY(notify.read(0).contains("STOPPING=1"));
+    }
+
+    // Two slots started at once from one game folder, each on its own port with its own
+    // script; a third on a port already served is refused.
+    void slotsSideBySide() {
+        QTemporaryDir served;
+        QVERIFY(QDir(served.path()).mkdir(QStringLiteral("baseEF")));
+        QVERIFY(QFile::copy(QStringLiteral(FD_APP_DIR "/demo/Elite Force/stvoyHM.exe"),
+                            served.filePath(QStringLiteral("stvoyHM.exe"))));
+        NotifySocket notify3(served.filePath(QStringLiteral("n3"))),
+            notify4(served.filePath(QStringLiteral("n4")));
+        QProcess three, four;
+        const StopAtEnd stop{{&three, &four}};
+        const auto engage = [&](QProcess& process, const char* slot, const NotifySocket& notify) {
+            start(process, {"--engage", slot, "--wait", "--game-folder", served.path()}, &notify);
+        };
+        engage(three, "3", notify3);
+        engage(four, "4", notify4);
+        for (NotifySocket* notify : {&notify3, &notify4})
+            QVERIFY(notify->read(20000, "READY=1").contains("READY=1"));
+        for (auto [slot, text] : {std::pair("3", "Server name:  Three\nMap:          hm_voy1"),
+                                  std::pair("4", "Server name:  Four\n")}) {
+            const Run status = run({QStringLiteral("--status"), QString::fromLatin1(slot)});
+            QCOMPARE(status.exitCode, 0);
+            QVERIFY2(status.out.contains(text), status.out.constData());
+        }
+
+        const QString everySlot =
+            QStringLiteral("Save Game #3\t%1\tanswers: Three\nSave Game #4\t%2\tanswers: Four\n"
+                           "Save Game #5\t%1\tanswers: Three\n")
+                .arg(port3_)
+                .arg(port4_);
+        QVERIFY(run({QStringLiteral("--status")}).out.contains(everySlot.toUtf8()));
+
+        // The watchdog is fed while the server answers, and not while it is frozen.
+        const pid_t game =
+            test::readFile(QStringLiteral("/proc/%1/task/%1/children").arg(three.processId()))
+                .trimmed()
+                .toInt();
+        QVERIFY(game > 0 && notify3.read(2000, "WATCHDOG=1").contains("WATCHDOG=1"));
+        ::kill(game, SIGSTOP);
+        notify3.read(400);
+        const QByteArray frozen = notify3.read(1200);
+        ::kill(game, SIGCONT);
+        QVERIFY(!frozen.contains("WATCHDOG=1"));
+        QVERIFY(notify3.read(3000, "WATCHDOG=1").contains("WATCHDOG=1"));
+
+        const Run third = run({"--engage", "5", "--game-folder", served.path()});
+        QCOMPARE(third.exitCode, 78);
+        QVERIFY2(third.err.contains(
+                     QStringLiteral("Port %1 of Save Game #5 is in use").arg(port3_).toUtf8()),
+                 third.err.constData());
+        QVERIFY(!QFile::exists(served.filePath(QStringLiteral("baseEF/FragDocker-slot5.cfg"))));
+
+        for (QProcess* process : {&three, &four}) {
+            process->terminate();
+            QVERIFY2(process->waitForFinished(20000), process->readAllStandardError().constData());
+            QCOMPARE(process->exitCode(), 0);
+        }
+        QVERIFY(notify3.read(0).contains("STOPPING=1"));
+        QCOMPARE(::kill(game, 0), -1); // no game left
+        QCOMPARE(run({QStringLiteral("--status"), QStringLiteral("3")}).exitCode, 3);
     }
 };
 

@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QtWidgets>
 
+#include <csignal>
+
 using namespace Qt::StringLiterals;
 using namespace fd;
 using fd::test::TestFolders;
@@ -194,9 +196,11 @@ private Q_SLOTS:
             QVERIFY(program.form.isClosed(window));
 
         const QString standInLog = game + u"/stvoyHM.log"_s;
-        QTRY_VERIFY_WITH_TIMEOUT(test::readFile(standInLog).contains("Server stand-in finished"),
-                                 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(test::readFile(standInLog).contains("Serving on UDP port"), 30000);
         const QByteArray report = test::readFile(standInLog);
+        const auto serving = QRegularExpression(u"Serving on UDP port \\d+, process (\\d+)"_s);
+        const int standIn = serving.match(QString::fromUtf8(report)).captured(1).toInt();
+        QVERIFY(standIn > 0 && ::kill(standIn, SIGTERM) == 0);
         for (const char* line :
              {"Command line:   [+set] [dedicated] [1] [+exec] [fragdocker.cfg]\n",
               "Server name:  Made By FragDocker\n", "(Free For All)", "Dedicated:    yes\n"})

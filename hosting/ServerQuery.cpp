@@ -1,0 +1,147 @@
+#include "ServerQuery.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <memory>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace fd::hosting {
+
+namespace {
+
+constexpr std::string_view marker = "\xff\xff\xff\xff";
+
+std::string_view replyHead(Query query) {
+    return query == Query::Info ? "infoResponse\n" : "statusResponse\n";
+}
+
+// One player line, `score ping "name"`; nothing for a line that is not one.
+std::optional<Player> parsePlayer(std::string_view line) {
+    Player player;
+    const char* const end = line.data() + line.size();
+    auto [afterScore, scoreError] = std::from_chars(line.data(), end, player.score);
+    if (scoreError != std::errc() || afterScore == end || *afterScore != ' ')
+        return std::nullopt;
+    auto [afterPing, pingError] = std::from_chars(afterScore + 1, end, player.ping);
+    const std::string_view rest(afterPing, std::size_t(end - afterPing));
+    if (pingError != std::errc() || !rest.starts_with(" \"") || !rest.ends_with('"'))
+        return std::nullopt;
+    player.name = rest.substr(2, rest.size() - 3);
+    return player;
+}
+
+} // namespace
+
+std::string ServerReply::value(const std::string& key) const {
+    const auto found = info.find(key);
+    return found == info.end() ? std::string() : found->second;
+}
+
+std::string request(Query query, std::string_view challenge) {
+    std::string datagram(marker);
+    datagram += query == Query::Info ? "getinfo " : "getstatus ";
+    datagram += challenge;
+    return datagram;
+}
+
+std::map<std::string, std::string> parseInfoString(std::string_view text) {
+    std::map<std::string, std::string> pairs;
+    if (text.starts_with('\\'))
+        text.remove_prefix(1);
+    while (!text.empty()) {
+        const std::size_t keyEnd = std::min(text.find('\\'), text.size());
+        const std::string_view key = text.substr(0, keyEnd);
+        text.remove_prefix(std::min(keyEnd + 1, text.size()));
+        const std::size_t valueEnd = std::min(text.find('\\'), text.size());
+        pairs[std::string(key)] = std::string(text.substr(0, valueEnd));
+        text.remove_prefix(std::min(valueEnd + 1, text.size()));
+    }
+    return pairs;
+}
+
+std::optional<ServerReply> parseReply(std::string_view datagram, Query query,
+                                      std::string_view challenge) {
+    if (!datagram.starts_with(marker))
+        return std::nullopt;
+    datagram.remove_prefix(marker.size());
+    if (!datagram.starts_with(replyHead(query)))
+        return std::nullopt;
+    datagram.remove_prefix(replyHead(query).size());
+    const std::size_t infoEnd = std::min(datagram.find('\n'), datagram.size());
+    ServerReply reply{parseInfoString(datagram.substr(0, infoEnd)), {}};
+    const auto echo = reply.info.find("challenge");
+    if (echo != reply.info.end() && echo->second != challenge)
+        return std::nullopt; // the answer to an earlier query, or to someone else's
+    datagram.remove_prefix(std::min(infoEnd + 1, datagram.size()));
+    while (!datagram.empty()) {
+        const std::size_t lineEnd = std::min(datagram.find('\n'), datagram.size());
+        if (std::optional<Player> player = parsePlayer(datagram.substr(0, lineEnd)))
+            reply.players.push_back(std::move(*player));
+        datagram.remove_prefix(std::min(lineEnd + 1, datagram.size()));
+    }
+    return reply;
+}
+
+QuerySocket::QuerySocket(const sockaddr_in& server)
+    : socket_(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0)) {
+    if (socket_ >= 0)
+        ::connect(socket_, reinterpret_cast<const sockaddr*>(&server), sizeof server);
+}
+
+QuerySocket::~QuerySocket() {
+    if (socket_ >= 0)
+        ::close(socket_);
+}
+
+void QuerySocket::send(Query query) {
+    query_ = query;
+    challenge_ = "fd" + std::to_string(::getpid()) + '-' + std::to_string(++sent_);
+    const std::string datagram = request(query, challenge_);
+    // A refusal (nothing listening) comes back on a later receive, as no reply.
+    [[maybe_unused]] const ssize_t sent = ::send(socket_, datagram.data(), datagram.size(), 0);
+}
+
+std::optional<ServerReply> QuerySocket::receive() {
+    std::optional<ServerReply> reply;
+    char buffer[16384];
+    for (ssize_t size;
+         (size = ::recv(socket_, buffer, sizeof buffer, 0)) >= 0 || errno == ECONNREFUSED;)
+        if (size > 0 && !reply)
+            reply = parseReply({buffer, std::size_t(size)}, query_, challenge_);
+    return reply;
+}
+
+std::vector<std::optional<ServerReply>> askAll(const std::vector<sockaddr_in>& servers, Query query,
+                                               std::chrono::milliseconds within) {
+    using Clock = std::chrono::steady_clock;
+    std::vector<std::unique_ptr<QuerySocket>> sockets;
+    std::vector<pollfd> events;
+    for (const sockaddr_in& server : servers) {
+        sockets.push_back(std::make_unique<QuerySocket>(server));
+        events.push_back({sockets.back()->descriptor(), POLLIN, 0});
+    }
+    std::vector<std::optional<ServerReply>> replies(servers.size());
+    const Clock::time_point end = Clock::now() + within;
+    for (Clock::time_point retry = Clock::now(); retry < end;) {
+        for (std::size_t i = 0; i < sockets.size(); ++i)
+            if (!replies[i])
+                sockets[i]->send(query);
+        retry = std::min(retry + within / 4, end);
+        for (Clock::time_point now = Clock::now(); now < retry; now = Clock::now()) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(retry - now);
+            if (::poll(events.data(), events.size(), int(left.count())) <= 0)
+                continue;
+            for (std::size_t i = 0; i < sockets.size(); ++i)
+                if ((events[i].revents & POLLIN) && (replies[i] = sockets[i]->receive()))
+                    events[i].fd = -1; // answered
+            if (std::ranges::all_of(replies, [](const auto& reply) { return bool(reply); }))
+                return replies;
+        }
+    }
+    return replies;
+}
+
+} // namespace fd::hosting

@@ -1,0 +1,108 @@
+#include "SlotStatus.h"
+
+#include "ServerAddress.h"
+#include "ServerQuery.h"
+#include "core/Context.h"
+#include "store/SlotRecord.h"
+
+#include <cstdio>
+
+namespace fd::hosting {
+
+namespace {
+
+QString text(const std::string& bytes) {
+    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+}
+
+QString gameTypeName(const std::string& number) {
+    if (number == "0" || number == "2")
+        return QStringLiteral("Free For All");
+    if (number == "3")
+        return QStringLiteral("Team Death Match");
+    if (number == "4")
+        return QStringLiteral("Capture The Flag");
+    return QStringLiteral("unknown");
+}
+
+QString describeServer(const ServerReply& reply, std::uint16_t port) {
+    const std::string gameType = reply.value("g_gametype");
+    QString out = QStringLiteral("Server name:  %1\nMap:          %2\nGame type:    %3 (%4)\n"
+                                 "Port:         %5\nPlayers:      %6 of %7\n")
+                      .arg(text(reply.value("sv_hostname")), text(reply.value("mapname")),
+                           text(gameType), gameTypeName(gameType))
+                      .arg(port)
+                      .arg(reply.players.size())
+                      .arg(text(reply.value("sv_maxclients")));
+    for (const Player& player : reply.players)
+        out += QStringLiteral("  %1%2  score %3, ping %4\n")
+                   .arg(text(player.name), player.ping == 0 ? QStringLiteral(" (bot)") : QString())
+                   .arg(player.score)
+                   .arg(player.ping);
+    return out;
+}
+
+QString slotLine(const QString& slot, std::uint16_t port, const ServerReply* reply) {
+    const QString state = reply ? QStringLiteral("answers: %1").arg(text(reply->value("hostname")))
+                                : QStringLiteral("no answer");
+    return QStringLiteral("%1\t%2\t%3\n").arg(slot).arg(port).arg(state);
+}
+
+void print(std::FILE* stream, const QString& out) {
+    std::fputs(out.toLocal8Bit().constData(), stream);
+}
+
+// Where the server of the slot loaded listens; nothing after a message.
+std::optional<ServerAddress> serverAddress(Context& ctx, const QString& slot) {
+    QString problem;
+    std::optional<ServerAddress> address = serverAddressOf(ctx.form, slot, problem);
+    if (!address)
+        ctx.alert(problem);
+    return address;
+}
+
+constexpr std::chrono::milliseconds statusWait{1000};
+
+} // namespace
+
+bool reportSlotServer(Context& ctx, const QString& slot) {
+    const std::optional<ServerAddress> address = serverAddress(ctx, slot);
+    const std::optional<sockaddr_in> where = address ? address->queryAddress() : std::nullopt;
+    const auto replies = where ? askAll({*where}, Query::Status, statusWait)
+                               : std::vector<std::optional<ServerReply>>(1);
+    if (!replies.front()) {
+        print(stderr, QStringLiteral("No server answers for %1%2.\n")
+                          .arg(slot, address ? QStringLiteral(" on port %1").arg(address->port)
+                                             : QString()));
+        return false;
+    }
+    print(stdout, describeServer(*replies.front(), address->port));
+    return true;
+}
+
+bool reportEverySlot(Context& ctx) {
+    std::vector<std::optional<ServerAddress>> addresses;
+    std::vector<sockaddr_in> asked;
+    for (const char* name : slotNames) {
+        const QString failure = GetFromDatabase(ctx, QString::fromLatin1(name));
+        if (!failure.isEmpty()) {
+            ctx.alert(failure);
+            return false;
+        }
+        addresses.push_back(serverAddress(ctx, QString::fromLatin1(name)));
+        if (const auto where = addresses.back() ? addresses.back()->queryAddress() : std::nullopt)
+            asked.push_back(*where);
+    }
+    const auto replies = askAll(asked, Query::Info, statusWait);
+    auto reply = replies.begin();
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        const bool wasAsked = addresses[i] && addresses[i]->queryAddress();
+        print(stdout,
+              slotLine(QString::fromLatin1(slotNames[i]), addresses[i] ? addresses[i]->port : 0,
+                       wasAsked && *reply ? &**reply : nullptr));
+        reply += int(wasAsked);
+    }
+    return true;
+}
+
+} // namespace fd::hosting

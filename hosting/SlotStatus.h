@@ -1,0 +1,21 @@
+#pragma once
+// `--status`: asks the servers of the save slots whether they answer, and prints what they
+// say for a person.
+
+#include <QString>
+
+namespace fd {
+struct Context;
+}
+
+namespace fd::hosting {
+
+// The server of the slot loaded into the form: its name, map, game type, port and players
+// (bots marked) on standard output when it answered a getstatus query within about a second,
+// else on standard error that it did not; true when it answered.
+bool reportSlotServer(Context& ctx, const QString& slot);
+// One tab-separated line per slot: its name, its port and whether a server answers there, all
+// asked at once; false after a message when a slot could not be read.
+bool reportEverySlot(Context& ctx);
+
+} // namespace fd::hosting
