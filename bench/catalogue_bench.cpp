@@ -6,8 +6,8 @@
 // Prints the median times of several runs and their ratios (goal: at most 1.5 each).
 
 #include "app/Program.h"
-#include "catalog/MapCatalogue.h"
 #include "catalog/InstalledMaps.h"
+#include "catalog/MapCatalogue.h"
 #include "catalog/MapDetails.h"
 #include "core/Context.h"
 #include "core/NullServices.h"

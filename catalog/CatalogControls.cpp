@@ -1,8 +1,8 @@
 #include "CatalogControls.h"
 
 #include "MapCatalogue.h"
-#include "core/Context.h"
 #include "MapDetails.h"
+#include "core/Context.h"
 
 namespace fd {
 

@@ -1,10 +1,10 @@
 #include "MapRotation.h"
 
+#include "AddMaps.h"
 #include "ListCommands.h"
 #include "Randomize.h"
 #include "catalog/MapCatalogue.h"
 #include "core/Context.h"
-#include "AddMaps.h"
 
 namespace fd {
 

@@ -1,9 +1,9 @@
 #include "Handlers.h"
 
 #include "CompanionRules.h"
+#include "Engage.h"
 #include "GameTypeRules.h"
 #include "core/Context.h"
-#include "Engage.h"
 
 namespace fd {
 

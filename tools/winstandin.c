@@ -3,11 +3,11 @@
  * it cannot, then answers getinfo and getstatus over Winsock on its net_port (from its command
  * line, else 27960) until it is ended. Built by scripts/wine-headless.sh with
  * x86_64-w64-mingw32-gcc; not part of the build. */
-#include <winsock2.h>
-#include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <windows.h>
+#include <winsock2.h>
 
 static int portFrom(int argc, char** argv) {
     int port = 27960;

@@ -3,8 +3,8 @@
 // everything, and ENGAGE with the real launcher and the demo's stand-in game.
 
 #include "app/Desktop.h"
-#include "platform/SystemProcessLauncher.h"
 #include "core/TextFile.h"
+#include "platform/SystemProcessLauncher.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 #include "support/Widgets.h"

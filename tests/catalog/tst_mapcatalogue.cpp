@@ -1,8 +1,8 @@
 // The record reader of map.ini, the map catalogue at start-up and the details of a clicked map.
 // (The bot catalogue is read as any text file: see the list editors' tests.)
 
-#include "catalog/MapCatalogue.h"
 #include "catalog/InstalledMaps.h"
+#include "catalog/MapCatalogue.h"
 #include "core/TextFile.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"

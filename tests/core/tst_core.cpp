@@ -5,8 +5,8 @@
 #include "core/Decimal.h"
 #include "core/FormModel.h"
 #include "core/PathResolver.h"
-#include "platform/SystemCuePlayer.h"
 #include "core/TextFile.h"
+#include "platform/SystemCuePlayer.h"
 #include "support/CatalogFiles.h"
 
 #include <QtTest>

@@ -2,8 +2,8 @@
 // folder dialog's Yes and No, Find Game Path, and the Advanced tab's copy of the folder (a load
 // leaves the copy as it is: see the save and load tests).
 
-#include "gamepath/frmGamePath.h"
 #include "gamepath/WineRegistry.h"
+#include "gamepath/frmGamePath.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 
