@@ -1,17 +1,17 @@
 #include "MapRotation.h"
 
+#include "AddMaps.h"
 #include "ListCommands.h"
 #include "Randomize.h"
 #include "catalog/MapCatalogue.h"
 #include "core/Context.h"
-#include "AddMaps.h"
 
 namespace fd {
 
 namespace {
 
 QString catalogue(const Context& ctx) {
-    return ctx.appFile(QString::fromLatin1(mapCatalogueFile));
+    return ctx.dataFile(QString::fromLatin1(mapCatalogueFile));
 }
 
 bool ctfSelected(const Context& ctx) {

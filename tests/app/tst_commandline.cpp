@@ -129,6 +129,43 @@ private Q_SLOTS:
                  shown.constData());
     }
 
+    // Installed, the program keeps a user's files in the data home, makes its store there on
+    // the first start and writes nothing beside itself.
+    void anInstalledProgramWritesInTheDataHome_data() {
+        QTest::addColumn<QString>("dataHome"); // XDG_DATA_HOME
+        QTest::addColumn<QString>("store");    // where the store is made, under the home
+        QTest::newRow("set") << "/data"
+                             << "data/fragdocker/dock.sav";
+        QTest::newRow("relative, ignored") << "data"
+                                           << ".local/share/fragdocker/dock.sav";
+    }
+    void anInstalledProgramWritesInTheDataHome() {
+        QFETCH(QString, dataHome);
+        QFETCH(QString, store);
+        QTemporaryDir home;
+        const QString usr = home.filePath(QStringLiteral("usr"));
+        QVERIFY(QDir().mkpath(usr + QStringLiteral("/share/fragdocker")));
+        QVERIFY(QDir().mkpath(usr + QStringLiteral("/bin")));
+        QVERIFY(QFile::copy(QStringLiteral(FD_APP_DIR "/fragdocker"), usr + "/bin/fragdocker"));
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"),
+                           dataHome.startsWith(u'/') ? home.path() + dataHome : dataHome);
+        process.setProcessEnvironment(environment);
+        process.start(usr + "/bin/fragdocker", {QStringLiteral("--list")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.readAllStandardOutput().count("\tMade By FragDocker\n"), 7);
+        QVERIFY(QFile::exists(home.filePath(store)));
+        QDirIterator beside(usr, QDir::AllEntries | QDir::NoDotAndDotDot,
+                            QDirIterator::Subdirectories);
+        QStringList found;
+        while (beside.hasNext())
+            found << beside.next().mid(usr.size());
+        found.sort();
+        QCOMPARE(found, QStringList({"/bin", "/bin/fragdocker", "/share", "/share/fragdocker"}));
+    }
+
     // Qt's own options open the window, which takes the store's lock.
     void qtsOwnOptionsOpenTheWindow() {
         QProcess process;

@@ -1,8 +1,8 @@
 // The record reader of map.ini, the map catalogue at start-up and the details of a clicked map.
 // (The bot catalogue is read as any text file: see the list editors' tests.)
 
-#include "catalog/MapCatalogue.h"
 #include "catalog/InstalledMaps.h"
+#include "catalog/MapCatalogue.h"
 #include "core/TextFile.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
@@ -163,6 +163,45 @@ private Q_SLOTS:
         p.form.addItem(ctl::List2, clicked);
         QCOMPARE(p.click(ctl::List2, 0), details);
         QCOMPARE(p.log.events, QStringList());
+    }
+
+    // An installed program reads the catalogues and pictures that come with it, unless the user
+    // put their own in the folder it writes in.
+    void aUsersOwnCataloguesAndPicturesComeFirst_data() {
+        QTest::addColumn<bool>("ownCatalogues");
+        QTest::addColumn<bool>("ownPicture");
+        QTest::addColumn<QString>("shown"); // the Map List, the bot list, whose picture
+        QTest::newRow("shipped") << false << false << "hm_voy1 Munro shipped";
+        QTest::newRow("own catalogues") << true << false << "hm_borg1 Chell shipped";
+        QTest::newRow("own picture") << false << true << "hm_voy1 Munro own";
+    }
+    void aUsersOwnCataloguesAndPicturesComeFirst() {
+        QFETCH(bool, ownCatalogues);
+        QFETCH(bool, ownPicture);
+        QFETCH(QString, shown);
+        QTemporaryDir shipped;
+        TestProgram p(TestProgram::Start::Later);
+        for (const QString& folder : {shipped.path(), p.appFolder()}) {
+            const bool own = folder == p.appFolder();
+            if (!own || ownCatalogues) {
+                writeFile(folder + u"/map.ini"_s, (own ? borg : voy).toUtf8());
+                writeFile(folder + u"/bots.ini"_s, own ? "Chell\n" : "Munro\n");
+            }
+            if (!own || ownPicture)
+                for (const QString& map : {u"hm_voy1"_s, u"hm_borg1"_s})
+                    touch(folder + u"/Map_Images/"_s + map + u".JPG"_s);
+        }
+        touch(p.gameFolder() + u"/baseEF/pak0.pk3"_s);
+        p.ctx.shippedFolder = shipped.path();
+        p.start();
+        p.form.show(Window::frmFragDocker);
+        p.form.setSelectedIndex(ctl::List1, 0);
+        const bool ownShown = p.form.picture(ctl::picMaps).startsWith(p.appFolder());
+        QCOMPARE(
+            QStringList({p.form.items(ctl::List1).join(u','), p.form.items(ctl::list3).join(u','),
+                         ownShown ? u"own"_s : u"shipped"_s})
+                .join(u' '),
+            shown);
     }
 
     void theMapListIsFilledUpToItsLimit() {
