@@ -2,7 +2,7 @@
 #   fragdocker         the program with its window;
 #   fragdocker-server  the same command line without the window, for machines with no display.
 # Both install /usr/bin/fragdocker with the data that comes with it, the manual page and the
-# systemd user unit, so either one serves the unit and scripts; they conflict with each other.
+# systemd user unit, so either one serves the unit and scripts; one replaces the other.
 set(fd_deb_dir ${CMAKE_CURRENT_BINARY_DIR}/debian)
 set(fd_deb_components fragdocker fragdocker-server)
 
@@ -17,7 +17,8 @@ file(WRITE ${fd_deb_dir}/fragdocker-server@.service "${fd_unit}")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${CMAKE_CURRENT_SOURCE_DIR}/fragdocker-server@.service)
 
-configure_file(debian/fragdocker.metainfo.xml ${fd_deb_dir}/fragdocker.metainfo.xml @ONLY)
+set(fd_metainfo io.github.fragdocker.FragDocker.metainfo.xml) # named by its AppStream id
+configure_file(debian/${fd_metainfo} ${fd_deb_dir}/${fd_metainfo} @ONLY)
 configure_file(debian/fragdocker.1 ${fd_deb_dir}/fragdocker.1 @ONLY)
 configure_file(debian/changelog.in ${fd_deb_dir}/changelog @ONLY)
 
@@ -56,7 +57,7 @@ install(TARGETS fragdocker RUNTIME DESTINATION bin COMPONENT fragdocker)
 install(PROGRAMS $<TARGET_FILE:fragdocker-server> DESTINATION bin RENAME fragdocker
         COMPONENT fragdocker-server)
 install(FILES debian/fragdocker.desktop DESTINATION share/applications COMPONENT fragdocker)
-install(FILES ${fd_deb_dir}/fragdocker.metainfo.xml DESTINATION share/metainfo
+install(FILES ${fd_deb_dir}/${fd_metainfo} DESTINATION share/metainfo
         COMPONENT fragdocker)
 install(DIRECTORY ${fd_deb_dir}/icons/ DESTINATION share/icons/hicolor COMPONENT fragdocker)
 
@@ -77,6 +78,8 @@ set(CPACK_DEBIAN_FRAGDOCKER_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-dejavu-core, fonts-comic-neue, fonts-liberation2, alsa-utils")
 set(CPACK_DEBIAN_FRAGDOCKER_PACKAGE_CONFLICTS fragdocker-server)
 set(CPACK_DEBIAN_FRAGDOCKER-SERVER_PACKAGE_CONFLICTS fragdocker)
+set(CPACK_DEBIAN_FRAGDOCKER_PACKAGE_REPLACES fragdocker-server)
+set(CPACK_DEBIAN_FRAGDOCKER-SERVER_PACKAGE_REPLACES fragdocker)
 set(CPACK_COMPONENT_FRAGDOCKER_DESCRIPTION
     "set up and start an Elite Force multiplayer server
 FragDocker hosts a multiplayer (Holomatch) server of the game Star Trek:

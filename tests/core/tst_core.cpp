@@ -2,12 +2,11 @@
 // never hang). File names in any letter case are met by every test that puts files in place;
 // the real launcher by the windows test.
 
-#include "core/AppFolders.h"
 #include "core/Decimal.h"
 #include "core/FormModel.h"
 #include "core/PathResolver.h"
-#include "core/TextFile.h"
 #include "platform/SystemCuePlayer.h"
+#include "core/TextFile.h"
 #include "support/CatalogFiles.h"
 
 #include <QtTest>
@@ -145,44 +144,6 @@ private Q_SLOTS:
         QVERIFY(text::writeLines(missing, {}).contains(missing));
         QVERIFY(text::writeLinesAtomically(missing, {}).contains(missing));
         QVERIFY(!text::readLines(missing));
-    }
-
-    // The program is installed only when it lies in a "bin" folder with "../share/fragdocker"
-    // beside it; it then writes in the data home. Anywhere else it keeps to its own folder.
-    void installedOnlyByItsLayout_data() {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("made"); // folders or files made beside it
-        QTest::addColumn<QString>("shipped");
-        QTest::addColumn<QString>("writable");
-        QTest::newRow("installed") << "usr/bin"
-                                   << "usr/share/fragdocker/"
-                                   << "usr/share/fragdocker"
-                                   << "home/fragdocker";
-        QTest::newRow("no shared data") << "usr/bin"
-                                        << "usr/share/"
-                                        << "usr/bin"
-                                        << "usr/bin";
-        QTest::newRow("shared data a file") << "usr/bin"
-                                            << "usr/share/fragdocker"
-                                            << "usr/bin"
-                                            << "usr/bin";
-        QTest::newRow("not in bin") << "opt/FragDocker"
-                                    << "opt/share/fragdocker/"
-                                    << "opt/FragDocker"
-                                    << "opt/FragDocker";
-    }
-    void installedOnlyByItsLayout() {
-        QFETCH(QString, program);
-        QFETCH(QString, made);
-        QFETCH(QString, shipped);
-        QFETCH(QString, writable);
-        QTemporaryDir dir;
-        QVERIFY(QDir().mkpath(dir.filePath(program)));
-        made.endsWith(u'/') ? void(QDir().mkpath(dir.filePath(made)))
-                            : test::touch(dir.filePath(made));
-        const AppFolders folders = appFoldersOf(dir.filePath(program), dir.filePath(u"home"_s));
-        QCOMPARE(folders.shipped, dir.filePath(shipped));
-        QCOMPARE(folders.writable, dir.filePath(writable));
     }
 
     // A path is found in any letter case, also through a link to a folder; of names that differ
