@@ -56,6 +56,10 @@ endforeach()
 install(TARGETS fragdocker RUNTIME DESTINATION bin COMPONENT fragdocker)
 install(PROGRAMS $<TARGET_FILE:fragdocker-server> DESTINATION bin RENAME fragdocker
         COMPONENT fragdocker-server)
+# Stripped as install(TARGETS) strips the window's program, which a renamed copy is not.
+install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/fragdocker\")
+endif()" COMPONENT fragdocker-server)
 install(FILES debian/fragdocker.desktop DESTINATION share/applications COMPONENT fragdocker)
 install(FILES ${fd_deb_dir}/${fd_metainfo} DESTINATION share/metainfo
         COMPONENT fragdocker)
@@ -64,7 +68,8 @@ install(DIRECTORY ${fd_deb_dir}/icons/ DESTINATION share/icons/hicolor COMPONENT
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Not "games": that section is for the games themselves, which Debian keeps in /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "FragDocker developers <fragdocker@users.noreply.github.com>")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
