@@ -7,7 +7,5 @@
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    return fd::runCommandLine(
-        QCoreApplication::arguments(),
-        fd::appFoldersOf(QCoreApplication::applicationDirPath(), fd::dataHomeInUse()));
+    return fd::runCommandLine(QCoreApplication::arguments(), fd::runningProgramFolders());
 }

@@ -2,6 +2,7 @@
 
 #include "PathResolver.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -35,6 +36,10 @@ QString dataHomeInUse() {
     if (QDir::isAbsolutePath(set)) // a relative one is to be ignored
         return set;
     return QDir::homePath() + QStringLiteral("/.local/share");
+}
+
+AppFolders runningProgramFolders() {
+    return appFoldersOf(QCoreApplication::applicationDirPath(), dataHomeInUse());
 }
 
 Outcome makeWritableFolder(const AppFolders& folders) {

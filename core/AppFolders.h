@@ -33,6 +33,8 @@ struct AppFolders {
 AppFolders appFoldersOf(const QString& programFolder, const QString& dataHome);
 // $XDG_DATA_HOME when it names an absolute path, else ~/.local/share.
 QString dataHomeInUse();
+// The folders of the running program. Needs the QCoreApplication to exist.
+AppFolders runningProgramFolders();
 // Makes the writable folder when it is missing (an installed program's first start).
 Outcome makeWritableFolder(const AppFolders& folders);
 
