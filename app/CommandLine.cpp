@@ -176,10 +176,12 @@ std::optional<Request> requestFrom(const QCommandLineParser& parser, const Optio
 // as Load and ENGAGE need: the store open for reading and the start-up game type set.
 class Headless {
 public:
-    Headless(const QString& appFolder, bool wait)
+    Headless(const AppFolders& appFolders, bool wait)
         : detached_(winePrefixInUse()), attached_(winePrefixInUse()),
-          program_({none_, messages_, wait ? attached_ : detached_, none_}, appFolder) {
-        const QString failure = program_.store.openForReading(appFolder);
+          program_({none_, messages_, wait ? attached_ : detached_, none_}, appFolders) {
+        if (!makeFirstStore(ctx()))
+            return;
+        const QString failure = program_.store.openForReading(appFolders.writable);
         if (!failure.isEmpty())
             ctx().alert(failure);
         SetStartupGameType(program_.form);
@@ -251,8 +253,8 @@ int listSlots(Headless& headless) {
     return exitCode::done;
 }
 
-int run(const Request& request, const QString& appFolder) {
-    Headless headless(appFolder, request.wait);
+int run(const Request& request, const AppFolders& appFolders) {
+    Headless headless(appFolders, request.wait);
     if (headless.failed())
         return exitCode::failed;
     if (request.action == Action::List)
@@ -286,7 +288,7 @@ bool wantsCommandLine(int argc, char* argv[]) {
                        [](const QString& argument) { return argument.startsWith(u"--"); });
 }
 
-int runCommandLine(const QStringList& arguments, const QString& appFolder) {
+int runCommandLine(const QStringList& arguments, const AppFolders& appFolders) {
     OwnOptions own;
     QCommandLineParser& parser = own.parser;
     if (!parser.parse(arguments))
@@ -298,7 +300,7 @@ int runCommandLine(const QStringList& arguments, const QString& appFolder) {
     }
     QString problem;
     const std::optional<Request> request = requestFrom(parser, own.options, problem);
-    return request ? run(*request, appFolder) : usageError(problem);
+    return request ? run(*request, appFolders) : usageError(problem);
 }
 
 } // namespace fd

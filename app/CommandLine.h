@@ -4,6 +4,8 @@
 // that the window runs. Reads the settings store without changing it and without its lock, so
 // it also works while a copy with its window is open.
 
+#include "core/AppFolders.h"
+
 #include <QStringList>
 
 namespace fd {
@@ -25,6 +27,6 @@ bool wantsCommandLine(int argc, char* argv[]);
 
 // Runs what the command line asks, with messages on standard error; returns the exit code.
 // Needs a QCoreApplication, and nothing of a display.
-int runCommandLine(const QStringList& arguments, const QString& appFolder);
+int runCommandLine(const QStringList& arguments, const AppFolders& appFolders);
 
 } // namespace fd

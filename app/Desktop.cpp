@@ -15,7 +15,8 @@ QWidget* Desktop::create(Window window) {
     Context& ctx = program_.ctx;
     switch (window) {
     case Window::frmFragDocker: {
-        auto* main = new ui::MainWindow(ctx.form, ctx.appFolder, placeholderPicture(ctx.appFolder));
+        auto* main =
+            new ui::MainWindow(ctx.form, ctx.shippedFolder, placeholderPicture(ctx.appFolders()));
         QObject::connect(main, &ui::MainWindow::closeRequested, main, [&ctx] { Form_Unload(ctx); });
         return main;
     }

@@ -45,18 +45,46 @@ void connectHandlers(Context& ctx) {
                      [&ctx] { frmFragdockerRunning_cmdOk_Click(ctx); });
 }
 
+// The writable folder exists, or the user was told why it does not.
+bool madeWritableFolder(Context& ctx) {
+    const Outcome made = makeWritableFolder(ctx.appFolders());
+    if (!made.ok())
+        ctx.alert(made.failure());
+    return made.ok();
+}
+
 } // namespace
 
-Program::Program(const Services& services, const QString& appFolder, const QString& prefix)
-    : ctx{form, services.cues, services.messages, services.launcher, appFolder, services.folders,
-          store},
+Program::Program(const Services& services, const AppFolders& appFolders, const QString& prefix)
+    : ctx{form,
+          services.cues,
+          services.messages,
+          services.launcher,
+          appFolders.writable,
+          services.folders,
+          store,
+          appFolders.shipped},
       winePrefix(prefix) {
     declareControls(form);
     connectHandlers(ctx);
 }
 
+bool makeFirstStore(Context& ctx) {
+    if (!madeWritableFolder(ctx))
+        return false;
+    if (PathResolver().isFileIn(ctx.appFolder, QString::fromLatin1(storeFile::store)))
+        return true;
+    const bool made = openSettingsStore(ctx);
+    ctx.store.close();
+    return made;
+}
+
 void Form_Load(Program& program) {
     Context& ctx = program.ctx;
+    if (!madeWritableFolder(ctx)) {
+        Form_Unload(ctx);
+        return;
+    }
     if (anotherCopyRunning(ctx)) {
         ctx.cues.play(QString::fromLatin1(cue::ralert));
         ctx.form.hide(Window::frmFragDocker);
@@ -70,8 +98,8 @@ void Form_Load(Program& program) {
         Form_Unload(ctx); // nothing to work with: the program ends
         return;
     }
-    LoadMapCatalogue(ctx, ctx.appFile(QString::fromLatin1(mapCatalogueFile)));
-    LoadBotCatalogue(ctx, ctx.appFile(QString::fromLatin1(botCatalogueFile)));
+    LoadMapCatalogue(ctx, ctx.dataFile(QString::fromLatin1(mapCatalogueFile)));
+    LoadBotCatalogue(ctx, ctx.dataFile(QString::fromLatin1(botCatalogueFile)));
     SetStartupGameType(ctx.form);
     // The Advanced tab shows the game folder in use.
     ctx.form.setText(ctl::txtGamePath, ctx.form.text(ctl::frmGamePath::txtGamePath));

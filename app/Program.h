@@ -24,7 +24,7 @@ struct Services {
 // handlers work in.
 class Program {
 public:
-    Program(const Services& services, const QString& appFolder, const QString& winePrefix = {});
+    Program(const Services& services, const AppFolders& appFolders, const QString& winePrefix = {});
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -36,5 +36,8 @@ public:
 
 // The main window's load step: the single-instance guard, then the start-up sequence.
 void Form_Load(Program& program);
+// For the command line: makes the writable folder and, when it holds no settings store, the
+// store of a first start. False after a message.
+bool makeFirstStore(Context& ctx);
 
 } // namespace fd

@@ -14,17 +14,17 @@
 
 namespace fd {
 
-int runProgram(const QString& appFolder) {
+int runProgram(const AppFolders& appFolders) {
     QApplication::setQuitOnLastWindowClosed(false); // hidden windows still count
     const std::jthread fontMatching = ui::installProgramLook();
 
-    SystemCuePlayer cues(appFolder);
+    SystemCuePlayer cues(appFolders.shipped);
     ui::QtMessageBox messages;
     // The game is found in the registry of the Wine prefix in use, and runs in that prefix.
     const QString winePrefix = winePrefixInUse();
     SystemProcessLauncher launcher(winePrefix);
     ui::QtFolderChooser folders;
-    Program program({cues, messages, launcher, folders}, appFolder, winePrefix);
+    Program program({cues, messages, launcher, folders}, appFolders, winePrefix);
     Desktop desktop(program);
     endOnTerminationSignals([&program] { Form_Unload(program.ctx); });
     if (!desktop.start())

@@ -9,12 +9,10 @@ int main(int argc, char* argv[]) {
     if (fd::wantsCommandLine(argc, argv)) {
         // No window: a core application, which needs no display.
         QCoreApplication app(argc, argv);
-        return fd::runCommandLine(QCoreApplication::arguments(),
-                                  QCoreApplication::applicationDirPath());
+        return fd::runCommandLine(QCoreApplication::arguments(), fd::runningProgramFolders());
     }
     QApplication app(argc, argv);                 // takes Qt's own options out of the arguments
     if (QCoreApplication::arguments().size() > 1) // what is left is refused, with its reason
-        return fd::runCommandLine(QCoreApplication::arguments(),
-                                  QCoreApplication::applicationDirPath());
-    return fd::runProgram(QCoreApplication::applicationDirPath());
+        return fd::runCommandLine(QCoreApplication::arguments(), fd::runningProgramFolders());
+    return fd::runProgram(fd::runningProgramFolders());
 }

@@ -23,13 +23,13 @@ void connectCatalogHandlers(Context& ctx) {
 
 // modReadFile
 void List1_Click(Context& ctx) {
-    ShowMapDetails(ctx, ctx.appFile(QString::fromLatin1(mapCatalogueFile)),
+    ShowMapDetails(ctx, ctx.dataFile(QString::fromLatin1(mapCatalogueFile)),
                    ctx.form.selectedText(ctl::List1));
 }
 
 // modReadList2
 void List2_Click(Context& ctx) {
-    ShowMapDetails(ctx, ctx.appFile(QString::fromLatin1(mapCatalogueFile)),
+    ShowMapDetails(ctx, ctx.dataFile(QString::fromLatin1(mapCatalogueFile)),
                    ctx.form.selectedText(ctl::List2));
 }
 

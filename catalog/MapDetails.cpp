@@ -12,14 +12,14 @@ void ShowMapDetails(Context& ctx, const QString& cataloguePath, const QString& s
     if (!lines)
         return;
     PathResolver files;
-    const QString pictureFolder = ctx.appFile(QString::fromLatin1(mapimages::folder));
     MapRecordReader reader(*lines);
     while (const std::optional<MapRecord> record = reader.next()) {
         if (record->ListName != selectedText)
             continue;
         ctx.form.setText(ctl::txtMapName, record->MapName);
         // Nothing stands between the folder and the field: the field brings its backslash.
-        const QString picture = files.resolve(pictureFolder + record->PictureFile);
+        const QString picture =
+            ctx.dataFile(QString::fromLatin1(mapimages::folder) + record->PictureFile);
         if (files.isFile(picture)) {
             ctx.form.setPicture(ctl::picMaps, picture);
             ctx.form.setText(ctl::txtMapPlayers, record->RecommendedPlayers);

@@ -5,12 +5,12 @@
 
 namespace fd {
 
-QString placeholderPicture(const QString& appFolder) {
-    return fileIn(appFolder, mapimages::placeholder);
+QString placeholderPicture(const AppFolders& appFolders) {
+    return appFolders.dataFile(QString::fromLatin1(mapimages::placeholder));
 }
 
 void ShowPlaceholderPicture(Context& ctx) {
-    ctx.form.setPicture(ctl::picMaps, placeholderPicture(ctx.appFolder));
+    ctx.form.setPicture(ctl::picMaps, placeholderPicture(ctx.appFolders()));
 }
 
 } // namespace fd

@@ -1,7 +1,7 @@
 #pragma once
 // The map pictures: the map_images folder of the application folder and its placeholder.
 
-#include <QString>
+#include "core/AppFolders.h"
 
 namespace fd {
 
@@ -14,8 +14,8 @@ inline constexpr const char* folder = "map_images";
 inline constexpr const char* placeholder = "map_images/unknownmap.jpg";
 } // namespace mapimages
 
-// The placeholder picture of the application folder, found without regard to letter case.
-QString placeholderPicture(const QString& appFolder);
+// The placeholder picture, the user's own first, found without regard to letter case.
+QString placeholderPicture(const AppFolders& appFolders);
 // Puts the placeholder picture into the map picture box (picMaps).
 void ShowPlaceholderPicture(Context& ctx);
 

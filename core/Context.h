@@ -2,6 +2,7 @@
 // What every operation of the program works with: the controls, the platform services and
 // the application folder.
 
+#include "AppFolders.h"
 #include "Cues.h"
 #include "FormModel.h"
 #include "Services.h"
@@ -19,12 +20,16 @@ struct Context {
     CuePlayer& cues;
     MessageBox& messages;
     ProcessLauncher& launcher;
-    QString appFolder; // the folder of the running program
+    QString appFolder; // where the program writes: the store, path.ini, saved/
     FolderChooser& folders;
-    SettingsStore& store; // the settings store, opened by start-up and held to the end
+    SettingsStore& store;  // the settings store, opened by start-up and held to the end
+    QString shippedFolder; // the data that comes with the program (appFolder when portable)
 
-    // A file or folder of the application folder, e.g. appFile("WAVS/beep.wav").
+    // A file or folder the program writes, e.g. appFile("path.ini").
     QString appFile(const QString& relative) const { return appFolder + u'/' + relative; }
+    AppFolders appFolders() const { return {shippedFolder, appFolder}; }
+    // A data file, the user's own copy first, e.g. dataFile("map.ini").
+    QString dataFile(const QString& relative) const { return appFolders().dataFile(relative); }
 
     // The way every problem the user can correct is reported: the alert cue, then a message.
     void alert(const QString& message) const {

@@ -11,7 +11,7 @@ namespace fd {
 namespace {
 
 QString catalogue(const Context& ctx) {
-    return ctx.appFile(QString::fromLatin1(mapCatalogueFile));
+    return ctx.dataFile(QString::fromLatin1(mapCatalogueFile));
 }
 
 bool ctfSelected(const Context& ctx) {

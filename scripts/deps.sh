@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, when missing.
-# Usage: scripts/deps.sh run|test
+# Usage: scripts/deps.sh run|test|package
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ ccache qt6-base-dev libsqlite3-dev)
 runtime_packages=(qt6-qpa-plugins fonts-dejavu-core fonts-comic-neue fonts-liberation2 alsa-utils)
 test_packages=(clang libclang-rt-14-dev xvfb xauth sqlite3)
+# The Debian packages' dependencies are computed by dpkg-shlibdeps, which needs file.
+package_packages=(dpkg-dev file)
 
 wanted=("${build_packages[@]}" "${runtime_packages[@]}")
 [[ "${1:-run}" == test ]] && wanted+=("${test_packages[@]}")
+[[ "${1:-run}" == package ]] && wanted+=("${package_packages[@]}")
 
 missing=()
 for package in "${wanted[@]}"; do

@@ -3,6 +3,7 @@
 //   banner.bmp           the 500 x 100 title banner, uncompressed: it is read at every start
 //   fragdocker.png       the 32 x 32 window icon
 //   fragdocker-256.png   the same icon at 256 x 256 for a desktop menu entry
+// With --theme-icons, only the icon, in each size of the desktop's icon theme.
 // Everything is computed here; nothing is read from disk except the installed font.
 // Run with QT_QPA_PLATFORM=offscreen when there is no display.
 
@@ -221,12 +222,26 @@ bool report(bool written, const QString& path) {
     return written;
 }
 
+// The icon in every size of the desktop's icon theme, as FOLDER/NxN/apps/fragdocker.png.
+int writeThemeIcons(const QDir& out) {
+    bool ok = true;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString folder = QStringLiteral("%1x%1/apps").arg(size);
+        const QString path = out.filePath(folder + QStringLiteral("/fragdocker.png"));
+        ok = report(out.mkpath(folder) && writeIcon(path, size), path) && ok;
+    }
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const QGuiApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--theme-icons") == 0)
+        return writeThemeIcons(QDir(QString::fromLocal8Bit(argv[2])));
     if (argc != 2) {
-        std::fprintf(stderr, "Usage: fd_gen_assets OUTPUT_FOLDER\n");
+        std::fprintf(stderr, "Usage: fd_gen_assets OUTPUT_FOLDER\n"
+                             "       fd_gen_assets --theme-icons OUTPUT_FOLDER\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));

@@ -210,6 +210,53 @@ private Q_SLOTS:
                  shown.constData());
     }
 
+    // Only a program in a "bin" folder with "../share/fragdocker" beside it is installed: it
+    // makes its store in the data home on the first start and writes nothing beside itself.
+    void installedOnlyByItsLayout_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("shared");   // made beside it; a file when without a slash
+        QTest::addColumn<QString>("dataHome"); // XDG_DATA_HOME, a relative one ignored
+        QTest::addColumn<QString>("store");    // where the store is made, under the home
+        const QString local = ".local/share/fragdocker/dock.sav";
+        QTest::newRow("installed") << "usr/bin"
+                                   << "usr/share/fragdocker/"
+                                   << "/data"
+                                   << "data/fragdocker/dock.sav";
+        QTest::newRow("relative data home") << "usr/bin"
+                                            << "usr/share/fragdocker/"
+                                            << "d" << local;
+        QTest::newRow("shared data a file") << "usr/bin"
+                                            << "usr/share/fragdocker"
+                                            << "/d"
+                                            << "usr/bin/dock.sav";
+        QTest::newRow("not in bin") << "opt/FD"
+                                    << "opt/share/fragdocker/"
+                                    << "/d"
+                                    << "opt/FD/dock.sav";
+    }
+    void installedOnlyByItsLayout() {
+        QFETCH(QString, program);
+        QFETCH(QString, shared);
+        QFETCH(QString, dataHome);
+        QFETCH(QString, store);
+        QTemporaryDir home;
+        QVERIFY(QDir().mkpath(home.filePath(program)));
+        test::touch(home.filePath(shared.endsWith(u'/') ? shared + "unused" : shared));
+        QVERIFY(QFile::copy(QStringLiteral(FD_APP_DIR "/fragdocker"),
+                            home.filePath(program + "/fragdocker")));
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"),
+                           dataHome.startsWith(u'/') ? home.path() + dataHome : dataHome);
+        process.setProcessEnvironment(environment);
+        process.start(home.filePath(program + "/fragdocker"), {QStringLiteral("--list")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.readAllStandardOutput().count("\tMade By FragDocker\n"), 7);
+        QVERIFY(QFile::exists(home.filePath(store)));
+        QCOMPARE(QDir(home.filePath(program)).count(), uint(store.startsWith(program) ? 4 : 3));
+    }
+
     // Qt's own options open the window, which takes the store's lock.
     void qtsOwnOptionsOpenTheWindow() {
         QProcess process;

@@ -165,6 +165,36 @@ private Q_SLOTS:
         QCOMPARE(p.log.events, QStringList());
     }
 
+    // An installed program reads the catalogues and pictures that come with it, unless the user
+    // put their own in the folder it writes in.
+    void aUsersOwnCataloguesAndPicturesComeFirst_data() {
+        QTest::addColumn<bool>("own");
+        QTest::addColumn<QString>("shown"); // the Map List, the bot list, whose picture
+        QTest::newRow("shipped") << false << "hm_voy1 Munro shipped";
+        QTest::newRow("the user's own") << true << "hm_borg1 Chell own";
+    }
+    void aUsersOwnCataloguesAndPicturesComeFirst() {
+        QFETCH(bool, own);
+        QFETCH(QString, shown);
+        QTemporaryDir shipped;
+        TestProgram p(TestProgram::Start::Later);
+        const QString folder = own ? p.appFolder() : shipped.path();
+        writeFile(folder + u"/map.ini"_s,
+                  (own ? borg : mapRecord("pak0.pk3", "hm_voy1", "I", "2", "0", "\\hm_borg1.jpg"))
+                      .toUtf8());
+        writeFile(folder + u"/bots.ini"_s, own ? "Chell\n" : "Munro\n");
+        touch(folder + u"/Map_Images/HM_BORG1.JPG"_s); // letter case ignored in both folders
+        touch(shipped.filePath(u"map_images/hm_borg1.jpg"_s));
+        touch(p.gameFolder() + u"/baseEF/pak0.pk3"_s);
+        p.ctx.shippedFolder = shipped.path();
+        p.start();
+        p.form.setSelectedIndex(ctl::List1, 0);
+        QCOMPARE(p.form.items(ctl::List1).join(u',') + u' ' + p.form.items(ctl::list3).join(u',') +
+                     (p.form.picture(ctl::picMaps).startsWith(p.appFolder()) ? u" own"_s
+                                                                             : u" shipped"_s),
+                 shown);
+    }
+
     void theMapListIsFilledUpToItsLimit() {
         CatalogueProgram p(borg + borg + borg, {"pak0.pk3"});
         for (int i = p.form.count(ctl::List1); i < FormModel::maxListItems - 1; ++i)
