@@ -11,6 +11,10 @@ file(READ fragdocker-server@.service fd_unit)
 string(REPLACE "%h/FragDocker/fragdocker" /usr/bin/fragdocker
                fd_unit "${fd_unit}")
 string(REPLACE "%h/FragDocker" "%h/.local/share/fragdocker" fd_unit "${fd_unit}")
+# The sandbox can write only folders that exist when the server starts, and the user's data
+# folder is made at the program's first start: made beforehand, outside the sandbox.
+string(REPLACE "ExecStart=" "ExecStartPre=+/usr/bin/mkdir -p %h/.local/share/fragdocker\nExecStart="
+               fd_unit "${fd_unit}")
 string(REGEX REPLACE "#[^\n]*(~/.config/systemd/user|adjust ExecStart)[^\n]*\n" "" fd_unit
                      "${fd_unit}")
 file(WRITE ${fd_deb_dir}/fragdocker-server@.service "${fd_unit}")
