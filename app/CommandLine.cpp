@@ -131,6 +131,7 @@ public:
     }
 
     Context& ctx() { return program_.ctx; }
+    SettingsStore& store() { return program_.store; }
     bool failed() const { return messages_.shown; }
 
     // Load, as the Load button does it; false after a message.
@@ -168,7 +169,7 @@ int printScript(Headless& headless) {
 int listSlots(Headless& headless) {
     Context& ctx = headless.ctx();
     for (const char* name : slotNames) {
-        const QString failure = GetFromDatabase(ctx, QString::fromLatin1(name));
+        const QString failure = GetFromDatabase(ctx, headless.store(), QString::fromLatin1(name));
         if (!failure.isEmpty()) {
             ctx.alert(failure);
             return exitCode::failed;

@@ -41,7 +41,7 @@ bool Desktop::start() {
     // window is built on release, from the state the load step leaves.
     windows_.hold();
     program_.form.show(Window::frmFragDocker);
-    Form_Load(program_.ctx);
+    Form_Load(program_.ctx, program_.store);
     windows_.release();
     return !program_.form.isClosed(Window::frmFragDocker);
 }

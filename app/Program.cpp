@@ -28,10 +28,10 @@ bool anotherCopyRunning(const Context& ctx) {
 } // namespace
 
 Program::Program(const Services& services, const QString& appFolder, const QString& winePrefix)
-    : ctx{form,  services.cues, services.messages, services.launcher, appFolder, services.folders,
-          store, winePrefix} {
+    : ctx{form,      services.cues,    services.messages, services.launcher,
+          appFolder, services.folders, winePrefix} {
     declareControls(form);
-    connectHandlers(ctx);
+    connectHandlers(ctx, store);
 }
 
 void declareControls(FormModel& form) {
@@ -43,17 +43,17 @@ void declareControls(FormModel& form) {
     form.declare(ctl::frmFragdockerRunning::cmdOk);
 }
 
-void connectHandlers(Context& ctx) {
+void connectHandlers(Context& ctx, SettingsStore& store) {
     connectSettingsHandlers(ctx);
     connectCatalogHandlers(ctx);
     connectRotationHandlers(ctx);
-    connectSaveLoadHandlers(ctx);
+    connectSaveLoadHandlers(ctx, store);
     connectGamePathHandlers(ctx);
     ctx.form.onClick(ctl::frmFragdockerRunning::cmdOk,
                      [&ctx] { frmFragdockerRunning_cmdOk_Click(ctx); });
 }
 
-void Form_Load(Context& ctx) {
+void Form_Load(Context& ctx, SettingsStore& store) {
     if (anotherCopyRunning(ctx)) {
         ctx.cues.play(QString::fromLatin1(cue::ralert));
         ctx.form.hide(Window::frmFragDocker);
@@ -66,7 +66,7 @@ void Form_Load(Context& ctx) {
     frmGamePath::Form_Load(ctx);
     ReadPathFile(ctx.form, ctx.appFile(QStringLiteral("path.ini")));
     showGamePathDialogWhenGameMissing(ctx);
-    if (!openSettingsStore(ctx)) {
+    if (!openSettingsStore(ctx, store)) {
         Form_Unload(ctx); // nothing to work with: the program ends
         return;
     }

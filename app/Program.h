@@ -9,10 +9,10 @@ namespace fd {
 // Declares every control of the four windows with its initial state.
 void declareControls(FormModel& form);
 // Connects every control to the handler that a click on it runs.
-void connectHandlers(Context& ctx);
+void connectHandlers(Context& ctx, SettingsStore& store);
 
 // The main window's load step: the single-instance guard, then the start-up sequence.
-void Form_Load(Context& ctx);
+void Form_Load(Context& ctx, SettingsStore& store);
 // The main window is being closed: every window closes, and the program ends.
 void Form_Unload(Context& ctx);
 // OK on the running notice: every window closes, and this second copy ends.

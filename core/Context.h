@@ -12,8 +12,6 @@ namespace fd {
 
 inline constexpr const char* programTitle = "Fragdocker";
 
-class SettingsStore; // store/SettingsStore.h
-
 struct Context {
     FormModel& form;
     CuePlayer& cues;
@@ -21,8 +19,7 @@ struct Context {
     ProcessLauncher& launcher;
     QString appFolder; // the folder of the running program
     FolderChooser& folders;
-    SettingsStore& store; // the settings store, opened by start-up and held to the end
-    QString winePrefix;   // the Wine prefix whose registry tells where the game is installed
+    QString winePrefix; // the Wine prefix whose registry tells where the game is installed
 
     // A file or folder of the application folder, e.g. appFile("WAVS/beep.wav").
     QString appFile(const QString& relative) const { return appFolder + u'/' + relative; }

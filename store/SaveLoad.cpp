@@ -1,9 +1,9 @@
 #include "SaveLoad.h"
 
+#include "SlotListFiles.h"
 #include "SlotRecord.h"
 #include "core/Context.h"
 #include "core/PathResolver.h"
-#include "modListFiles.h"
 
 #include <QDir>
 
@@ -39,9 +39,9 @@ void declareSaveLoadControls(FormModel& form) {
     form.declare(ctl::cmdSave);
 }
 
-void connectSaveLoadHandlers(Context& ctx) {
-    ctx.form.onClick(ctl::cmdSave, [&ctx] { cmdSave_Click(ctx); });
-    ctx.form.onClick(ctl::cmdLoad, [&ctx] { cmdLoad_Click(ctx); });
+void connectSaveLoadHandlers(Context& ctx, SettingsStore& store) {
+    ctx.form.onClick(ctl::cmdSave, [&ctx, &store] { cmdSave_Click(ctx, store); });
+    ctx.form.onClick(ctl::cmdLoad, [&ctx, &store] { cmdLoad_Click(ctx, store); });
     ctx.form.onChange(ctl::cmboSaveGame, [&ctx] { cmboSaveGame_Change(ctx); });
 }
 
@@ -52,12 +52,12 @@ bool isSlotName(const QString& text) {
     return false;
 }
 
-void cmdSave_Click(Context& ctx) {
+void cmdSave_Click(Context& ctx, SettingsStore& store) {
     const QString slot = chosenSlot(ctx);
     if (slot.isEmpty())
         return;
     ctx.cues.play(QString::fromLatin1(cue::working), CuePlayer::ToEnd);
-    QString failure = EditRecord(ctx, slot);
+    QString failure = EditRecord(ctx, store, slot);
     if (failure.isEmpty())
         failure = makeSavedFolder(ctx);
     if (failure.isEmpty())
@@ -71,12 +71,12 @@ void cmdSave_Click(Context& ctx) {
     ctx.cues.play(QString::fromLatin1(cue::trancomp));
 }
 
-void cmdLoad_Click(Context& ctx) {
+void cmdLoad_Click(Context& ctx, SettingsStore& store) {
     const QString slot = chosenSlot(ctx);
     if (slot.isEmpty())
         return;
     ctx.cues.play(QString::fromLatin1(cue::filesrec));
-    const QString failure = GetFromDatabase(ctx, slot);
+    const QString failure = GetFromDatabase(ctx, store, slot);
     if (!failure.isEmpty()) {
         ctx.alert(failure);
         return;

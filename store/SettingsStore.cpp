@@ -4,224 +4,24 @@
 #include "core/PathResolver.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QHash>
-#include <QStringList>
 
 #include <sqlite3.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <utility>
 #include <vector>
 
 namespace fd {
 
+using namespace durable;
+using namespace slotTable;
+
 namespace {
-
-QString journalOf(const QString& path) {
-    return path + QStringLiteral("-journal");
-}
-
-bool exists(const QString& path) {
-    return QFileInfo(path).exists() || QFileInfo(path).isSymLink();
-}
-
-StoreStep failed(const QString& what) {
-    return {StoreStep::Failed, what};
-}
-
-QString systemError() {
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-// What the connection's last failure means: a damaged file, or a failure of the named action.
-StoreStep fromError(const sql::Database& db, const QString& action) {
-    if (sql::isDamage(db.errorCode()))
-        return {StoreStep::Damaged, db.errorText()};
-    return failed(action + QStringLiteral(": ") + db.errorText());
-}
-
-// Writes what the system still holds of a file or folder to the disk.
-bool syncToDisk(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
-}
-
-StoreStep removeFile(const QString& path) {
-    if (!exists(path) || QFile::remove(path))
-        return {};
-    return failed(QStringLiteral("Could not remove the file \"%1\".").arg(path));
-}
-
-StoreStep removeWithJournal(const QString& path) {
-    StoreStep step = removeFile(path);
-    return step.ok() ? removeFile(journalOf(path)) : step;
-}
-
-// Renames in one step, replacing the target.
-StoreStep renameFile(const QString& from, const QString& to) {
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        return failed(
-            QStringLiteral("Could not rename \"%1\" to \"%2\": %3").arg(from, to, systemError()));
-    return {};
-}
-
-// Renames in one step, replacing the target, and makes the new name last on disk.
-StoreStep renameOver(const QString& from, const QString& to, const QString& folder) {
-    StoreStep step = renameFile(from, to);
-    if (step.ok())
-        syncToDisk(folder);
-    return step;
-}
-
-// SQL built from the settings record, the one list of the columns.
-
-QString columnList() {
-    QStringList names;
-    for (const Field& field : settingsRecord)
-        names << sql::quoted(QString::fromLatin1(field.name));
-    return names.join(QStringLiteral(", "));
-}
-
-QString columnDefinition(const Field& field) {
-    return sql::quoted(QString::fromLatin1(field.name)) +
-           (field.kind == FieldKind::Text ? QStringLiteral(" TEXT") : QStringLiteral(" INTEGER"));
-}
-
-QString createTableSql(const QString& slot) {
-    QStringList columns;
-    for (const Field& field : settingsRecord)
-        columns << columnDefinition(field);
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(sql::quoted(slot), columns.join(u", "));
-}
-
-QString sqlValue(const StoredValue& value) {
-    if (const auto* text = std::get_if<QString>(&value))
-        return sql::literal(*text);
-    if (const auto* boolean = std::get_if<bool>(&value))
-        return *boolean ? QStringLiteral("1") : QStringLiteral("0");
-    return QStringLiteral("NULL");
-}
-
-// Adds a column whose value in the rows already there is the given one.
-QString addColumnSql(const QString& slot, const Field& field, const StoredValue& value) {
-    return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 DEFAULT %3")
-        .arg(sql::quoted(slot), columnDefinition(field), sqlValue(value));
-}
-
-QString insertSql(const QString& slot) {
-    QStringList values;
-    for (std::size_t i = 1; i <= settingsRecord.size(); ++i)
-        values << QStringLiteral("?%1").arg(i);
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-        .arg(sql::quoted(slot), columnList(), values.join(u", "));
-}
-
-// The slot's record is its table's first row.
-QString firstRow(const QString& slot) {
-    return QStringLiteral("(SELECT rowid FROM %1 ORDER BY rowid LIMIT 1)").arg(sql::quoted(slot));
-}
-
-QString updateSql(const QString& slot) {
-    QStringList assignments;
-    for (std::size_t i = 0; i < settingsRecord.size(); ++i)
-        assignments << QStringLiteral("%1 = ?%2")
-                           .arg(sql::quoted(QString::fromLatin1(settingsRecord[i].name)))
-                           .arg(i + 1);
-    return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = %3")
-        .arg(sql::quoted(slot), assignments.join(u", "), firstRow(slot));
-}
-
-QString selectSql(const QString& slot) {
-    return QStringLiteral("SELECT %1 FROM %2 WHERE rowid = %3")
-        .arg(columnList(), sql::quoted(slot), firstRow(slot));
-}
-
-void bindRecord(sql::Statement& statement, const StoredRecord& record) {
-    for (std::size_t i = 0; i < record.size(); ++i) {
-        const int index = int(i) + 1;
-        if (const auto* text = std::get_if<QString>(&record[i]))
-            statement.bind(index, *text);
-        else if (const auto* boolean = std::get_if<bool>(&record[i]))
-            statement.bind(index, *boolean);
-        else
-            statement.bindNull(index);
-    }
-}
-
-// What a save slot lacks: its table, its record, or some of its columns.
-struct SlotGaps {
-    bool noTable = false;
-    bool noRecord = false;
-    std::vector<std::size_t> columns; // indices into the settings record
-
-    bool any() const { return noRecord || !columns.empty(); }
-};
-
-// Finds what the slot lacks; a failure to read the store is the outcome.
-StoreStep findGaps(sql::Database& db, const QString& path, const QString& slot, SlotGaps& gaps) {
-    const QString reading = QStringLiteral("Could not read the settings store \"%1\"").arg(path);
-    std::unique_ptr<sql::Statement> info =
-        db.prepare(QStringLiteral("PRAGMA table_info(%1)").arg(sql::quoted(slot)));
-    if (!info)
-        return fromError(db, reading);
-    // The record's columns by their case-folded names, folded once.
-    static const QHash<QString, std::size_t> fieldIndex = [] {
-        QHash<QString, std::size_t> index;
-        for (std::size_t i = 0; i < settingsRecord.size(); ++i)
-            index.insert(QString::fromLatin1(settingsRecord[i].name).toCaseFolded(), i);
-        return index;
-    }();
-    std::vector<bool> present(settingsRecord.size());
-    bool anyColumn = false;
-    int result = SQLITE_OK;
-    while ((result = info->step()) == SQLITE_ROW) {
-        anyColumn = true;
-        if (const auto field = fieldIndex.constFind(info->text(1).toCaseFolded());
-            field != fieldIndex.cend())
-            present[*field] = true;
-    }
-    if (result != SQLITE_DONE)
-        return fromError(db, reading);
-    gaps = {};
-    gaps.noTable = gaps.noRecord = !anyColumn;
-    if (gaps.noTable)
-        return {};
-    for (std::size_t i = 0; i < settingsRecord.size(); ++i)
-        if (!present[i])
-            gaps.columns.push_back(i);
-    std::unique_ptr<sql::Statement> row =
-        db.prepare(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(sql::quoted(slot)));
-    result = row ? row->step() : SQLITE_ERROR;
-    if (result != SQLITE_ROW && result != SQLITE_DONE)
-        return fromError(db, reading);
-    gaps.noRecord = result == SQLITE_DONE;
-    return {};
-}
-
-QString describeGaps(const QString& slot, const SlotGaps& gaps) {
-    if (gaps.noTable)
-        return QStringLiteral("the save slot \"%1\" is missing").arg(slot);
-    if (!gaps.columns.empty())
-        return QStringLiteral("the save slot \"%1\" has no column \"%2\"")
-            .arg(slot, QString::fromLatin1(settingsRecord[gaps.columns.front()].name));
-    return QStringLiteral("the save slot \"%1\" holds no record").arg(slot);
-}
 
 // Every slot's table with every column and a record, or what is missing.
 StoreStep checkSlots(sql::Database& db, const QString& path) {
     for (const char* name : slotNames) {
         const QString slot = QString::fromLatin1(name);
-        SlotGaps gaps;
+        Gaps gaps;
         const StoreStep step = findGaps(db, path, slot, gaps);
         if (!step.ok())
             return step;
@@ -231,28 +31,12 @@ StoreStep checkSlots(sql::Database& db, const QString& path) {
     return {};
 }
 
-// Makes what the slot lacks again from the fresh record; the rest of the slot stays.
-bool fillGaps(sql::Database& db, const QString& slot, const SlotGaps& gaps,
-              const StoredRecord& fresh) {
-    if (gaps.noTable && !db.exec(createTableSql(slot)))
-        return false;
-    for (std::size_t i : gaps.columns)
-        if (!db.exec(addColumnSql(slot, settingsRecord[i], fresh[i])))
-            return false;
-    if (!gaps.noRecord)
-        return true;
-    std::unique_ptr<sql::Statement> insert = db.prepare(insertSql(slot));
-    if (insert)
-        bindRecord(*insert, fresh);
-    return insert && insert->step() == SQLITE_DONE;
-}
-
 // Makes again, in one transaction, what the slots lack; the slots concerned are added to remade.
 StoreStep repairGaps(sql::Database& db, const QString& store,
                      const SettingsStore::FreshRecord& freshRecord, QStringList& remade) {
-    std::vector<std::pair<QString, SlotGaps>> lacking;
+    std::vector<std::pair<QString, Gaps>> lacking;
     for (const char* name : slotNames) {
-        SlotGaps gaps;
+        Gaps gaps;
         const StoreStep step = findGaps(db, store, QString::fromLatin1(name), gaps);
         if (!step.ok())
             return step;
@@ -323,15 +107,25 @@ StoreStep SettingsStore::maintain(const QString& folder, const FreshRecord& fres
                                   QStringList& remade) {
     close();
     StoreStep step = settleLeftovers(folder);
+    stepDone();
     if (step.ok() && !exists(fileIn(folder, storeFile::store)))
         step = create(folder, freshRecord);
+    stepDone();
     if (step.ok())
         step = compact(folder, freshRecord, remade);
+    stepDone();
     if (step.ok())
         step = replaceByCompacted(folder);
+    stepDone();
     if (step.ok())
         step = openCompacted(folder);
+    stepDone();
     return step;
+}
+
+void SettingsStore::stepDone() const {
+    if (stepHook_)
+        stepHook_();
 }
 
 StoreStep SettingsStore::settleLeftovers(const QString& folder) {
@@ -361,7 +155,7 @@ StoreStep SettingsStore::create(const QString& folder, const FreshRecord& freshR
     bool written = db.open(path, true) && db.exec(QStringLiteral("BEGIN"));
     for (const char* name : slotNames) {
         const QString slot = QString::fromLatin1(name);
-        if (!written || !db.exec(createTableSql(slot)))
+        if (!written || !db.exec(createSql(slot)))
             break;
         std::unique_ptr<sql::Statement> insert = db.prepare(insertSql(slot));
         if (insert)
@@ -497,15 +291,7 @@ QString SettingsStore::read(const QString& slot, StoredRecord& record) {
         return loading + QStringLiteral(": the save slot holds no record.");
     if (result != SQLITE_ROW)
         return loading + QStringLiteral(": ") + db_->errorText();
-    for (std::size_t i = 0; i < record.size(); ++i) {
-        const int column = int(i);
-        if (select->isNull(column))
-            record[i] = std::monostate();
-        else if (settingsRecord[i].kind == FieldKind::Text)
-            record[i] = select->text(column);
-        else
-            record[i] = select->boolean(column);
-    }
+    record = recordOf(*select);
     return {};
 }
 

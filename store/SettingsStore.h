@@ -9,15 +9,13 @@
 // and on disk before it is renamed into place, a save is one transaction, and the next start
 // settles whatever an interrupted one left behind.
 
-#include "settings/SettingsRecord.h"
+#include "SlotTables.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <functional>
 #include <memory>
-#include <variant>
 
 namespace fd {
 
@@ -25,26 +23,12 @@ namespace sql {
 class Database;
 }
 
-// A stored value: null, a text, or a boolean.
-using StoredValue = std::variant<std::monostate, QString, bool>;
-// One slot's record, a value for each field of the settings record, in its order.
-using StoredRecord = std::array<StoredValue, settingsRecord.size()>;
-
 namespace storeFile {
 inline constexpr const char* store = "dock.sav";
 inline constexpr const char* compacted = "dock2.sav"; // exists only while compacting
 inline constexpr const char* lock = "dock.ldb";       // exists while the store is open
 inline constexpr const char* fresh = "dock.sav.new";  // a new store until it is complete
 } // namespace storeFile
-
-// The outcome of one step of the store's start-up maintenance.
-struct StoreStep {
-    enum Outcome { Done, Damaged, Failed };
-    Outcome outcome = Done;
-    QString detail; // Damaged: what is wrong with the file; Failed: what failed, naming the file
-
-    bool ok() const { return outcome == Done; }
-};
 
 class SettingsStore {
 public:
@@ -83,7 +67,14 @@ public:
     // Reads a slot's record; empty text, or what failed.
     QString read(const QString& slot, StoredRecord& record);
 
-    // The steps of start-up maintenance, public so that their order can be tested one by one.
+    // Runs after each step of the start-up maintenance, so that a test can follow them.
+    void setStepHook(std::function<void()> hook) { stepHook_ = std::move(hook); }
+
+private:
+    StoreStep maintain(const QString& folder, const FreshRecord& freshRecord, QStringList& remade);
+    void stepDone() const;
+
+    // The steps of start-up maintenance, in order.
     // Removes what an interrupted start left: a copy beside dock.sav, or an unfinished new
     // store; a copy without dock.sav is the finished one and takes its name.
     static StoreStep settleLeftovers(const QString& folder);
@@ -101,12 +92,10 @@ public:
     // Renames a damaged dock.sav to a new name in the same folder, given back in keptAs.
     static StoreStep keepAside(const QString& folder, QString& keptAs);
 
-private:
-    StoreStep maintain(const QString& folder, const FreshRecord& freshRecord, QStringList& remade);
-
     std::unique_ptr<sql::Database> db_;
     QString folder_;
     bool holdsLock_ = false;
+    std::function<void()> stepHook_;
 };
 
 } // namespace fd

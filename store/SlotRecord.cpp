@@ -102,24 +102,23 @@ void putIntoControls(FormModel& form, const StoredRecord& record) {
         putValue(form, settingsRecord[i], record[i]);
 }
 
-QString EditRecord(Context& ctx, const QString& slot) {
-    return ctx.store.write(slot, recordFromControls(ctx.form));
+QString EditRecord(Context& ctx, SettingsStore& store, const QString& slot) {
+    return store.write(slot, recordFromControls(ctx.form));
 }
 
-QString GetFromDatabase(Context& ctx, const QString& slot) {
+QString GetFromDatabase(Context& ctx, SettingsStore& store, const QString& slot) {
     StoredRecord record;
-    const QString failure = ctx.store.read(slot, record);
+    const QString failure = store.read(slot, record);
     if (failure.isEmpty())
         putIntoControls(ctx.form, record);
     return failure;
 }
 
-bool openSettingsStore(Context& ctx) {
+bool openSettingsStore(Context& ctx, SettingsStore& store) {
     const QString gameFolder = ctx.form.text(ctl::frmGamePath::txtGamePath);
     const SettingsStore::Opening opening =
-        ctx.store.open(ctx.appFolder, [&gameFolder](const QString& slot) {
-            return initialRecord(slot, gameFolder);
-        });
+        store.open(ctx.appFolder,
+                   [&gameFolder](const QString& slot) { return initialRecord(slot, gameFolder); });
     if (!opening.keptAs.isEmpty())
         ctx.alert(
             QStringLiteral("The settings store \"%1\" could not be used: %2.\n\nIt was kept as "
@@ -130,7 +129,7 @@ bool openSettingsStore(Context& ctx) {
         ctx.alert(QStringLiteral("Parts of these save slots were missing from the settings store "
                                  "\"%1\": \"%2\".\n\nWhat was missing was made again with the "
                                  "initial settings; everything else is as it was.")
-                      .arg(ctx.store.path(), opening.remade.join(QStringLiteral("\", \""))));
+                      .arg(store.path(), opening.remade.join(QStringLiteral("\", \""))));
     if (!opening.failure.isEmpty()) {
         ctx.alert(opening.failure);
         return false;

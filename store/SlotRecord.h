@@ -7,6 +7,7 @@
 namespace fd {
 
 class FormModel;
+class SettingsStore;
 struct Context;
 
 // The controls as a save stores them: texts without their leading and trailing spaces, check
@@ -22,12 +23,12 @@ StoredRecord initialRecord(const QString& slot, const QString& gameFolder);
 void putIntoControls(FormModel& form, const StoredRecord& record);
 
 // Copies the controls into the slot's record; empty text, or what failed.
-QString EditRecord(Context& ctx, const QString& slot);
+QString EditRecord(Context& ctx, SettingsStore& store, const QString& slot);
 // Copies the slot's record into the controls; empty text, or what failed.
-QString GetFromDatabase(Context& ctx, const QString& slot);
+QString GetFromDatabase(Context& ctx, SettingsStore& store, const QString& slot);
 
 // Start-up: compacts and opens the store, telling the user about a damaged store that was
 // kept aside. False, after telling what failed, when there is no store to work with.
-bool openSettingsStore(Context& ctx);
+bool openSettingsStore(Context& ctx, SettingsStore& store);
 
 } // namespace fd

@@ -64,7 +64,7 @@ int main(int argc, char* argv[]) {
     fd::Program program({none, none, none, none}, appFolder);
     fd::FormModel& form = program.form;
     fd::Context& ctx = program.ctx;
-    fd::Form_Load(ctx);
+    fd::Form_Load(ctx, program.store);
 
     fd::ui::MainWindow window(form, appFolder);
     auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("SSTab1"));

@@ -5,8 +5,8 @@
 #include "core/NullServices.h"
 #include "store/SaveLoad.h"
 #include "store/SettingsStore.h"
+#include "store/SlotListFiles.h"
 #include "store/SlotRecord.h"
-#include "store/modListFiles.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 
@@ -71,7 +71,7 @@ pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0
         Program program({none, none, none, none}, folder);
         Context& ctx = program.ctx;
         const auto save = [&](int slot) {
-            EditRecord(ctx, QString::fromLatin1(slotNames[std::size_t(slot)]));
+            EditRecord(ctx, program.store, QString::fromLatin1(slotNames[std::size_t(slot)]));
             stepDone();
             QDir().mkpath(ctx.appFile(u"saved"_s));
             modWriteBotsFile(ctx);
@@ -83,18 +83,8 @@ pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0
             return initialRecord(slot, u"/game"_s);
         };
         if (scenario == u"start") {
-            SettingsStore::settleLeftovers(folder);
-            stepDone();
-            if (!QFile::exists(folder + u"/dock.sav"_s))
-                SettingsStore::create(folder, fresh);
-            stepDone();
-            QStringList remade;
-            SettingsStore::compact(folder, fresh, remade);
-            stepDone();
-            SettingsStore::replaceByCompacted(folder);
-            stepDone();
-            program.store.openCompacted(folder);
-            stepDone();
+            program.store.setStepHook(stepDone);
+            program.store.open(folder, fresh);
         } else if (program.store.open(folder, fresh).failure.isEmpty()) {
             stepDone();
             for (int slot = 0; slot < int(slotNames.size()) && scenario == u"fill"; ++slot) {

@@ -24,7 +24,7 @@ TestProgram::TestProgram(std::shared_ptr<TestFolders> folders, Start when)
 }
 
 void TestProgram::start() {
-    Form_Load(ctx);
+    Form_Load(ctx, store);
     startUp = log;
     log.events.clear(); // tests look at what their own clicks do
 }

@@ -1,4 +1,4 @@
-#include "modListFiles.h"
+#include "SlotListFiles.h"
 
 #include "core/Context.h"
 #include "core/PathResolver.h"
