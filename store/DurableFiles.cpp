@@ -6,8 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace fd::durable {
 
@@ -25,15 +23,6 @@ StoreStep failed(const QString& what) {
 
 QString systemError() {
     return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-bool syncToDisk(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
 }
 
 StoreStep removeFile(const QString& path) {

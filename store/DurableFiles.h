@@ -2,6 +2,8 @@
 // The store's files made durable: synced to disk, renamed in one step, removed with their
 // journal. Each step reports its outcome as a StoreStep.
 
+#include "core/ReplacedFile.h"
+
 #include <QString>
 
 namespace fd {
@@ -24,8 +26,6 @@ bool exists(const QString& path);
 StoreStep failed(const QString& what);
 // The text of the last system error.
 QString systemError();
-// Writes what the system still holds of a file or folder to the disk.
-bool syncToDisk(const QString& path);
 StoreStep removeFile(const QString& path);
 StoreStep removeWithJournal(const QString& path);
 // Renames in one step, replacing the target.

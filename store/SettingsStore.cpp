@@ -120,7 +120,7 @@ StoreStep SettingsStore::maintain(const QString& folder, const FreshRecord& fres
     if (step.ok())
         step = openCompacted(folder);
     stepDone();
-    return step;
+    return step.ok() ? rollForward() : step;
 }
 
 void SettingsStore::stepDone() const {

@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace fd {
 
@@ -64,6 +65,15 @@ public:
 
     // Stores a slot's record in one transaction; empty text, or what failed.
     QString write(const QString& slot, const StoredRecord& record);
+    // Saves a slot all or nothing: its record and the files that go with it, whose new content
+    // is written but not yet finished. The files are put on disk, then the record is stored in
+    // one transaction that also notes the files as unfinished, then the files are put in place
+    // and the note dropped. A crash after the transaction is rolled forward by the next open;
+    // a failure before it leaves the slot and its files as they were. Empty text, or what failed.
+    QString write(const QString& slot, const StoredRecord& record,
+                  const std::vector<ReplacedFile*>& files);
+    // The files whose new content a stored save left beside them, not yet put in place.
+    QStringList unfinished();
     // Reads a slot's record; empty text, or what failed.
     QString read(const QString& slot, StoredRecord& record);
 
@@ -72,6 +82,10 @@ public:
 
 private:
     StoreStep maintain(const QString& folder, const FreshRecord& freshRecord, QStringList& remade);
+    // Puts in place the files of a stored save that a crash interrupted.
+    StoreStep rollForward();
+    bool noteUnfinished(const std::vector<ReplacedFile*>& files);
+    bool forgetUnfinished();
     void stepDone() const;
 
     // The steps of start-up maintenance, in order.

@@ -102,8 +102,9 @@ void putIntoControls(FormModel& form, const StoredRecord& record) {
         putValue(form, settingsRecord[i], record[i]);
 }
 
-QString EditRecord(Context& ctx, SettingsStore& store, const QString& slot) {
-    return store.write(slot, recordFromControls(ctx.form));
+QString EditRecord(Context& ctx, SettingsStore& store, const QString& slot,
+                   const std::vector<ReplacedFile*>& listFiles) {
+    return store.write(slot, recordFromControls(ctx.form), listFiles);
 }
 
 QString GetFromDatabase(Context& ctx, SettingsStore& store, const QString& slot) {

@@ -22,8 +22,10 @@ StoredRecord initialRecord(const QString& slot, const QString& gameFolder);
 // unchecked box and an unselected option.
 void putIntoControls(FormModel& form, const StoredRecord& record);
 
-// Copies the controls into the slot's record; empty text, or what failed.
-QString EditRecord(Context& ctx, SettingsStore& store, const QString& slot);
+// Copies the controls into the slot's record, with the slot's new list files, all or nothing;
+// empty text, or what failed.
+QString EditRecord(Context& ctx, SettingsStore& store, const QString& slot,
+                   const std::vector<ReplacedFile*>& listFiles);
 // Copies the slot's record into the controls; empty text, or what failed.
 QString GetFromDatabase(Context& ctx, SettingsStore& store, const QString& slot);
 
