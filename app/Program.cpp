@@ -20,9 +20,10 @@ namespace fd {
 
 namespace {
 
-// The settings store keeps its lock file while a copy of the program holds it open.
+// The settings store holds its lock file while a copy of the program has it open; a lock file
+// that nobody holds was left by a crash, and goes.
 bool anotherCopyRunning(const Context& ctx) {
-    return PathResolver().isFile(ctx.appFile(QString::fromLatin1(storeFile::lock)));
+    return StoreLock::heldElsewhere(fileIn(ctx.appFolder, storeFile::lock));
 }
 
 } // namespace

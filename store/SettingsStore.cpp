@@ -72,9 +72,7 @@ void SettingsStore::close() {
     if (!db_)
         return;
     db_.reset();
-    if (holdsLock_)
-        QFile::remove(fileIn(folder_, storeFile::lock));
-    holdsLock_ = false;
+    lock_.release();
 }
 
 QString SettingsStore::path() const {
@@ -221,13 +219,11 @@ StoreStep SettingsStore::openCompacted(const QString& folder) {
         return fromError(*db,
                          QStringLiteral("Could not open the settings store \"%1\"").arg(store));
     // No check of the slots here: the copy holds what the check before compaction found.
-    QFile lock(fileIn(folder, storeFile::lock));
-    if (!lock.open(QIODevice::WriteOnly))
-        return failed(QStringLiteral("Could not create the lock file \"%1\": %2")
-                          .arg(lock.fileName(), lock.errorString()));
+    const QString locking = lock_.take(fileIn(folder, storeFile::lock));
+    if (!locking.isEmpty())
+        return failed(locking);
     db_ = std::move(db);
     folder_ = folder;
-    holdsLock_ = true;
     return {};
 }
 

@@ -10,6 +10,7 @@
 // settles whatever an interrupted one left behind.
 
 #include "SlotTables.h"
+#include "StoreLock.h"
 
 #include <QString>
 #include <QStringList>
@@ -108,7 +109,7 @@ private:
 
     std::unique_ptr<sql::Database> db_;
     QString folder_;
-    bool holdsLock_ = false;
+    StoreLock lock_;
     std::function<void()> stepHook_;
 };
 

@@ -5,6 +5,7 @@
 #include "app/Desktop.h"
 #include "core/SystemProcessLauncher.h"
 #include "core/TextFile.h"
+#include "store/StoreLock.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 #include "support/Widgets.h"
@@ -109,9 +110,9 @@ private Q_SLOTS:
     }
 
     // Closing the last window ends the program's event loop; closing the main window closes
-    // every other window, and the store with its lock goes when the program ends. A lock left
-    // behind shows only the running notice (the main window not even for a moment), and the
-    // store is left untouched.
+    // every other window, and the store with its lock goes when the program ends. A lock held
+    // by another copy shows only the running notice (the main window not even for a moment), and
+    // the store is left untouched.
     void theProgramEndsWhenItsLastWindowCloses_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("main window closed, the dialog shown") << "dialog";
@@ -122,12 +123,13 @@ private Q_SLOTS:
         QApplication::setQuitOnLastWindowClosed(false); // as the program has it
         auto folders = std::make_shared<TestFolders>();
         const QString lock = folders->appFolder() + u"/dock.ldb"_s;
+        StoreLock otherCopy;
         {
             WithWindows w(folders);
             w.installCatalogues();
             const QByteArray store("a store this copy must not touch");
             if (how == u"running") {
-                test::touch(lock);
+                QCOMPARE(otherCopy.take(lock), QString());
                 test::writeFile(w.appFile(u"dock.sav"_s), store);
             }
             DisplayCounter mainDisplayed("frmFragDocker");
