@@ -158,6 +158,11 @@ void LineFile::rewriteWrittenAsUtf8() {
         file_.rewrite(decodeCp1252(written).toUtf8());
 }
 
+bool breaksLine(QStringView text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c == u'\n' || c == u'\r' || c == u'\0'; });
+}
+
 QString trimSpaces(const QString& text) {
     qsizetype begin = 0;
     qsizetype end = text.size();

@@ -73,6 +73,9 @@ private:
     LineEncoder encoder_;
 };
 
+// Whether the text holds a line break (CR or LF) or a NUL, which no line of a text file can.
+bool breaksLine(QStringView text);
+
 // The text without the spaces at its start and end (other white space stays).
 QString trimSpaces(const QString& text);
 
