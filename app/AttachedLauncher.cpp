@@ -15,7 +15,7 @@ namespace fd {
 
 namespace {
 
-constexpr int forwardedSignals[] = {SIGTERM, SIGINT};
+constexpr int forwardedSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
 
 volatile sig_atomic_t game = 0; // the started game's process number, while it runs
 

@@ -48,12 +48,44 @@ int usageError(const QString& problem) {
     return exitCode::usage;
 }
 
-// A slot by its number or its name; empty text for anything else.
+// A slot by its number (an ASCII digit) or its name; empty text for anything else.
 QString slotNamed(const QString& text) {
-    const int number = text.size() == 1 ? text.front().digitValue() : -1;
+    const int number = text.size() == 1 && text.front().isDigit() && text.front().unicode() < 0x80
+                           ? text.front().digitValue()
+                           : -1;
     if (number >= 1 && number <= int(slotNames.size()))
         return QString::fromLatin1(slotNames[std::size_t(number - 1)]);
     return isSlotName(text) ? text : QString();
+}
+
+// The first option given more than once; empty text when there is none.
+QString repeatedOption(const QCommandLineParser& parser) {
+    const QStringList given = parser.optionNames();
+    for (const QString& name : given)
+        if (given.count(name) > 1)
+            return name;
+    return {};
+}
+
+// A field's value on one line of the list: backslashes, tabs, line breaks and other control
+// characters written as escapes, so that no value can make a line or a field of its own.
+QString escaped(const QString& value) {
+    QString line;
+    for (const QChar c : value) {
+        if (c == u'\\')
+            line += QStringLiteral("\\\\");
+        else if (c == u'\t')
+            line += QStringLiteral("\\t");
+        else if (c == u'\n')
+            line += QStringLiteral("\\n");
+        else if (c == u'\r')
+            line += QStringLiteral("\\r");
+        else if (c.category() == QChar::Other_Control)
+            line += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            line += c;
+    }
+    return line;
 }
 
 struct Options {
@@ -73,8 +105,9 @@ struct Options {
                                                  "folder instead of the one the slot holds."),
                                   QStringLiteral("DIR")};
     QCommandLineOption wait{QStringLiteral("wait"),
-                            QStringLiteral("With --engage: stay with the game, pass SIGTERM and "
-                                           "SIGINT on to it and exit with its exit status.")};
+                            QStringLiteral("With --engage: stay with the game, pass SIGTERM, "
+                                           "SIGINT, SIGHUP and SIGQUIT on to it and exit with "
+                                           "its exit status.")};
 };
 
 // The request the parsed options make, or the usage problem with them.
@@ -82,7 +115,9 @@ std::optional<Request> requestFrom(const QCommandLineParser& parser, const Optio
                                    QString& problem) {
     const int actions = int(parser.isSet(options.engage)) + int(parser.isSet(options.script)) +
                         int(parser.isSet(options.list));
-    if (!parser.positionalArguments().isEmpty())
+    if (const QString repeated = repeatedOption(parser); !repeated.isEmpty())
+        problem = QStringLiteral("--%1 is given more than once.").arg(repeated);
+    else if (!parser.positionalArguments().isEmpty())
         problem =
             QStringLiteral("unexpected argument \"%1\".").arg(parser.positionalArguments().front());
     else if (actions != 1)
@@ -91,6 +126,8 @@ std::optional<Request> requestFrom(const QCommandLineParser& parser, const Optio
         problem = QStringLiteral("--wait goes with --engage only.");
     else if (parser.isSet(options.gameFolder) && parser.isSet(options.list))
         problem = QStringLiteral("--game-folder goes with --engage or --script only.");
+    else if (parser.isSet(options.gameFolder) && parser.value(options.gameFolder).isEmpty())
+        problem = QStringLiteral("--game-folder needs a folder.");
     if (!problem.isEmpty())
         return std::nullopt;
 
@@ -166,20 +203,21 @@ int printScript(Headless& headless) {
     return exitCode::done;
 }
 
+// Lists the slots that can be read, naming the others on standard error.
 int listSlots(Headless& headless) {
     Context& ctx = headless.ctx();
     for (const char* name : slotNames) {
         const QString failure = GetFromDatabase(ctx, headless.store(), QString::fromLatin1(name));
         if (!failure.isEmpty()) {
             ctx.alert(failure);
-            return exitCode::failed;
+            continue;
         }
-        print(stdout,
-              QStringLiteral("%1\t%2\t%3\n")
-                  .arg(QString::fromLatin1(name), ctx.form.text(ctl::txtSaveGameDescription),
-                       ctx.form.text(ctl::txtServerName)));
+        print(stdout, QStringLiteral("%1\t%2\t%3\n")
+                          .arg(QString::fromLatin1(name),
+                               escaped(ctx.form.text(ctl::txtSaveGameDescription)),
+                               escaped(ctx.form.text(ctl::txtServerName))));
     }
-    return exitCode::done;
+    return headless.failed() ? exitCode::failed : exitCode::done;
 }
 
 int run(const Request& request, const QString& appFolder) {

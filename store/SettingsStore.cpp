@@ -4,6 +4,8 @@
 #include "core/PathResolver.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <sqlite3.h>
 
@@ -16,20 +18,6 @@ using namespace durable;
 using namespace slotTable;
 
 namespace {
-
-// Every slot's table with every column and a record, or what is missing.
-StoreStep checkSlots(sql::Database& db, const QString& path) {
-    for (const char* name : slotNames) {
-        const QString slot = QString::fromLatin1(name);
-        Gaps gaps;
-        const StoreStep step = findGaps(db, path, slot, gaps);
-        if (!step.ok())
-            return step;
-        if (gaps.any())
-            return {StoreStep::Damaged, describeGaps(slot, gaps)};
-    }
-    return {};
-}
 
 // Makes again, in one transaction, what the slots lack; the slots concerned are added to remade.
 StoreStep repairGaps(sql::Database& db, const QString& store,
@@ -72,6 +60,7 @@ void SettingsStore::close() {
     if (!db_)
         return;
     db_.reset();
+    readCopy_.reset();
     lock_.release();
 }
 
@@ -231,18 +220,29 @@ QString SettingsStore::openForReading(const QString& folder) {
     close();
     const QString store = fileIn(folder, storeFile::store);
     auto db = std::make_unique<sql::Database>();
-    if (!db->openReadOnly(store))
+    const QString copy = copyWithHotJournal(store);
+    const bool opened = copy.isEmpty() ? db->openReadOnly(store) : db->open(copy);
+    if (!opened || !db->exec(QStringLiteral("SELECT count(*) FROM sqlite_schema")))
         return QStringLiteral("Could not open the settings store \"%1\": %2")
             .arg(store, db->errorText());
-    const StoreStep step = checkSlots(*db, store);
-    if (!step.ok())
-        return step.outcome == StoreStep::Damaged
-                   ? QStringLiteral("The settings store \"%1\" could not be used: %2.")
-                         .arg(store, step.detail)
-                   : step.detail;
+    // Slots are checked one by one as they are read, so that one unreadable slot keeps no
+    // other from being read.
     db_ = std::move(db);
     folder_ = folder;
     return {};
+}
+
+QString SettingsStore::copyWithHotJournal(const QString& store) {
+    readCopy_.reset();
+    if (QFileInfo(journalOf(store)).size() == 0)
+        return {};
+    // The journal of a save that a crash interrupted is rolled back on a copy: reading never
+    // writes the store itself.
+    readCopy_ = std::make_unique<QTemporaryDir>();
+    const QString copy = readCopy_->filePath(QString::fromLatin1(storeFile::store));
+    QFile::copy(store, copy);
+    QFile::copy(journalOf(store), journalOf(copy));
+    return copy;
 }
 
 StoreStep SettingsStore::keepAside(const QString& folder, QString& keptAs) {

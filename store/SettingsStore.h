@@ -19,6 +19,8 @@
 #include <memory>
 #include <vector>
 
+class QTemporaryDir;
+
 namespace fd {
 
 namespace sql {
@@ -55,9 +57,9 @@ public:
     // that is no database or is damaged otherwise is renamed, never deleted, and a new one
     // made. The opening says what happened.
     Opening open(const QString& folder, const FreshRecord& freshRecord);
-    // Opens dock.sav for reading only, as it is: no maintenance, no lock file, no write ever,
-    // so that it can be read while another copy of the program holds it. Empty text, or what
-    // failed, naming the file.
+    // Opens dock.sav for reading only: no maintenance, no lock file, no write ever, so that it
+    // can be read while another copy of the program holds it. A save that a crash interrupted
+    // is rolled back on a copy. Empty text, or what failed, naming the file.
     QString openForReading(const QString& folder);
     bool isOpen() const;
     // Closes the store and removes the lock file it made.
@@ -85,6 +87,8 @@ private:
     StoreStep maintain(const QString& folder, const FreshRecord& freshRecord, QStringList& remade);
     // Puts in place the files of a stored save that a crash interrupted.
     StoreStep rollForward();
+    // A copy of the store with its hot journal, in a folder of its own; empty text without one.
+    QString copyWithHotJournal(const QString& store);
     bool noteUnfinished(const std::vector<ReplacedFile*>& files);
     bool forgetUnfinished();
     void stepDone() const;
@@ -110,6 +114,7 @@ private:
     std::unique_ptr<sql::Database> db_;
     QString folder_;
     StoreLock lock_;
+    std::unique_ptr<QTemporaryDir> readCopy_; // what openForReading reads, when not the store
     std::function<void()> stepHook_;
 };
 
