@@ -44,6 +44,23 @@ StoreStep repairGaps(sql::Database& db, const QString& store,
     return {};
 }
 
+// The records of a new store that takes the place of a damaged one: each slot's record as the
+// damaged store holds it, when it can be read whole; else the fresh one, the slot added to reset.
+SettingsStore::FreshRecord salvaging(const QString& damaged,
+                                     const SettingsStore::FreshRecord& freshRecord,
+                                     QStringList& reset) {
+    auto db = std::make_shared<sql::Database>();
+    db->openReadOnly(damaged);
+    return [db, freshRecord, &reset](const QString& slot) {
+        std::unique_ptr<sql::Statement> select = db->prepare(selectSql(slot));
+        if (select && select->step() == SQLITE_ROW)
+            return recordOf(*select);
+        if (!reset.contains(slot))
+            reset << slot;
+        return freshRecord(slot);
+    };
+}
+
 } // namespace
 
 SettingsStore::SettingsStore() = default;
@@ -80,7 +97,8 @@ SettingsStore::Opening SettingsStore::open(const QString& folder, const FreshRec
         opening.remade.clear(); // the whole file is kept aside instead
         step = keepAside(folder, opening.keptAs);
         if (step.ok())
-            step = maintain(folder, freshRecord, opening.remade);
+            step = maintain(folder, salvaging(opening.keptAs, freshRecord, opening.reset),
+                            opening.remade);
         if (step.outcome == StoreStep::Damaged)
             step.detail = QStringLiteral("The new settings store \"%1\" is damaged too: %2")
                               .arg(fileIn(folder, storeFile::store), step.detail);

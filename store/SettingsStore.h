@@ -45,6 +45,7 @@ public:
         QString damaged;    // that store's file, as the disk spells its name
         QString keptAs;     // the file it was kept as; empty when none was
         QStringList remade; // the save slots whose missing parts were made again
+        QStringList reset;  // the save slots the store kept aside could not give whole
     };
 
     SettingsStore();
@@ -55,7 +56,8 @@ public:
     // Start-up maintenance, the steps below in order. A store that lacks a slot's table, record
     // or columns gets them again from the fresh records, its other slots untouched. A store
     // that is no database or is damaged otherwise is renamed, never deleted, and a new one
-    // made. The opening says what happened.
+    // made with every slot that can be read from it whole, the others from the fresh records.
+    // The opening says what happened.
     Opening open(const QString& folder, const FreshRecord& freshRecord);
     // Opens dock.sav for reading only: no maintenance, no lock file, no write ever, so that it
     // can be read while another copy of the program holds it. A save that a crash interrupted

@@ -71,6 +71,18 @@ void putValue(FormModel& form, const Field& field, const StoredValue& value) {
     }
 }
 
+// Which save slots a new store in the place of a damaged one carried over.
+QString salvaged(const SettingsStore::Opening& opening) {
+    if (opening.reset.isEmpty())
+        return QStringLiteral("Every save slot could be read from the old store and was carried "
+                              "into it.");
+    if (opening.reset.size() == qsizetype(slotNames.size()))
+        return QStringLiteral("Its seven save slots hold the initial settings.");
+    return QStringLiteral("These save slots could not be read and hold the initial settings: "
+                          "\"%1\"; every other save slot was carried into it.")
+        .arg(opening.reset.join(QStringLiteral("\", \"")));
+}
+
 } // namespace
 
 StoredRecord recordFromControls(const FormModel& form) {
@@ -121,11 +133,9 @@ bool openSettingsStore(Context& ctx, SettingsStore& store) {
         store.open(ctx.appFolder,
                    [&gameFolder](const QString& slot) { return initialRecord(slot, gameFolder); });
     if (!opening.keptAs.isEmpty())
-        ctx.alert(
-            QStringLiteral("The settings store \"%1\" could not be used: %2.\n\nIt was kept as "
-                           "\"%3\", and a new store was made whose seven save slots hold "
-                           "the initial settings.")
-                .arg(opening.damaged, opening.damage, opening.keptAs));
+        ctx.alert(QStringLiteral("The settings store \"%1\" could not be used: %2.\n\nIt was kept "
+                                 "as \"%3\", and a new store was made. %4")
+                      .arg(opening.damaged, opening.damage, opening.keptAs, salvaged(opening)));
     if (!opening.remade.isEmpty())
         ctx.alert(QStringLiteral("Parts of these save slots were missing from the settings store "
                                  "\"%1\": \"%2\".\n\nWhat was missing was made again with the "

@@ -226,6 +226,31 @@ private Q_SLOTS:
         QCOMPARE(p.log.messages(), QStringList());
     }
 
+    // One damaged page in one slot's table: that store is kept aside too, but every other slot
+    // is carried into the new one, and the message names the slot that was reset.
+    void readableSlotsAreSalvaged() {
+        auto folders = filledFolders();
+        const QString store = file(*folders, "dock.sav");
+        const int page =
+            test::queryRows(
+                store, u"SELECT rootpage FROM sqlite_schema WHERE name = 'Save Game #7'"_s, false)
+                .value(0)
+                .toInt();
+        QByteArray bytes = test::readFile(store);
+        QVERIFY(page > 1 && bytes.size() >= page * 4096);
+        test::writeFile(store, bytes.replace((page - 1) * 4096, 4096, QByteArray(4096, 'Z')));
+
+        TestProgram p(folders);
+        QCOMPARE(p.startUp.messages().size(), 1);
+        const QString message = p.startUp.messages().first();
+        QVERIFY2(message.contains(u"slots could not be read and hold the initial settings: \"Save "
+                                  "Game #7\";"_s),
+                 qPrintable(message));
+        for (const char* name : slotNames)
+            QCOMPARE(test::storedText(store, QString::fromLatin1(name), u"ServerName"_s),
+                     qstrcmp(name, "Save Game #7") == 0 ? u"Made By FragDocker"_s : before);
+    }
+
     // The program killed after any step of the store's start-up or of a save (in a child process
     // that kills itself): the next start still finds a store with every slot whole.
     void killedAfterEachStep_data() {
