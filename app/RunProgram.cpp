@@ -5,6 +5,7 @@
 #include "TerminationSignals.h"
 #include "core/SystemCuePlayer.h"
 #include "core/SystemProcessLauncher.h"
+#include "ui/EndingDialogs.h"
 #include "ui/FormBuilder.h"
 #include "ui/QtFolderChooser.h"
 #include "ui/QtMessageBox.h"
@@ -25,7 +26,10 @@ int runProgram(const QString& appFolder) {
     ui::QtFolderChooser folders;
     Program program({cues, messages, launcher, folders}, appFolder, winePrefix);
     Desktop desktop(program);
-    endOnTerminationSignals([&program] { Form_Unload(program.ctx); });
+    endOnTerminationSignals([&program] {
+        ui::closeDialogsFromNowOn(); // a handler waiting on one goes on to its end
+        Form_Unload(program.ctx);
+    });
     if (!desktop.start())
         return 1; // start-up could not go on
     return QApplication::exec();

@@ -191,9 +191,15 @@ private Q_SLOTS:
     }
 
     // The program itself, run from a copy of its application folder with the demo data: asked
-    // by the system to end, it ends in order and leaves no lock file that would make the next
-    // start refuse.
+    // by the system to end, also while a message box waits for OK (here the one about a damaged
+    // store), it ends in order and leaves no lock file.
+    void aTerminationSignalClosesTheStore_data() {
+        QTest::addColumn<bool>("messageOpen");
+        QTest::newRow("main window") << false;
+        QTest::newRow("message box open") << true;
+    }
     void aTerminationSignalClosesTheStore() {
+        QFETCH(bool, messageOpen);
         QTemporaryDir folder;
         QCOMPARE(
             QProcess::execute(u"cp"_s, {u"-a"_s, QStringLiteral(FD_APP_DIR "/."), folder.path()}),
@@ -201,6 +207,8 @@ private Q_SLOTS:
         for (const QString& leftover : QDir(folder.path()).entryList({u"dock*"_s}))
             QFile::remove(folder.filePath(leftover)); // of a run there; path.ini is written anew
         text::writeLines(folder.filePath(u"path.ini"_s), {folder.filePath(u"demo/Elite Force"_s)});
+        if (messageOpen)
+            test::writeFile(folder.filePath(u"dock.sav"_s), "no database");
         const QString lock = folder.filePath(u"dock.ldb"_s);
         QProcess program; // offscreen, as this test runs
         program.start(folder.filePath(u"fragdocker"_s), {});
