@@ -82,48 +82,66 @@ void SettingsStore::close() {
 }
 
 QString SettingsStore::path() const {
-    return fileIn(folder_, storeFile::store);
+    return paths_.store;
+}
+
+SettingsStore::Paths SettingsStore::pathsIn(const QString& appFolder) {
+    Paths paths{appFolder, appFolder, fileIn(appFolder, storeFile::store),
+                fileIn(appFolder, storeFile::compacted), fileIn(appFolder, storeFile::fresh)};
+    const QFileInfo link(paths.store);
+    if (!link.isSymLink())
+        return paths;
+    const QFileInfo target(link.symLinkTarget());
+    paths.store = target.absoluteFilePath();
+    paths.folder = target.absolutePath();
+    paths.compacted = paths.folder + u'/' + target.completeBaseName() + u'2' +
+                      (target.suffix().isEmpty() ? QString() : u'.' + target.suffix());
+    paths.fresh = paths.store + QStringLiteral(".new");
+    return paths;
 }
 
 SettingsStore::Opening SettingsStore::open(const QString& folder, const FreshRecord& freshRecord) {
     close();
     folder_ = folder; // names the store in messages, also when it could not be opened
+    paths_ = pathsIn(folder);
     Opening opening;
     StoreStep step = maintain(folder, freshRecord, opening.remade);
     if (step.outcome == StoreStep::Damaged) {
         close();
         opening.damage = step.detail;
-        opening.damaged = fileIn(folder, storeFile::store);
+        opening.damaged = pathsIn(folder).store;
         opening.remade.clear(); // the whole file is kept aside instead
-        step = keepAside(folder, opening.keptAs);
+        step = keepAside(pathsIn(folder), opening.keptAs);
         if (step.ok())
             step = maintain(folder, salvaging(opening.keptAs, freshRecord, opening.reset),
                             opening.remade);
         if (step.outcome == StoreStep::Damaged)
             step.detail = QStringLiteral("The new settings store \"%1\" is damaged too: %2")
-                              .arg(fileIn(folder, storeFile::store), step.detail);
+                              .arg(pathsIn(folder).store, step.detail);
     }
     if (!step.ok())
         opening.failure = step.detail;
+    paths_ = pathsIn(folder);
     return opening;
 }
 
+// Each step finds the files anew, as the one before may have renamed them.
 StoreStep SettingsStore::maintain(const QString& folder, const FreshRecord& freshRecord,
                                   QStringList& remade) {
     close();
-    StoreStep step = settleLeftovers(folder);
+    StoreStep step = settleLeftovers(pathsIn(folder));
     stepDone();
-    if (step.ok() && !exists(fileIn(folder, storeFile::store)))
-        step = create(folder, freshRecord);
-    stepDone();
-    if (step.ok())
-        step = compact(folder, freshRecord, remade);
+    if (step.ok() && !exists(pathsIn(folder).store))
+        step = create(pathsIn(folder), freshRecord);
     stepDone();
     if (step.ok())
-        step = replaceByCompacted(folder);
+        step = compact(pathsIn(folder), freshRecord, remade);
     stepDone();
     if (step.ok())
-        step = openCompacted(folder);
+        step = replaceByCompacted(pathsIn(folder));
+    stepDone();
+    if (step.ok())
+        step = openCompacted(pathsIn(folder));
     stepDone();
     return step.ok() ? rollForward() : step;
 }
@@ -133,10 +151,10 @@ void SettingsStore::stepDone() const {
         stepHook_();
 }
 
-StoreStep SettingsStore::settleLeftovers(const QString& folder) {
-    StoreStep step = removeWithJournal(fileIn(folder, storeFile::fresh));
-    const QString copy = fileIn(folder, storeFile::compacted);
-    const QString store = fileIn(folder, storeFile::store);
+StoreStep SettingsStore::settleLeftovers(const Paths& paths) {
+    StoreStep step = removeWithJournal(paths.fresh);
+    const QString copy = paths.compacted;
+    const QString store = paths.store;
     if (!step.ok() || !exists(copy))
         return step;
     if (exists(store))
@@ -145,12 +163,12 @@ StoreStep SettingsStore::settleLeftovers(const QString& folder) {
     step = removeFile(journalOf(store));
     if (step.ok())
         step = removeFile(journalOf(copy));
-    return step.ok() ? renameOver(copy, store, folder) : step;
+    return step.ok() ? renameOver(copy, store, paths.folder) : step;
 }
 
-StoreStep SettingsStore::create(const QString& folder, const FreshRecord& freshRecord) {
-    const QString path = fileIn(folder, storeFile::fresh);
-    const QString store = fileIn(folder, storeFile::store);
+StoreStep SettingsStore::create(const Paths& paths, const FreshRecord& freshRecord) {
+    const QString path = paths.fresh;
+    const QString store = paths.store;
     StoreStep step = removeWithJournal(path);
     if (!step.ok())
         return step;
@@ -179,13 +197,13 @@ StoreStep SettingsStore::create(const QString& folder, const FreshRecord& freshR
         return failed(creating + QStringLiteral(": ") + systemError());
     // A journal left without its store would be taken for the new store's own.
     step = removeFile(journalOf(store));
-    return step.ok() ? renameOver(path, store, folder) : step;
+    return step.ok() ? renameOver(path, store, paths.folder) : step;
 }
 
-StoreStep SettingsStore::compact(const QString& folder, const FreshRecord& freshRecord,
+StoreStep SettingsStore::compact(const Paths& paths, const FreshRecord& freshRecord,
                                  QStringList& remade) {
-    const QString store = fileIn(folder, storeFile::store);
-    const QString copy = fileIn(folder, storeFile::compacted);
+    const QString store = paths.store;
+    const QString copy = paths.compacted;
     sql::Database db;
     if (!db.open(store))
         return fromError(db, QStringLiteral("Could not open the settings store \"%1\"").arg(store));
@@ -211,32 +229,33 @@ StoreStep SettingsStore::compact(const QString& folder, const FreshRecord& fresh
     return {};
 }
 
-StoreStep SettingsStore::replaceByCompacted(const QString& folder) {
+StoreStep SettingsStore::replaceByCompacted(const Paths& paths) {
     // The folder is not synced here: should the system lose the new name, the old store (with
     // the same records) and the copy remain, and the next start removes the copy. The first
     // save after this syncs the folder anyway, as SQLite does on creating its journal.
-    return renameFile(fileIn(folder, storeFile::compacted), fileIn(folder, storeFile::store));
+    return renameFile(paths.compacted, paths.store);
 }
 
-StoreStep SettingsStore::openCompacted(const QString& folder) {
+StoreStep SettingsStore::openCompacted(const Paths& paths) {
     close();
-    const QString store = fileIn(folder, storeFile::store);
+    const QString store = paths.store;
     auto db = std::make_unique<sql::Database>();
     if (!db->open(store))
         return fromError(*db,
                          QStringLiteral("Could not open the settings store \"%1\"").arg(store));
     // No check of the slots here: the copy holds what the check before compaction found.
-    const QString locking = lock_.take(fileIn(folder, storeFile::lock));
+    const QString locking = lock_.take(fileIn(paths.appFolder, storeFile::lock));
     if (!locking.isEmpty())
         return failed(locking);
     db_ = std::move(db);
-    folder_ = folder;
+    folder_ = paths.appFolder;
     return {};
 }
 
 QString SettingsStore::openForReading(const QString& folder) {
     close();
-    const QString store = fileIn(folder, storeFile::store);
+    paths_ = pathsIn(folder);
+    const QString store = paths_.store;
     auto db = std::make_unique<sql::Database>();
     const QString copy = copyWithHotJournal(store);
     const bool opened = copy.isEmpty() ? db->openReadOnly(store) : db->open(copy);
@@ -263,14 +282,14 @@ QString SettingsStore::copyWithHotJournal(const QString& store) {
     return copy;
 }
 
-StoreStep SettingsStore::keepAside(const QString& folder, QString& keptAs) {
+StoreStep SettingsStore::keepAside(const Paths& paths, QString& keptAs) {
     QString aside;
     for (int n = 1; aside.isEmpty() || exists(aside) || exists(journalOf(aside)); ++n)
-        aside = folder + QStringLiteral("/dock-damaged-%1.sav").arg(n);
-    const QString store = fileIn(folder, storeFile::store);
-    StoreStep step = renameOver(store, aside, folder);
+        aside = paths.folder + QStringLiteral("/dock-damaged-%1.sav").arg(n);
+    const QString& store = paths.store;
+    StoreStep step = renameOver(store, aside, paths.folder);
     if (step.ok() && exists(journalOf(store)))
-        step = renameOver(journalOf(store), journalOf(aside), folder);
+        step = renameOver(journalOf(store), journalOf(aside), paths.folder);
     if (step.ok())
         keptAs = aside;
     return step;

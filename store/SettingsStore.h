@@ -86,6 +86,17 @@ public:
     void setStepHook(std::function<void()> hook) { stepHook_ = std::move(hook); }
 
 private:
+    // The files the maintenance works on. A dock.sav that is a symbolic link is followed: the
+    // file it points to is compacted and replaced beside itself, and the link stays.
+    struct Paths {
+        QString appFolder;
+        QString folder;    // the store's own folder
+        QString store;     // dock.sav, or the file it links to
+        QString compacted; // dock2.sav beside it
+        QString fresh;     // dock.sav.new beside it
+    };
+    static Paths pathsIn(const QString& appFolder);
+
     StoreStep maintain(const QString& folder, const FreshRecord& freshRecord, QStringList& remade);
     // Puts in place the files of a stored save that a crash interrupted.
     StoreStep rollForward();
@@ -98,23 +109,24 @@ private:
     // The steps of start-up maintenance, in order.
     // Removes what an interrupted start left: a copy beside dock.sav, or an unfinished new
     // store; a copy without dock.sav is the finished one and takes its name.
-    static StoreStep settleLeftovers(const QString& folder);
+    static StoreStep settleLeftovers(const Paths& paths);
     // Makes a new dock.sav whose slots hold the fresh records.
-    static StoreStep create(const QString& folder, const FreshRecord& freshRecord);
+    static StoreStep create(const Paths& paths, const FreshRecord& freshRecord);
     // Makes again, from the fresh records and in one transaction, the slot tables, records and
     // columns that dock.sav lacks (adding the slots concerned to remade), then writes the
     // compacted copy dock2.sav of dock.sav.
-    static StoreStep compact(const QString& folder, const FreshRecord& freshRecord,
+    static StoreStep compact(const Paths& paths, const FreshRecord& freshRecord,
                              QStringList& remade);
     // Puts dock2.sav in the place of dock.sav.
-    static StoreStep replaceByCompacted(const QString& folder);
+    static StoreStep replaceByCompacted(const Paths& paths);
     // Opens dock.sav, checks it and creates the lock file.
-    StoreStep openCompacted(const QString& folder);
+    StoreStep openCompacted(const Paths& paths);
     // Renames a damaged dock.sav to a new name in the same folder, given back in keptAs.
-    static StoreStep keepAside(const QString& folder, QString& keptAs);
+    static StoreStep keepAside(const Paths& paths, QString& keptAs);
 
     std::unique_ptr<sql::Database> db_;
     QString folder_;
+    Paths paths_;
     StoreLock lock_;
     std::unique_ptr<QTemporaryDir> readCopy_; // what openForReading reads, when not the store
     std::function<void()> stepHook_;

@@ -155,6 +155,7 @@ private Q_SLOTS:
         QTest::newRow("unfinished copy beside the store") << "partial copy";
         QTest::newRow("finished copy without the store") << "finished copy";
         QTest::newRow("unfinished new store") << "partial new";
+        QTest::newRow("store behind a symbolic link") << "link";
     }
     void leftoversOfAnInterruptedStartAreSettled() {
         QFETCH(QString, leftover);
@@ -167,6 +168,10 @@ private Q_SLOTS:
             QVERIFY(QFile::rename(store, file(*folders, "dock2.sav")));
         } else if (leftover == u"partial new") {
             test::writeFile(file(*folders, "dock.sav.new"), QByteArray("SQLite format 3"));
+        } else if (leftover == u"link") { // compacted where it lies, the link kept
+            QDir().mkpath(file(*folders, "elsewhere"));
+            QVERIFY(QFile::rename(store, file(*folders, "elsewhere/real.sav")));
+            QVERIFY(QFile::link(u"elsewhere/real.sav"_s, store));
         }
         const ino_t old = inodeOf(store);
         {
@@ -174,6 +179,7 @@ private Q_SLOTS:
             QVERIFY(p.startUp.messages().isEmpty() && p.store.isOpen());
             QCOMPARE(test::slotRows(store), before);
             QVERIFY(inodeOf(store) != old); // compacted: a new file took the name
+            QCOMPARE(QFileInfo(store).isSymLink(), leftover == u"link");
             QCOMPARE(QDir(folders->appFolder()).entryList({u"dock*"_s}),
                      QStringList({"dock.ldb", "dock.sav"}));
         }
