@@ -32,7 +32,8 @@ QString ReplacedFile::besidePath(const QString& path) {
     return path + QStringLiteral(".new");
 }
 
-ReplacedFile::ReplacedFile(const QString& path) : path_(path), beside_(besidePath(path)) {
+ReplacedFile::ReplacedFile(const QString& path, Sync sync)
+    : path_(path), beside_(besidePath(path)), sync_(sync) {
     fd_ = ::open(encoded(beside_).constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd_ < 0)
         fail();
@@ -87,7 +88,7 @@ QByteArray ReplacedFile::content() const {
 bool ReplacedFile::finish() {
     if (!error_.isEmpty())
         return false;
-    if (::ftruncate(fd_, off_t(size_)) != 0 || ::fsync(fd_) != 0)
+    if (::ftruncate(fd_, off_t(size_)) != 0 || (sync_ == Sync::ToDisk && ::fsync(fd_) != 0))
         return fail();
     const int fd = fd_;
     fd_ = -1;
@@ -100,7 +101,8 @@ bool ReplacedFile::putInPlace() {
     if (std::rename(encoded(beside_).constData(), encoded(path_).constData()) != 0)
         return fail();
     placed_ = true;
-    syncToDisk(QFileInfo(path_).absolutePath());
+    if (sync_ == Sync::ToDisk)
+        syncToDisk(QFileInfo(path_).absolutePath());
     return true;
 }
 

@@ -18,7 +18,11 @@ public:
     // The file beside the one at `path` that its new content goes to until it is put in place.
     static QString besidePath(const QString& path);
 
-    explicit ReplacedFile(const QString& path);
+    // Synced: the new content is on disk before it takes the name, so that not even a power
+    // loss can leave the name on an empty file. Unsynced, the new file survives a crash of the
+    // program but is left to the system to write out.
+    enum class Sync { ToDisk, Later };
+    explicit ReplacedFile(const QString& path, Sync sync = Sync::ToDisk);
     ~ReplacedFile(); // the new file goes unless it was put in place
     ReplacedFile(const ReplacedFile&) = delete;
     ReplacedFile& operator=(const ReplacedFile&) = delete;
@@ -48,6 +52,7 @@ private:
     QString beside_;
     int fd_ = -1;
     qint64 size_ = 0;
+    Sync sync_;
     bool placed_ = false;
     QString error_;
 };

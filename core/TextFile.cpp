@@ -127,7 +127,7 @@ void LineEncoder::appendUtf8(QStringView text) {
     used_ += encoded.size();
 }
 
-LineFile::LineFile(const QString& path) : file_(path) {
+LineFile::LineFile(const QString& path) : file_(path, ReplacedFile::Sync::Later) {
     encoder_.reserve(chunkSize + chunkSize / 4);
 }
 

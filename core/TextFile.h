@@ -58,7 +58,10 @@ class LineFile : public LineSink {
 public:
     static constexpr qsizetype chunkSize = 64 * 1024;
 
-    explicit LineFile(const QString& path); // the old file stays until close() replaces it
+    // The old file stays until close() replaces it. The new one is not forced to disk, which
+    // would take longer than writing it: a file written anew at each use (the script) needs
+    // only to be whole after a crash of the program.
+    explicit LineFile(const QString& path);
     using LineSink::line;
     void line(std::initializer_list<QStringView> parts) override;
     // Writes the rest and puts the new file in the place of the old one. Returns empty text, or
