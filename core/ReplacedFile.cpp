@@ -88,7 +88,7 @@ QByteArray ReplacedFile::content() const {
 bool ReplacedFile::finish() {
     if (!error_.isEmpty())
         return false;
-    if (::ftruncate(fd_, off_t(size_)) != 0 || (sync_ == Sync::ToDisk && ::fsync(fd_) != 0))
+    if (sync_ == Sync::ToDisk && ::fsync(fd_) != 0)
         return fail();
     const int fd = fd_;
     fd_ = -1;

@@ -38,14 +38,14 @@ const QString before = u"before"_s;
 
 // Every text setting and both lists carry the name, so that a whole save can be told from a
 // part of one.
-void fillSlot(Context& ctx, int slot, const QString& name) {
+void fillSlot(Context& ctx, int slot, const QString& name, int entries = 50) {
     ctx.form.choose(ctl::cmboSaveGame, slot);
     for (const Field& field : settingsRecord)
         if (field.kind == FieldKind::Text && qstrcmp(field.control, ctl::cmboSaveGame.name) != 0)
             ctx.form.setText(TextBox{field.control}, name);
     ctx.form.clear(ctl::List2);
     ctx.form.clear(ctl::list4);
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < entries; ++i) {
         ctx.form.addItem(ctl::List2, name);
         ctx.form.addItem(ctl::list4, name);
     }
@@ -90,7 +90,7 @@ pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0
                 ctx.form.click(ctl::cmdSave);
             }
             if (scenario == u"save") {
-                fillSlot(ctx, 2, u"Saved by the helper"_s);
+                fillSlot(ctx, 2, u"Saved by the helper"_s, 3000); // lists longer than the store
                 ctx.form.click(ctl::cmdSave);
             }
         }
@@ -126,7 +126,8 @@ std::shared_ptr<TestFolders> filledFolders() {
 }
 
 const QString filled = u"before / 50 before / 50 before"_s;
-const QString saved = u"Saved by the helper / 50 Saved by the helper / 50 Saved by the helper"_s;
+const QString saved =
+    u"Saved by the helper / 3000 Saved by the helper / 3000 Saved by the helper"_s;
 
 // The next start (past the lock file a killed run leaves behind) finds every slot whole: as
 // filled, slot 3 as one of the given states.
