@@ -18,7 +18,7 @@ namespace fd {
 
 namespace {
 
-constexpr int forwardedSignals[] = {SIGTERM, SIGINT};
+constexpr int forwardedSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
 
 volatile sig_atomic_t game = 0;     // the started game's process number, while it runs
 volatile sig_atomic_t stopping = 0; // a stop was passed on to it

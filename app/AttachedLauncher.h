@@ -1,7 +1,7 @@
 #pragma once
 // Starts the game attached instead of detached, for a host that supervises it: the program
-// waits for the game, which writes to the same terminal or journal, passes SIGTERM and SIGINT
-// on to it, and keeps its exit status.
+// waits for the game, which writes to the same terminal or journal, passes SIGTERM, SIGINT,
+// SIGHUP and SIGQUIT on to it, and keeps its exit status.
 
 #include "platform/SystemProcessLauncher.h"
 

@@ -53,9 +53,11 @@ int usageError(const QString& problem) {
     return exitCode::usage;
 }
 
-// A slot by its number or its name; empty text for anything else.
+// A slot by its number (an ASCII digit) or its name; empty text for anything else.
 QString slotNamed(const QString& text) {
-    const int number = text.size() == 1 ? text.front().digitValue() : -1;
+    const int number = text.size() == 1 && text.front().isDigit() && text.front().unicode() < 0x80
+                           ? text.front().digitValue()
+                           : -1;
     if (number >= 1 && number <= int(slotNames.size()))
         return QString::fromLatin1(slotNames[std::size_t(number - 1)]);
     return isSlotName(text) ? text : QString();
@@ -67,6 +69,36 @@ QString slotNamed(const QString& text) {
 // server that never answers runs.)
 QString slotScriptFile(const QString& slot) {
     return QStringLiteral("FragDocker-slot%1.cfg").arg(slot.back());
+}
+
+// The first option given more than once; empty text when there is none.
+QString repeatedOption(const QCommandLineParser& parser) {
+    const QStringList given = parser.optionNames();
+    for (const QString& name : given)
+        if (given.count(name) > 1)
+            return name;
+    return {};
+}
+
+// A field's value on one line of the list: backslashes, tabs, line breaks and other control
+// characters written as escapes, so that no value can make a line or a field of its own.
+QString escaped(const QString& value) {
+    QString line;
+    for (const QChar c : value) {
+        if (c == u'\\')
+            line += QStringLiteral("\\\\");
+        else if (c == u'\t')
+            line += QStringLiteral("\\t");
+        else if (c == u'\n')
+            line += QStringLiteral("\\n");
+        else if (c == u'\r')
+            line += QStringLiteral("\\r");
+        else if (c.category() == QChar::Other_Control)
+            line += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            line += c;
+    }
+    return line;
 }
 
 struct Options {
@@ -93,12 +125,13 @@ struct Options {
                                   QStringLiteral("With --engage or --script: use DIR as the game "
                                                  "folder instead of the one the slot holds."),
                                   QStringLiteral("DIR")};
-    QCommandLineOption wait{QStringLiteral("wait"),
-                            QStringLiteral("With --engage: stay with the game, pass SIGTERM and "
-                                           "SIGINT on to it and exit with its exit status, or 0 "
-                                           "when it ended after such a stop. Under systemd, "
-                                           "report ready once the server answers, and keep its "
-                                           "watchdog content while it does.")};
+    QCommandLineOption wait{
+        QStringLiteral("wait"),
+        QStringLiteral("With --engage: stay with the game, pass SIGTERM, "
+                       "SIGINT, SIGHUP and SIGQUIT on to it and exit with its exit status, or 0 "
+                       "when it ended after such a stop. Under systemd, "
+                       "report ready once the server answers, and keep its "
+                       "watchdog content while it does.")};
 };
 
 // The parser of this program's own options. A word after a single dash is one option, as
@@ -133,7 +166,9 @@ std::optional<Request> requestFrom(const QCommandLineParser& parser, const Optio
                         int(parser.isSet(options.list)) + int(parser.isSet(options.status));
     const QStringList positional = parser.positionalArguments();
     const bool status = parser.isSet(options.status);
-    if (positional.size() > int(status))
+    if (const QString repeated = repeatedOption(parser); !repeated.isEmpty())
+        problem = QStringLiteral("--%1 is given more than once.").arg(repeated);
+    else if (positional.size() > int(status))
         problem = QStringLiteral("unexpected argument \"%1\".").arg(positional.back());
     else if (actions != 1)
         problem = QStringLiteral("give one of --engage, --script, --list and --status.");
@@ -141,6 +176,8 @@ std::optional<Request> requestFrom(const QCommandLineParser& parser, const Optio
         problem = QStringLiteral("--wait goes with --engage only.");
     else if (parser.isSet(options.gameFolder) && (parser.isSet(options.list) || status))
         problem = QStringLiteral("--game-folder goes with --engage or --script only.");
+    else if (parser.isSet(options.gameFolder) && parser.value(options.gameFolder).isEmpty())
+        problem = QStringLiteral("--game-folder needs a folder.");
     if (!problem.isEmpty())
         return std::nullopt;
 
@@ -179,7 +216,7 @@ public:
     Headless(const AppFolders& appFolders, bool wait)
         : detached_(winePrefixInUse()), attached_(winePrefixInUse()),
           program_({none_, messages_, wait ? attached_ : detached_, none_}, appFolders) {
-        if (!makeFirstStore(ctx()))
+        if (!makeFirstStore(ctx(), program_.store))
             return;
         const QString failure = program_.store.openForReading(appFolders.writable);
         if (!failure.isEmpty())
@@ -188,6 +225,7 @@ public:
     }
 
     Context& ctx() { return program_.ctx; }
+    SettingsStore& store() { return program_.store; }
     bool failed() const { return messages_.shown; }
 
     // Load, as the Load button does it; false after a message.
@@ -237,20 +275,21 @@ int printScript(Headless& headless) {
     return exitCode::done;
 }
 
+// Lists the slots that can be read, naming the others on standard error.
 int listSlots(Headless& headless) {
     Context& ctx = headless.ctx();
     for (const char* name : slotNames) {
-        const QString failure = GetFromDatabase(ctx, QString::fromLatin1(name));
+        const QString failure = GetFromDatabase(ctx, headless.store(), QString::fromLatin1(name));
         if (!failure.isEmpty()) {
             ctx.alert(failure);
-            return exitCode::failed;
+            continue;
         }
-        print(stdout,
-              QStringLiteral("%1\t%2\t%3\n")
-                  .arg(QString::fromLatin1(name), ctx.form.text(ctl::txtSaveGameDescription),
-                       ctx.form.text(ctl::txtServerName)));
+        print(stdout, QStringLiteral("%1\t%2\t%3\n")
+                          .arg(QString::fromLatin1(name),
+                               escaped(ctx.form.text(ctl::txtSaveGameDescription)),
+                               escaped(ctx.form.text(ctl::txtServerName))));
     }
-    return exitCode::done;
+    return headless.failed() ? exitCode::failed : exitCode::done;
 }
 
 int run(const Request& request, const AppFolders& appFolders) {
@@ -260,7 +299,8 @@ int run(const Request& request, const AppFolders& appFolders) {
     if (request.action == Action::List)
         return listSlots(headless);
     if (request.action == Action::Status && request.slot.isEmpty())
-        return hosting::reportEverySlot(headless.ctx()) ? exitCode::done : exitCode::failed;
+        return hosting::reportEverySlot(headless.ctx(), headless.store()) ? exitCode::done
+                                                                          : exitCode::failed;
     if (!headless.load(request))
         return exitCode::failed;
     switch (request.action) {

@@ -14,14 +14,16 @@
 #include "settings/SettingsRecord.h"
 #include "store/SaveLoad.h"
 #include "store/SlotRecord.h"
+#include "store/StoreLock.h"
 
 namespace fd {
 
 namespace {
 
-// The settings store keeps its lock file while a copy of the program holds it open.
+// The settings store holds its lock file while a copy of the program has it open; a lock file
+// that nobody holds was left by a crash, and goes.
 bool anotherCopyRunning(const Context& ctx) {
-    return PathResolver().isFile(ctx.appFile(QString::fromLatin1(storeFile::lock)));
+    return StoreLock::heldElsewhere(fileIn(ctx.appFolder, storeFile::lock));
 }
 
 // Declares every control of the four windows with its initial state.
@@ -35,11 +37,11 @@ void declareControls(FormModel& form) {
 }
 
 // Connects every control to the handler that a click on it runs.
-void connectHandlers(Context& ctx) {
+void connectHandlers(Context& ctx, SettingsStore& store) {
     connectSettingsHandlers(ctx);
     connectCatalogHandlers(ctx);
     connectRotationHandlers(ctx);
-    connectSaveLoadHandlers(ctx);
+    connectSaveLoadHandlers(ctx, store);
     connectGamePathHandlers(ctx);
     ctx.form.onClick(ctl::frmFragdockerRunning::cmdOk,
                      [&ctx] { frmFragdockerRunning_cmdOk_Click(ctx); });
@@ -62,20 +64,19 @@ Program::Program(const Services& services, const AppFolders& appFolders, const Q
           services.launcher,
           appFolders.writable,
           services.folders,
-          store,
           appFolders.shipped},
       winePrefix(prefix) {
     declareControls(form);
-    connectHandlers(ctx);
+    connectHandlers(ctx, store);
 }
 
-bool makeFirstStore(Context& ctx) {
+bool makeFirstStore(Context& ctx, SettingsStore& store) {
     if (!madeWritableFolder(ctx))
         return false;
     if (PathResolver().isFileIn(ctx.appFolder, QString::fromLatin1(storeFile::store)))
         return true;
-    const bool made = openSettingsStore(ctx);
-    ctx.store.close();
+    const bool made = openSettingsStore(ctx, store);
+    store.close();
     return made;
 }
 
@@ -94,7 +95,7 @@ void Form_Load(Program& program) {
     ctx.cues.play(QString::fromLatin1(cue::progact));
     ShowPlaceholderPicture(ctx);
     FindGameFolder(ctx, program.winePrefix);
-    if (!openSettingsStore(ctx)) {
+    if (!openSettingsStore(ctx, program.store)) {
         Form_Unload(ctx); // nothing to work with: the program ends
         return;
     }

@@ -38,6 +38,6 @@ public:
 void Form_Load(Program& program);
 // For the command line: makes the writable folder and, when it holds no settings store, the
 // store of a first start. False after a message.
-bool makeFirstStore(Context& ctx);
+bool makeFirstStore(Context& ctx, SettingsStore& store);
 
 } // namespace fd

@@ -6,6 +6,7 @@
 #include "platform/SystemCuePlayer.h"
 #include "platform/SystemProcessLauncher.h"
 #include "platform/WinePrefix.h"
+#include "ui/EndingDialogs.h"
 #include "ui/FormBuilder.h"
 #include "ui/QtFolderChooser.h"
 #include "ui/QtMessageBox.h"
@@ -26,7 +27,10 @@ int runProgram(const AppFolders& appFolders) {
     ui::QtFolderChooser folders;
     Program program({cues, messages, launcher, folders}, appFolders, winePrefix);
     Desktop desktop(program);
-    endOnTerminationSignals([&program] { Form_Unload(program.ctx); });
+    endOnTerminationSignals([&program] {
+        ui::closeDialogsFromNowOn(); // a handler waiting on one goes on to its end
+        Form_Unload(program.ctx);
+    });
     if (!desktop.start())
         return 1; // start-up could not go on
     return QApplication::exec();

@@ -13,8 +13,6 @@ namespace fd {
 
 inline constexpr const char* programTitle = "Fragdocker";
 
-class SettingsStore; // store/SettingsStore.h
-
 struct Context {
     FormModel& form;
     CuePlayer& cues;
@@ -22,7 +20,6 @@ struct Context {
     ProcessLauncher& launcher;
     QString appFolder; // where the program writes: the store, path.ini, saved/
     FolderChooser& folders;
-    SettingsStore& store;  // the settings store, opened by start-up and held to the end
     QString shippedFolder; // the data that comes with the program (appFolder when portable)
 
     // A file or folder the program writes, e.g. appFile("path.ini").

@@ -1,7 +1,6 @@
 #include "TextFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -128,58 +127,40 @@ void LineEncoder::appendUtf8(QStringView text) {
     used_ += encoded.size();
 }
 
-LineFile::LineFile(const QString& path) : file_(path) {
-    // Read as well as written, as a late turn to UTF-8 rereads what is in the file; a file that
-    // may only be written is still written. An old file is written over and cut to the new
-    // length at the close: emptying it first would drop all its pages only to take new ones.
-    if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered) &&
-        !file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        fail();
+LineFile::LineFile(const QString& path) : file_(path, ReplacedFile::Sync::Later) {
     encoder_.reserve(chunkSize + chunkSize / 4);
 }
 
 void LineFile::line(std::initializer_list<QStringView> parts) {
-    if (!error_.isEmpty())
+    if (!file_.error().isEmpty())
         return;
     const bool wasUtf8 = encoder_.isUtf8();
     encoder_.line(parts);
-    if (!wasUtf8 && encoder_.isUtf8() && written_ > 0)
+    if (!wasUtf8 && encoder_.isUtf8())
         rewriteWrittenAsUtf8();
     if (encoder_.bytes().size() >= chunkSize)
         writeHeld();
 }
 
 QString LineFile::close() {
-    if (error_.isEmpty())
-        writeHeld();
-    if (error_.isEmpty() && !file_.resize(written_))
-        fail();
-    file_.close();
-    return error_;
+    writeHeld();
+    return file_.commit();
 }
 
 void LineFile::writeHeld() {
-    const QByteArrayView held = encoder_.bytes();
-    if (error_.isEmpty() && file_.write(held.data(), held.size()) != held.size())
-        fail();
-    written_ += held.size();
+    file_.write(encoder_.bytes());
     encoder_.clear();
 }
 
 void LineFile::rewriteWrittenAsUtf8() {
-    QByteArray utf8;
-    if (file_.seek(0))
-        utf8 = decodeCp1252(file_.read(written_)).toUtf8();
-    if (utf8.size() < written_ || !file_.seek(0) || file_.write(utf8) != utf8.size()) {
-        fail();
-        return;
-    }
-    written_ = utf8.size();
+    const QByteArray written = file_.content();
+    if (!written.isEmpty())
+        file_.rewrite(decodeCp1252(written).toUtf8());
 }
 
-void LineFile::fail() {
-    if (error_.isEmpty())
-        error_ = writeError(file_.fileName(), file_.errorString());
+bool breaksLine(QStringView text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c == u'\n' || c == u'\r' || c == u'\0'; });
 }
 
 QString trimSpaces(const QString& text) {
@@ -227,13 +208,9 @@ QString writeBytes(const QString& path, QByteArrayView bytes) {
 }
 
 QString writeLinesAtomically(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return writeError(path, file.errorString());
+    ReplacedFile file(path);
     file.write(encodeLines(lines));
-    if (!file.commit())
-        return writeError(path, file.errorString());
-    return {};
+    return file.commit();
 }
 
 } // namespace fd::text

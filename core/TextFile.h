@@ -3,6 +3,8 @@
 // UTF-8, otherwise as Windows-1252; lines end at CR LF or LF. Written as Windows-1252 when
 // every character fits, otherwise as UTF-8, every line ended by CR LF.
 
+#include "ReplacedFile.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
@@ -51,28 +53,31 @@ private:
 
 // Writes a text file line by line as LineEncoder encodes it, in chunks of a fixed size, so that
 // a long file is never held whole. Should a late line turn the file to UTF-8, what was written
-// before is read back and rewritten in UTF-8.
+// before is read back and rewritten in UTF-8. The file is replaced whole (see ReplacedFile).
 class LineFile : public LineSink {
 public:
     static constexpr qsizetype chunkSize = 64 * 1024;
 
-    explicit LineFile(const QString& path); // creates the file, or writes over the one there
+    // The old file stays until close() replaces it. The new one is not forced to disk, which
+    // would take longer than writing it: a file written anew at each use (the script) needs
+    // only to be whole after a crash of the program.
+    explicit LineFile(const QString& path);
     using LineSink::line;
     void line(std::initializer_list<QStringView> parts) override;
-    // Writes the rest, cuts the file after it and closes it. Returns empty text, or the first
-    // thing that failed.
+    // Writes the rest and puts the new file in the place of the old one. Returns empty text, or
+    // the first thing that failed (the old file then stays).
     QString close();
 
 private:
     void writeHeld();
     void rewriteWrittenAsUtf8();
-    void fail();
 
-    QFile file_;
+    ReplacedFile file_;
     LineEncoder encoder_;
-    qsizetype written_ = 0;
-    QString error_;
 };
+
+// Whether the text holds a line break (CR or LF) or a NUL, which no line of a text file can.
+bool breaksLine(QStringView text);
 
 // The text without the spaces at its start and end (other white space stays).
 QString trimSpaces(const QString& text);
@@ -86,8 +91,7 @@ std::optional<QStringList> readLines(const QString& path);
 // Creates or empties the file and writes the lines. Returns empty text, or what failed.
 QString writeLines(const QString& path, const QStringList& lines);
 QString writeBytes(const QString& path, QByteArrayView bytes);
-// The same through a temporary file renamed over the old one, so that a crash at any moment
-// leaves either the old file or the new one.
+// The same as a ReplacedFile, so that a crash or a failed write leaves the old file or the new.
 QString writeLinesAtomically(const QString& path, const QStringList& lines);
 
 } // namespace fd::text

@@ -5,7 +5,9 @@
 #include "core/Context.h"
 #include "store/SlotRecord.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace fd::hosting {
 
@@ -80,16 +82,17 @@ bool reportSlotServer(Context& ctx, const QString& slot) {
     return true;
 }
 
-bool reportEverySlot(Context& ctx) {
+bool reportEverySlot(Context& ctx, SettingsStore& store) {
     std::vector<std::optional<ServerAddress>> addresses;
     std::vector<sockaddr_in> asked;
+    std::vector<bool> readable;
     for (const char* name : slotNames) {
-        const QString failure = GetFromDatabase(ctx, QString::fromLatin1(name));
-        if (!failure.isEmpty()) {
+        const QString failure = GetFromDatabase(ctx, store, QString::fromLatin1(name));
+        readable.push_back(failure.isEmpty());
+        if (!failure.isEmpty())
             ctx.alert(failure);
-            return false;
-        }
-        addresses.push_back(serverAddress(ctx, QString::fromLatin1(name)));
+        addresses.push_back(failure.isEmpty() ? serverAddress(ctx, QString::fromLatin1(name))
+                                              : std::nullopt);
         if (const auto where = addresses.back() ? addresses.back()->queryAddress() : std::nullopt)
             asked.push_back(*where);
     }
@@ -97,12 +100,14 @@ bool reportEverySlot(Context& ctx) {
     auto reply = replies.begin();
     for (std::size_t i = 0; i < addresses.size(); ++i) {
         const bool wasAsked = addresses[i] && addresses[i]->queryAddress();
+        if (!readable[i])
+            continue;
         print(stdout,
               slotLine(QString::fromLatin1(slotNames[i]), addresses[i] ? addresses[i]->port : 0,
                        wasAsked && *reply ? &**reply : nullptr));
         reply += int(wasAsked);
     }
-    return true;
+    return std::ranges::all_of(readable, std::identity());
 }
 
 } // namespace fd::hosting

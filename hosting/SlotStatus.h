@@ -6,7 +6,8 @@
 
 namespace fd {
 struct Context;
-}
+class SettingsStore;
+} // namespace fd
 
 namespace fd::hosting {
 
@@ -15,7 +16,8 @@ namespace fd::hosting {
 // else on standard error that it did not; true when it answered.
 bool reportSlotServer(Context& ctx, const QString& slot);
 // One tab-separated line per slot: its name, its port and whether a server answers there, all
-// asked at once; false after a message when a slot could not be read.
-bool reportEverySlot(Context& ctx);
+// asked at once. A slot that cannot be read is named on standard error and left out; false
+// when that happened.
+bool reportEverySlot(Context& ctx, SettingsStore& store);
 
 } // namespace fd::hosting

@@ -1,6 +1,7 @@
 #include "Engage.h"
 
 #include "ConfigScript.h"
+#include "LineBreaks.h"
 #include "core/Context.h"
 #include "core/Decimal.h"
 #include "core/GameFiles.h"
@@ -41,10 +42,15 @@ bool finish(const Context& ctx, text::LineFile& script) {
     return error.isEmpty();
 }
 
-// The steps before the script is written: the number of bots copied to where its line takes
-// it from, and the weapon enhancer factor; nothing after reporting a damage that is no number.
+// The steps before the script is written: no value that would break a line, the number of bots
+// copied to where its line takes it from, and the weapon enhancer factor; nothing after
+// reporting a value that breaks a line or a damage that is no number.
 std::optional<QString> weaponFactor(Context& ctx) {
     FormModel& form = ctx.form;
+    if (const QString refused = valueThatBreaksALine(form); !refused.isEmpty()) {
+        ctx.alert(refused);
+        return std::nullopt;
+    }
     form.setText(ctl::txtMoreBots, form.text(ctl::txtNumberOfBotsToPlay));
     const QString damage = form.text(ctl::txtWeaponEnhancerDamage);
     const std::optional<Decimal> factor = Decimal::parse(damage);

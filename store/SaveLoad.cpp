@@ -1,11 +1,13 @@
 #include "SaveLoad.h"
 
+#include "SettingsStore.h"
+#include "SlotListFiles.h"
 #include "SlotRecord.h"
 #include "core/Context.h"
 #include "core/PathResolver.h"
-#include "modListFiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace fd {
 
@@ -32,6 +34,13 @@ QString makeSavedFolder(const Context& ctx) {
     return QStringLiteral("Could not create the folder \"%1\".").arg(folder);
 }
 
+// A list file as the last stored save left it: its new content beside it while a crash kept
+// that from being put in place.
+QString savedFile(const QStringList& unfinished, const QString& path) {
+    const QString beside = ReplacedFile::besidePath(path);
+    return unfinished.contains(path) && QFileInfo::exists(beside) ? beside : path;
+}
+
 } // namespace
 
 void declareSaveLoadControls(FormModel& form) {
@@ -39,9 +48,9 @@ void declareSaveLoadControls(FormModel& form) {
     form.declare(ctl::cmdSave);
 }
 
-void connectSaveLoadHandlers(Context& ctx) {
-    ctx.form.onClick(ctl::cmdSave, [&ctx] { cmdSave_Click(ctx); });
-    ctx.form.onClick(ctl::cmdLoad, [&ctx] { cmdLoad_Click(ctx); });
+void connectSaveLoadHandlers(Context& ctx, SettingsStore& store) {
+    ctx.form.onClick(ctl::cmdSave, [&ctx, &store] { cmdSave_Click(ctx, store); });
+    ctx.form.onClick(ctl::cmdLoad, [&ctx, &store] { cmdLoad_Click(ctx, store); });
     ctx.form.onChange(ctl::cmboSaveGame, [&ctx] { cmboSaveGame_Change(ctx); });
 }
 
@@ -52,18 +61,18 @@ bool isSlotName(const QString& text) {
     return false;
 }
 
-void cmdSave_Click(Context& ctx) {
+void cmdSave_Click(Context& ctx, SettingsStore& store) {
     const QString slot = chosenSlot(ctx);
     if (slot.isEmpty())
         return;
     ctx.cues.play(QString::fromLatin1(cue::working), CuePlayer::ToEnd);
-    QString failure = EditRecord(ctx, slot);
-    if (failure.isEmpty())
-        failure = makeSavedFolder(ctx);
-    if (failure.isEmpty())
-        failure = modWriteBotsFile(ctx);
-    if (failure.isEmpty())
-        failure = modWriteMapsFile(ctx);
+    // The record and both list files, all or nothing.
+    QString failure = makeSavedFolder(ctx);
+    if (failure.isEmpty()) {
+        const std::unique_ptr<ReplacedFile> bots = modWriteBotsFile(ctx);
+        const std::unique_ptr<ReplacedFile> maps = modWriteMapsFile(ctx);
+        failure = EditRecord(ctx, store, slot, {bots.get(), maps.get()});
+    }
     if (!failure.isEmpty()) {
         ctx.alert(failure);
         return;
@@ -71,12 +80,12 @@ void cmdSave_Click(Context& ctx) {
     ctx.cues.play(QString::fromLatin1(cue::trancomp));
 }
 
-void cmdLoad_Click(Context& ctx) {
+void cmdLoad_Click(Context& ctx, SettingsStore& store) {
     const QString slot = chosenSlot(ctx);
     if (slot.isEmpty())
         return;
     ctx.cues.play(QString::fromLatin1(cue::filesrec));
-    const QString failure = GetFromDatabase(ctx, slot);
+    const QString failure = GetFromDatabase(ctx, store, slot);
     if (!failure.isEmpty()) {
         ctx.alert(failure);
         return;
@@ -84,8 +93,9 @@ void cmdLoad_Click(Context& ctx) {
     // The lists follow the slot name the record gave the chooser, when it is one.
     const QString loaded = ctx.form.text(ctl::cmboSaveGame);
     const QString listSlot = isSlotName(loaded) ? loaded : slot;
-    modReadSavedBots(ctx, botListFile(ctx, listSlot));
-    modReadSavedMaps(ctx, mapListFile(ctx, listSlot));
+    const QStringList unfinished = store.unfinished();
+    modReadSavedBots(ctx, savedFile(unfinished, botListFile(ctx, listSlot)));
+    modReadSavedMaps(ctx, savedFile(unfinished, mapListFile(ctx, listSlot)));
 }
 
 void cmboSaveGame_Change(Context& ctx) {

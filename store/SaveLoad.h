@@ -6,18 +6,19 @@
 namespace fd {
 
 class FormModel;
+class SettingsStore;
 struct Context;
 
 void declareSaveLoadControls(FormModel& form);
-void connectSaveLoadHandlers(Context& ctx);
+void connectSaveLoadHandlers(Context& ctx, SettingsStore& store);
 
 // Whether a text is one of the seven slot names, exactly.
 bool isSlotName(const QString& text);
 
 // Save: the waiting cue, the slot's record, its bot list file, its map list file, the closing cue.
-void cmdSave_Click(Context& ctx);
+void cmdSave_Click(Context& ctx, SettingsStore& store);
 // Load: the cue, the slot's record into the controls, then both list files appended to the lists.
-void cmdLoad_Click(Context& ctx);
+void cmdLoad_Click(Context& ctx, SettingsStore& store);
 // Typing into the chooser, or a load setting it, empties the description.
 void cmboSaveGame_Change(Context& ctx);
 

@@ -9,15 +9,17 @@
 // and on disk before it is renamed into place, a save is one transaction, and the next start
 // settles whatever an interrupted one left behind.
 
-#include "settings/SettingsRecord.h"
+#include "SlotTables.h"
+#include "StoreLock.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <functional>
 #include <memory>
-#include <variant>
+#include <vector>
+
+class QTemporaryDir;
 
 namespace fd {
 
@@ -25,26 +27,12 @@ namespace sql {
 class Database;
 }
 
-// A stored value: null, a text, or a boolean.
-using StoredValue = std::variant<std::monostate, QString, bool>;
-// One slot's record, a value for each field of the settings record, in its order.
-using StoredRecord = std::array<StoredValue, settingsRecord.size()>;
-
 namespace storeFile {
 inline constexpr const char* store = "dock.sav";
 inline constexpr const char* compacted = "dock2.sav"; // exists only while compacting
 inline constexpr const char* lock = "dock.ldb";       // exists while the store is open
 inline constexpr const char* fresh = "dock.sav.new";  // a new store until it is complete
 } // namespace storeFile
-
-// The outcome of one step of the store's start-up maintenance.
-struct StoreStep {
-    enum Outcome { Done, Damaged, Failed };
-    Outcome outcome = Done;
-    QString detail; // Damaged: what is wrong with the file; Failed: what failed, naming the file
-
-    bool ok() const { return outcome == Done; }
-};
 
 class SettingsStore {
 public:
@@ -57,6 +45,7 @@ public:
         QString damaged;    // that store's file, as the disk spells its name
         QString keptAs;     // the file it was kept as; empty when none was
         QStringList remade; // the save slots whose missing parts were made again
+        QStringList reset;  // the save slots the store kept aside could not give whole
     };
 
     SettingsStore();
@@ -67,11 +56,12 @@ public:
     // Start-up maintenance, the steps below in order. A store that lacks a slot's table, record
     // or columns gets them again from the fresh records, its other slots untouched. A store
     // that is no database or is damaged otherwise is renamed, never deleted, and a new one
-    // made. The opening says what happened.
+    // made with every slot that can be read from it whole, the others from the fresh records.
+    // The opening says what happened.
     Opening open(const QString& folder, const FreshRecord& freshRecord);
-    // Opens dock.sav for reading only, as it is: no maintenance, no lock file, no write ever,
-    // so that it can be read while another copy of the program holds it. Empty text, or what
-    // failed, naming the file.
+    // Opens dock.sav for reading only: no maintenance, no lock file, no write ever, so that it
+    // can be read while another copy of the program holds it. A save that a crash interrupted
+    // is rolled back on a copy. Empty text, or what failed, naming the file.
     QString openForReading(const QString& folder);
     bool isOpen() const;
     // Closes the store and removes the lock file it made.
@@ -80,33 +70,66 @@ public:
 
     // Stores a slot's record in one transaction; empty text, or what failed.
     QString write(const QString& slot, const StoredRecord& record);
+    // Saves a slot all or nothing: its record and the files that go with it, whose new content
+    // is written but not yet finished. The files are put on disk, then the record is stored in
+    // one transaction that also notes the files as unfinished, then the files are put in place
+    // and the note dropped. A crash after the transaction is rolled forward by the next open;
+    // a failure before it leaves the slot and its files as they were. Empty text, or what failed.
+    QString write(const QString& slot, const StoredRecord& record,
+                  const std::vector<ReplacedFile*>& files);
+    // The files whose new content a stored save left beside them, not yet put in place.
+    QStringList unfinished();
     // Reads a slot's record; empty text, or what failed.
     QString read(const QString& slot, StoredRecord& record);
 
-    // The steps of start-up maintenance, public so that their order can be tested one by one.
+    // Runs after each step of the start-up maintenance, so that a test can follow them.
+    void setStepHook(std::function<void()> hook) { stepHook_ = std::move(hook); }
+
+private:
+    // The files the maintenance works on. A dock.sav that is a symbolic link is followed: the
+    // file it points to is compacted and replaced beside itself, and the link stays.
+    struct Paths {
+        QString appFolder;
+        QString folder;    // the store's own folder
+        QString store;     // dock.sav, or the file it links to
+        QString compacted; // dock2.sav beside it
+        QString fresh;     // dock.sav.new beside it
+    };
+    static Paths pathsIn(const QString& appFolder);
+
+    StoreStep maintain(const QString& folder, const FreshRecord& freshRecord, QStringList& remade);
+    // Puts in place the files of a stored save that a crash interrupted.
+    StoreStep rollForward();
+    // A copy of the store with its hot journal, in a folder of its own; empty text without one.
+    QString copyWithHotJournal(const QString& store);
+    bool noteUnfinished(const std::vector<ReplacedFile*>& files);
+    bool forgetUnfinished();
+    void stepDone() const;
+
+    // The steps of start-up maintenance, in order.
     // Removes what an interrupted start left: a copy beside dock.sav, or an unfinished new
     // store; a copy without dock.sav is the finished one and takes its name.
-    static StoreStep settleLeftovers(const QString& folder);
+    static StoreStep settleLeftovers(const Paths& paths);
     // Makes a new dock.sav whose slots hold the fresh records.
-    static StoreStep create(const QString& folder, const FreshRecord& freshRecord);
+    static StoreStep create(const Paths& paths, const FreshRecord& freshRecord);
     // Makes again, from the fresh records and in one transaction, the slot tables, records and
     // columns that dock.sav lacks (adding the slots concerned to remade), then writes the
     // compacted copy dock2.sav of dock.sav.
-    static StoreStep compact(const QString& folder, const FreshRecord& freshRecord,
+    static StoreStep compact(const Paths& paths, const FreshRecord& freshRecord,
                              QStringList& remade);
     // Puts dock2.sav in the place of dock.sav.
-    static StoreStep replaceByCompacted(const QString& folder);
+    static StoreStep replaceByCompacted(const Paths& paths);
     // Opens dock.sav, checks it and creates the lock file.
-    StoreStep openCompacted(const QString& folder);
+    StoreStep openCompacted(const Paths& paths);
     // Renames a damaged dock.sav to a new name in the same folder, given back in keptAs.
-    static StoreStep keepAside(const QString& folder, QString& keptAs);
-
-private:
-    StoreStep maintain(const QString& folder, const FreshRecord& freshRecord, QStringList& remade);
+    static StoreStep keepAside(const Paths& paths, QString& keptAs);
 
     std::unique_ptr<sql::Database> db_;
     QString folder_;
-    bool holdsLock_ = false;
+    Paths paths_;
+    StoreLock lock_;
+    std::unique_ptr<QTemporaryDir> readCopy_; // what openForReading reads, when not the store
+    std::function<void()> stepHook_;
 };
 
 } // namespace fd

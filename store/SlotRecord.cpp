@@ -72,6 +72,18 @@ void putIntoControls(FormModel& form, const StoredRecord& record) {
         putValue(form, settingsRecord[i], record[i]);
 }
 
+// Which save slots a new store in the place of a damaged one carried over.
+QString salvaged(const SettingsStore::Opening& opening) {
+    if (opening.reset.isEmpty())
+        return QStringLiteral("Every save slot could be read from the old store and was carried "
+                              "into it.");
+    if (opening.reset.size() == qsizetype(slotNames.size()))
+        return QStringLiteral("Its seven save slots hold the initial settings.");
+    return QStringLiteral("These save slots could not be read and hold the initial settings: "
+                          "\"%1\"; every other save slot was carried into it.")
+        .arg(opening.reset.join(QStringLiteral("\", \"")));
+}
+
 } // namespace
 
 StoredRecord recordFromControls(const FormModel& form) {
@@ -98,35 +110,33 @@ StoredRecord initialRecord(const QString& slot, const QString& gameFolder) {
     return record;
 }
 
-QString EditRecord(Context& ctx, const QString& slot) {
-    return ctx.store.write(slot, recordFromControls(ctx.form));
+QString EditRecord(Context& ctx, SettingsStore& store, const QString& slot,
+                   const std::vector<ReplacedFile*>& listFiles) {
+    return store.write(slot, recordFromControls(ctx.form), listFiles);
 }
 
-QString GetFromDatabase(Context& ctx, const QString& slot) {
+QString GetFromDatabase(Context& ctx, SettingsStore& store, const QString& slot) {
     StoredRecord record;
-    const QString failure = ctx.store.read(slot, record);
+    const QString failure = store.read(slot, record);
     if (failure.isEmpty())
         putIntoControls(ctx.form, record);
     return failure;
 }
 
-bool openSettingsStore(Context& ctx) {
+bool openSettingsStore(Context& ctx, SettingsStore& store) {
     const QString gameFolder = ctx.form.text(ctl::frmGamePath::txtGamePath);
     const SettingsStore::Opening opening =
-        ctx.store.open(ctx.appFolder, [&gameFolder](const QString& slot) {
-            return initialRecord(slot, gameFolder);
-        });
+        store.open(ctx.appFolder,
+                   [&gameFolder](const QString& slot) { return initialRecord(slot, gameFolder); });
     if (!opening.keptAs.isEmpty())
-        ctx.alert(
-            QStringLiteral("The settings store \"%1\" could not be used: %2.\n\nIt was kept as "
-                           "\"%3\", and a new store was made whose seven save slots hold "
-                           "the initial settings.")
-                .arg(opening.damaged, opening.damage, opening.keptAs));
+        ctx.alert(QStringLiteral("The settings store \"%1\" could not be used: %2.\n\nIt was kept "
+                                 "as \"%3\", and a new store was made. %4")
+                      .arg(opening.damaged, opening.damage, opening.keptAs, salvaged(opening)));
     if (!opening.remade.isEmpty())
         ctx.alert(QStringLiteral("Parts of these save slots were missing from the settings store "
                                  "\"%1\": \"%2\".\n\nWhat was missing was made again with the "
                                  "initial settings; everything else is as it was.")
-                      .arg(ctx.store.path(), opening.remade.join(QStringLiteral("\", \""))));
+                      .arg(store.path(), opening.remade.join(QStringLiteral("\", \""))));
     if (!opening.failure.isEmpty()) {
         ctx.alert(opening.failure);
         return false;

@@ -1,5 +1,7 @@
 #include "FormBuilder.h"
 
+#include "core/TextFile.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleFactory>
+#include <QValidator>
 
 #include <map>
 #include <string_view>
@@ -110,6 +113,20 @@ protected:
     }
 };
 
+// A text box takes no line break and no NUL (a paste of several lines): no setting can hold one.
+class OneLineValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return text::breaksLine(input) ? Invalid : Acceptable;
+    }
+};
+
+QLineEdit* oneLine(QLineEdit* edit) {
+    edit->setValidator(new OneLineValidator(edit));
+    return edit;
+}
+
 // A run of two or more spaces after a sentence starts the next sentence on a new line.
 QString sentencesOnTheirOwnLines(const QString& caption) {
     QString lines;
@@ -141,7 +158,7 @@ QWidget* create(const WidgetRow& row, QWidget* parent) {
         return label;
     }
     case Kind::TextBox:
-        return new QLineEdit(parent);
+        return oneLine(new QLineEdit(parent));
     case Kind::CheckBox:
         return new QCheckBox(caption, parent);
     case Kind::Option: {
@@ -155,6 +172,7 @@ QWidget* create(const WidgetRow& row, QWidget* parent) {
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        oneLine(combo->lineEdit());
         combo->setCompleter(nullptr); // the text typed is the text used, never completed
         return combo;
     }

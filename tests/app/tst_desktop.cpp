@@ -5,6 +5,7 @@
 #include "app/Desktop.h"
 #include "core/TextFile.h"
 #include "platform/SystemProcessLauncher.h"
+#include "store/StoreLock.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 #include "support/Widgets.h"
@@ -126,9 +127,9 @@ private Q_SLOTS:
     }
 
     // Closing the last window ends the program's event loop; closing the main window closes
-    // every other window, and the store with its lock goes when the program ends. A lock left
-    // behind shows only the running notice (the main window not even for a moment), and the
-    // store is left untouched.
+    // every other window, and the store with its lock goes when the program ends. A lock held
+    // by another copy shows only the running notice (the main window not even for a moment), and
+    // the store is left untouched.
     void theProgramEndsWhenItsLastWindowCloses_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("main window closed, the dialog shown") << "dialog";
@@ -139,12 +140,13 @@ private Q_SLOTS:
         QApplication::setQuitOnLastWindowClosed(false); // as the program has it
         auto folders = std::make_shared<TestFolders>();
         const QString lock = folders->appFolder() + u"/dock.ldb"_s;
+        StoreLock otherCopy;
         {
             WithWindows w(folders);
             w.installCatalogues();
             const QByteArray store("a store this copy must not touch");
             if (how == u"running") {
-                test::touch(lock);
+                QCOMPARE(otherCopy.take(lock), QString());
                 test::writeFile(w.appFile(u"dock.sav"_s), store);
             }
             DisplayCounter mainDisplayed("frmFragDocker");
@@ -208,9 +210,15 @@ private Q_SLOTS:
     }
 
     // The program itself, run from a copy of its application folder with the demo data: asked
-    // by the system to end, it ends in order and leaves no lock file that would make the next
-    // start refuse.
+    // by the system to end, also while a message box waits for OK (here the one about a damaged
+    // store), it ends in order and leaves no lock file.
+    void aTerminationSignalClosesTheStore_data() {
+        QTest::addColumn<bool>("messageOpen");
+        QTest::newRow("main window") << false;
+        QTest::newRow("message box open") << true;
+    }
     void aTerminationSignalClosesTheStore() {
+        QFETCH(bool, messageOpen);
         QTemporaryDir folder;
         QCOMPARE(
             QProcess::execute(u"cp"_s, {u"-a"_s, QStringLiteral(FD_APP_DIR "/."), folder.path()}),
@@ -218,6 +226,8 @@ private Q_SLOTS:
         for (const QString& leftover : QDir(folder.path()).entryList({u"dock*"_s}))
             QFile::remove(folder.filePath(leftover)); // of a run there; path.ini is written anew
         text::writeLines(folder.filePath(u"path.ini"_s), {folder.filePath(u"demo/Elite Force"_s)});
+        if (messageOpen)
+            test::writeFile(folder.filePath(u"dock.sav"_s), "no database");
         const QString lock = folder.filePath(u"dock.ldb"_s);
         QProcess program; // offscreen, as this test runs
         program.start(folder.filePath(u"fragdocker"_s), {});

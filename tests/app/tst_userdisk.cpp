@@ -126,10 +126,10 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("spaces")                        << " 3 "    << " 4 "  << "";
         QTest::newRow("damage after a tab")            << "\t3"    << "4"    << "is not a number";
-        QTest::newRow("damage before a line break")    << "3\n"    << "4"    << "is not a number";
+        QTest::newRow("damage before a line break")    << "3\n"    << "4"    << "holds a line break";
         QTest::newRow("damage after a no-break space") << "\u00a03" << "4"    << "is not a number";
         QTest::newRow("bots after a tab")              << "3"      << "\t4"  << "THE NUMBER OF BOTS";
-        QTest::newRow("bots before a line break")      << "3"      << "4\n"  << "THE NUMBER OF BOTS";
+        QTest::newRow("bots before a line break")      << "3"      << "4\n"  << "holds a line break";
         // clang-format on
     }
     void numbersTakeOnlySpacesAroundThem() {

@@ -110,6 +110,13 @@ private Q_SLOTS:
         QTest::newRow("damage no number") << "damage=1e2" << "\"1e2\"" << QByteArray("old");
         QTest::newRow("start failed") << "start fails" << "could not start" << QByteArray("vstr d1");
         // clang-format on
+        const std::pair<const char*, const char*> kinds[] = {{"setting", "\"ServerQuote\""},
+                                                             {"rotation", "of the map rotation"},
+                                                             {"roster", "of the bot roster"}};
+        for (const auto& [kind, named] : kinds)
+            for (const char16_t c : {u'\n', u'\r', u'\0'})
+                QTest::addRow("%s holding %d", kind, int(c))
+                    << u"breaks "_s + QLatin1String(kind) + QChar(c) << named << QByteArray("old");
     }
     void refusalsAndFailuresStartNothing() {
         QFETCH(QString, setting);
@@ -119,10 +126,16 @@ private Q_SLOTS:
         if (setting != u"no data folder")
             text::writeLines(p.gameFolder() + u'/' + scriptFile, {u"old"_s});
         p.form.setValue(ctl::chkTurnBotsOn, setting.startsWith(u"bots="));
-        p.form.setText(ctl::txtNumberOfBotsToPlay, setting.mid(5));
+        if (setting.startsWith(u"bots="))
+            p.form.setText(ctl::txtNumberOfBotsToPlay, setting.mid(5));
         if (setting.startsWith(u"damage="))
             p.form.setText(ctl::txtWeaponEnhancerDamage, setting.mid(7));
         p.launcher.failure = setting == u"start fails" ? u"could not start"_s : QString();
+        const QString value = u"a"_s + setting.back() + u"quit"_s;
+        if (setting.startsWith(u"breaks s"))
+            p.form.setText(ctl::txtServerQuote, value);
+        else if (setting.startsWith(u"breaks r"))
+            p.form.addItem(setting.contains(u"rotation") ? ctl::List2 : ctl::list4, value);
         const QList<QByteArray> lines = p.engage();
         QCOMPARE(p.log.cues(), QStringList({"engage.wav", "ralert.wav"}));
         QCOMPARE(p.log.messages().size(), 1);

@@ -3,10 +3,8 @@
 
 #include "StoreFiles.h"
 #include "core/NullServices.h"
-#include "store/SaveLoad.h"
 #include "store/SettingsStore.h"
 #include "store/SlotRecord.h"
-#include "store/modListFiles.h"
 #include "support/CatalogFiles.h"
 #include "support/TestProgram.h"
 
@@ -15,6 +13,7 @@
 #include <QRandomGenerator>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -39,25 +38,27 @@ const QString before = u"before"_s;
 
 // Every text setting and both lists carry the name, so that a whole save can be told from a
 // part of one.
-void fillSlot(Context& ctx, int slot, const QString& name) {
+void fillSlot(Context& ctx, int slot, const QString& name, int entries = 50) {
     ctx.form.choose(ctl::cmboSaveGame, slot);
     for (const Field& field : settingsRecord)
         if (field.kind == FieldKind::Text)
             ctx.form.setText(field.control.as<TextBox>(), name);
     ctx.form.clear(ctl::List2);
     ctx.form.clear(ctl::list4);
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < entries; ++i) {
         ctx.form.addItem(ctl::List2, name);
         ctx.form.addItem(ctl::list4, name);
     }
 }
 
 // Runs a scenario in a child process on the folder and returns the child's id:
-//   "start"      the start-up steps of the store
-//   "save"       the store opened, then slot 3 saved
+//   "start"      the store's start-up
+//   "save"       the store opened, then slot 3 saved (a byte on `ready` tells it is open)
 //   "fill"       every slot saved with "before"
-// The child kills itself right after step `killAfter`.
-pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0) {
+// The child kills itself right after the store's step `killAfter`; with `fileLimit`, no file may
+// grow beyond that many bytes. It exits with the number of messages it showed.
+pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0,
+               rlim_t fileLimit = RLIM_INFINITY, int ready = -1) {
     const pid_t pid = ::fork();
     if (pid != 0)
         return pid;
@@ -66,48 +67,35 @@ pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0
         if (++steps == killAfter)
             std::raise(SIGKILL);
     };
+    test::EventLog log;
     {
+        test::RecordingMessages messages(log);
         NullServices none;
-        Program program({none, none, none, none}, folder);
+        Program program({none, messages, none, none}, folder);
         Context& ctx = program.ctx;
-        const auto save = [&](int slot) {
-            EditRecord(ctx, QString::fromLatin1(slotNames[std::size_t(slot)]));
-            stepDone();
-            QDir().mkpath(ctx.appFile(u"saved"_s));
-            modWriteBotsFile(ctx);
-            stepDone();
-            modWriteMapsFile(ctx);
-            stepDone();
-        };
         const SettingsStore::FreshRecord fresh = [](const QString& slot) {
             return initialRecord(slot, u"/game"_s);
         };
-        if (scenario == u"start") {
-            SettingsStore::settleLeftovers(folder);
-            stepDone();
-            if (!QFile::exists(folder + u"/dock.sav"_s))
-                SettingsStore::create(folder, fresh);
-            stepDone();
-            QStringList remade;
-            SettingsStore::compact(folder, fresh, remade);
-            stepDone();
-            SettingsStore::replaceByCompacted(folder);
-            stepDone();
-            program.store.openCompacted(folder);
-            stepDone();
-        } else if (program.store.open(folder, fresh).failure.isEmpty()) {
-            stepDone();
+        if (scenario == u"start")
+            program.store.setStepHook(stepDone);
+        if (program.store.open(folder, fresh).failure.isEmpty() && scenario != u"start") {
+            program.store.setStepHook(stepDone);
+            const rlimit limit{fileLimit, fileLimit};
+            std::signal(SIGXFSZ, SIG_IGN);
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            if (ready >= 0 && ::write(ready, "!", 1) != 1)
+                ::_exit(99);
             for (int slot = 0; slot < int(slotNames.size()) && scenario == u"fill"; ++slot) {
                 fillSlot(ctx, slot, before);
-                save(slot);
+                ctx.form.click(ctl::cmdSave);
             }
             if (scenario == u"save") {
-                fillSlot(ctx, 2, u"Saved by the helper"_s);
-                save(2);
+                fillSlot(ctx, 2, u"Saved by the helper"_s, 3000); // lists longer than the store
+                ctx.form.click(ctl::cmdSave);
             }
         }
     }
-    ::_exit(0);
+    ::_exit(int(log.messages().size()));
 }
 
 // What a slot holds: the distinct values of its text settings, then of its bot list and of its
@@ -137,15 +125,21 @@ std::shared_ptr<TestFolders> filledFolders() {
     return folders;
 }
 
-// The next start (the lock file a killed run leaves behind is removed, as the user would) finds
-// every slot whole: as filled, slot 3 as given.
-void verifyNextStart(const std::shared_ptr<TestFolders>& folders, const QString& slot3) {
-    QFile::remove(folders->appFolder() + u"/dock.ldb"_s);
+const QString filled = u"before / 50 before / 50 before"_s;
+const QString saved =
+    u"Saved by the helper / 3000 Saved by the helper / 3000 Saved by the helper"_s;
+
+// The next start (past the lock file a killed run leaves behind) finds every slot whole: as
+// filled, slot 3 as one of the given states.
+void verifyNextStart(const std::shared_ptr<TestFolders>& folders, const QStringList& slot3) {
     TestProgram p(folders);
     QCOMPARE(p.startUp.messages(), QStringList());
-    for (const char* name : slotNames)
-        QCOMPARE(slotState(*folders, QString::fromLatin1(name)),
-                 qstrcmp(name, "Save Game #3") == 0 ? slot3 : u"before / 50 before / 50 before"_s);
+    QVERIFY(!p.form.isShown(Window::frmFragdockerRunning) && p.store.isOpen());
+    for (const char* name : slotNames) {
+        const QString state = slotState(*folders, QString::fromLatin1(name));
+        QVERIFY2(qstrcmp(name, "Save Game #3") == 0 ? slot3.contains(state) : state == filled,
+                 qPrintable(state));
+    }
 }
 
 } // namespace
@@ -162,6 +156,7 @@ private Q_SLOTS:
         QTest::newRow("unfinished copy beside the store") << "partial copy";
         QTest::newRow("finished copy without the store") << "finished copy";
         QTest::newRow("unfinished new store") << "partial new";
+        QTest::newRow("store behind a symbolic link") << "link";
     }
     void leftoversOfAnInterruptedStartAreSettled() {
         QFETCH(QString, leftover);
@@ -174,6 +169,10 @@ private Q_SLOTS:
             QVERIFY(QFile::rename(store, file(*folders, "dock2.sav")));
         } else if (leftover == u"partial new") {
             test::writeFile(file(*folders, "dock.sav.new"), QByteArray("SQLite format 3"));
+        } else if (leftover == u"link") { // compacted where it lies, the link kept
+            QDir().mkpath(file(*folders, "elsewhere"));
+            QVERIFY(QFile::rename(store, file(*folders, "elsewhere/real.sav")));
+            QVERIFY(QFile::link(u"elsewhere/real.sav"_s, store));
         }
         const ino_t old = inodeOf(store);
         {
@@ -181,6 +180,7 @@ private Q_SLOTS:
             QVERIFY(p.startUp.messages().isEmpty() && p.store.isOpen());
             QCOMPARE(test::slotRows(store), before);
             QVERIFY(inodeOf(store) != old); // compacted: a new file took the name
+            QCOMPARE(QFileInfo(store).isSymLink(), leftover == u"link");
             QCOMPARE(QDir(folders->appFolder()).entryList({u"dock*"_s}),
                      QStringList({"dock.ldb", "dock.sav"}));
         }
@@ -233,24 +233,46 @@ private Q_SLOTS:
         QCOMPARE(p.log.messages(), QStringList());
     }
 
+    // One damaged page in one slot's table: that store is kept aside too, but every other slot
+    // is carried into the new one, and the message names the slot that was reset.
+    void readableSlotsAreSalvaged() {
+        auto folders = filledFolders();
+        const QString store = file(*folders, "dock.sav");
+        const int page =
+            test::queryRows(
+                store, u"SELECT rootpage FROM sqlite_schema WHERE name = 'Save Game #7'"_s, false)
+                .value(0)
+                .toInt();
+        QByteArray bytes = test::readFile(store);
+        QVERIFY(page > 1 && bytes.size() >= page * 4096);
+        test::writeFile(store, bytes.replace((page - 1) * 4096, 4096, QByteArray(4096, 'Z')));
+
+        TestProgram p(folders);
+        QCOMPARE(p.startUp.messages().size(), 1);
+        const QString message = p.startUp.messages().first();
+        QVERIFY2(message.contains(u"slots could not be read and hold the initial settings: \"Save "
+                                  "Game #7\";"_s),
+                 qPrintable(message));
+        for (const char* name : slotNames)
+            QCOMPARE(test::storedText(store, QString::fromLatin1(name), u"ServerName"_s),
+                     qstrcmp(name, "Save Game #7") == 0 ? u"Made By FragDocker"_s : before);
+    }
+
     // The program killed after any step of the store's start-up or of a save (in a child process
     // that kills itself): the next start still finds a store with every slot whole.
     void killedAfterEachStep_data() {
         QTest::addColumn<QString>("scenario");
         QTest::addColumn<int>("step");
         QTest::addColumn<QString>("slot3"); // what slot 3 then holds
-        const QString filled = u"before / 50 before / 50 before"_s;
         const char* startSteps[] = {"leftovers settled", "store made when missing",
                                     "compacted copy written", "copy put in place", "store opened"};
         for (int step = 1; step <= 5; ++step)
             QTest::addRow("start: %s", startSteps[step - 1]) << "start" << step << filled;
-        const QString saved = u"Saved by the helper"_s;
-        QTest::newRow("save: store opened") << "save" << 1 << filled;
-        QTest::newRow("save: record written") << "save" << 2 << saved + " / 50 before / 50 before";
-        QTest::newRow("save: bot list written")
-            << "save" << 3 << saved + " / 50 " + saved + " / 50 before";
-        QTest::newRow("save: map list written")
-            << "save" << 4 << saved + " / 50 " + saved + " / 50 " + saved;
+        const char* saveSteps[] = {"list files written beside", "record stored",
+                                   "bot list in place", "map list in place", "save finished"};
+        for (int step = 1; step <= 5; ++step)
+            QTest::addRow("save: %s", saveSteps[step - 1])
+                << "save" << step << (step == 1 ? filled : saved);
     }
     void killedAfterEachStep() {
         QFETCH(QString, scenario);
@@ -259,9 +281,47 @@ private Q_SLOTS:
         auto folders = filledFolders();
         const QStringList rows = test::slotRows(folders->appFolder() + u"/dock.sav"_s);
         QVERIFY(::waitpid(runChild(folders->appFolder(), scenario, step), nullptr, 0) > 0);
-        verifyNextStart(folders, slot3);
+        verifyNextStart(folders, {slot3});
         if (scenario == u"start") // nothing else changed either
             QCOMPARE(test::slotRows(folders->appFolder() + u"/dock.sav"_s), rows);
+    }
+
+    // A save killed at a random instant, or whose files may not grow beyond a size (a full disk):
+    // slot 3 is all old or all new, and a save that kept the old one said why.
+    void interruptedSaveKeepsTheSlotWhole_data() {
+        QTest::addColumn<int>("killAfterUs"); // -1: not killed
+        QTest::addColumn<int>("fileLimit");   // -1: none
+        QRandomGenerator random(17);
+        for (int i = 0; i < 8; ++i) {
+            const int delay = int(random.bounded(20000));
+            QTest::addRow("killed after %d us", delay) << delay << -1;
+        }
+        for (int limit : {0, 700, 4096, 20000, 60000})
+            QTest::addRow("files limited to %d bytes", limit) << -1 << limit;
+    }
+    void interruptedSaveKeepsTheSlotWhole() {
+        QFETCH(int, killAfterUs);
+        QFETCH(int, fileLimit);
+        auto folders = filledFolders();
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
+        const pid_t child = runChild(folders->appFolder(), u"save"_s, 0,
+                                     fileLimit < 0 ? RLIM_INFINITY : rlim_t(fileLimit), ready[1]);
+        ::close(ready[1]);
+        char byte = 0;
+        QCOMPARE(::read(ready[0], &byte, 1), 1);
+        ::close(ready[0]);
+        if (killAfterUs >= 0) {
+            ::usleep(useconds_t(killAfterUs));
+            ::kill(child, SIGKILL);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        verifyNextStart(folders, {filled, saved});
+        if (fileLimit >= 0 && slotState(*folders, u"Save Game #3"_s) == filled)
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) > 0); // the failure was shown
+        if (fileLimit == 0)
+            QCOMPARE(slotState(*folders, u"Save Game #3"_s), filled);
     }
 };
 

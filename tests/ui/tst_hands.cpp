@@ -10,6 +10,7 @@
 
 #include <QtTest>
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,6 +98,13 @@ private Q_SLOTS:
             QTest::keyClick(chooser, Qt::Key_Return);
             QCOMPARE(chooser->text(), typed);
             QCOMPARE(h.form.text(ctl::cmboSaveGame), typed);
+        }
+        // A paste of several lines goes into no text box.
+        QGuiApplication::clipboard()->setText(QStringLiteral("a\nquit"));
+        for (QLineEdit* box : {chooser, widget<QLineEdit>(h.window, "txtServerName")}) {
+            const QString before = box->text();
+            box->paste();
+            QCOMPARE(box->text(), before);
         }
     }
 

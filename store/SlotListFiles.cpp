@@ -1,4 +1,4 @@
-#include "modListFiles.h"
+#include "SlotListFiles.h"
 
 #include "core/Context.h"
 #include "core/PathResolver.h"
@@ -15,8 +15,13 @@ QString listFile(const Context& ctx, const QString& slot, const char* extension)
                          QString::fromLatin1(extension));
 }
 
-QString writeList(Context& ctx, const QString& path, ListBox list) {
-    return text::writeLinesAtomically(path, ctx.form.items(list));
+std::unique_ptr<ReplacedFile> writeList(Context& ctx, const QString& path, ListBox list) {
+    auto file = std::make_unique<ReplacedFile>(path);
+    text::LineEncoder lines;
+    for (const QString& item : ctx.form.items(list))
+        lines.line(item);
+    file->write(lines.bytes());
+    return file;
 }
 
 void readList(Context& ctx, const QString& path, ListBox list) {
@@ -38,11 +43,11 @@ QString mapListFile(const Context& ctx, const QString& slot) {
     return listFile(ctx, slot, ".maps");
 }
 
-QString modWriteBotsFile(Context& ctx) {
+std::unique_ptr<ReplacedFile> modWriteBotsFile(Context& ctx) {
     return writeList(ctx, botListFile(ctx, ctx.form.text(ctl::cmboSaveGame)), ctl::list4);
 }
 
-QString modWriteMapsFile(Context& ctx) {
+std::unique_ptr<ReplacedFile> modWriteMapsFile(Context& ctx) {
     return writeList(ctx, mapListFile(ctx, ctx.form.text(ctl::cmboSaveGame)), ctl::List2);
 }
 

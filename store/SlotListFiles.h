@@ -4,17 +4,20 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace fd {
 
+class ReplacedFile;
 struct Context;
 
 QString botListFile(const Context& ctx, const QString& slot);
 QString mapListFile(const Context& ctx, const QString& slot);
 
-// Writes the list file of the slot chooser's text from its list, replacing the old file in
-// one step; empty text, or what failed. The folder "saved" must exist.
-QString modWriteBotsFile(Context& ctx);
-QString modWriteMapsFile(Context& ctx);
+// The new list file of the slot chooser's text, written from its list beside the old file,
+// which stays until the new one is put in its place. The folder "saved" must exist.
+std::unique_ptr<ReplacedFile> modWriteBotsFile(Context& ctx);
+std::unique_ptr<ReplacedFile> modWriteMapsFile(Context& ctx);
 
 // Appends the file's lines, as read, to the list; a missing file changes nothing.
 void modReadSavedBots(Context& ctx, const QString& path);

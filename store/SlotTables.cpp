@@ -1,0 +1,170 @@
+#include "SlotTables.h"
+
+#include "Sqlite.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <sqlite3.h>
+
+namespace fd::slotTable {
+
+namespace {
+
+QString columnList() {
+    QStringList names;
+    for (const Field& field : settingsRecord)
+        names << sql::quoted(QString::fromLatin1(field.name));
+    return names.join(QStringLiteral(", "));
+}
+
+QString columnDefinition(const Field& field) {
+    return sql::quoted(QString::fromLatin1(field.name)) +
+           (holdsText(field.kind) ? QStringLiteral(" TEXT") : QStringLiteral(" INTEGER"));
+}
+
+QString sqlValue(const StoredValue& value) {
+    if (const auto* text = std::get_if<QString>(&value))
+        return sql::literal(*text);
+    if (const auto* boolean = std::get_if<bool>(&value))
+        return *boolean ? QStringLiteral("1") : QStringLiteral("0");
+    return QStringLiteral("NULL");
+}
+
+QString firstRow(const QString& slot) {
+    return QStringLiteral("(SELECT rowid FROM %1 ORDER BY rowid LIMIT 1)").arg(sql::quoted(slot));
+}
+
+} // namespace
+
+QString createSql(const QString& slot) {
+    QStringList columns;
+    for (const Field& field : settingsRecord)
+        columns << columnDefinition(field);
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(sql::quoted(slot), columns.join(u", "));
+}
+
+QString addColumnSql(const QString& slot, const Field& field, const StoredValue& value) {
+    return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 DEFAULT %3")
+        .arg(sql::quoted(slot), columnDefinition(field), sqlValue(value));
+}
+
+QString insertSql(const QString& slot) {
+    QStringList values;
+    for (std::size_t i = 1; i <= settingsRecord.size(); ++i)
+        values << QStringLiteral("?%1").arg(i);
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(sql::quoted(slot), columnList(), values.join(u", "));
+}
+
+QString updateSql(const QString& slot) {
+    QStringList assignments;
+    for (std::size_t i = 0; i < settingsRecord.size(); ++i)
+        assignments << QStringLiteral("%1 = ?%2")
+                           .arg(sql::quoted(QString::fromLatin1(settingsRecord[i].name)))
+                           .arg(i + 1);
+    return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = %3")
+        .arg(sql::quoted(slot), assignments.join(u", "), firstRow(slot));
+}
+
+QString selectSql(const QString& slot) {
+    return QStringLiteral("SELECT %1 FROM %2 WHERE rowid = %3")
+        .arg(columnList(), sql::quoted(slot), firstRow(slot));
+}
+
+void bindRecord(sql::Statement& statement, const StoredRecord& record) {
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        const int index = int(i) + 1;
+        if (const auto* text = std::get_if<QString>(&record[i]))
+            statement.bind(index, *text);
+        else if (const auto* boolean = std::get_if<bool>(&record[i]))
+            statement.bind(index, *boolean);
+        else
+            statement.bindNull(index);
+    }
+}
+
+StoredRecord recordOf(const sql::Statement& select) {
+    StoredRecord record;
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        const int column = int(i);
+        if (select.isNull(column))
+            record[i] = std::monostate();
+        else if (holdsText(settingsRecord[i].kind))
+            record[i] = select.text(column);
+        else
+            record[i] = select.boolean(column);
+    }
+    return record;
+}
+
+StoreStep fromError(const sql::Database& db, const QString& action) {
+    if (sql::isDamage(db.errorCode()))
+        return {StoreStep::Damaged, db.errorText()};
+    return durable::failed(action + QStringLiteral(": ") + db.errorText());
+}
+
+StoreStep findGaps(sql::Database& db, const QString& path, const QString& slot, Gaps& gaps) {
+    const QString reading = QStringLiteral("Could not read the settings store \"%1\"").arg(path);
+    std::unique_ptr<sql::Statement> info =
+        db.prepare(QStringLiteral("PRAGMA table_info(%1)").arg(sql::quoted(slot)));
+    if (!info)
+        return fromError(db, reading);
+    // The record's columns by their case-folded names, folded once.
+    static const QHash<QString, std::size_t> fieldIndex = [] {
+        QHash<QString, std::size_t> index;
+        for (std::size_t i = 0; i < settingsRecord.size(); ++i)
+            index.insert(QString::fromLatin1(settingsRecord[i].name).toCaseFolded(), i);
+        return index;
+    }();
+    std::vector<bool> present(settingsRecord.size());
+    bool anyColumn = false;
+    int result = SQLITE_OK;
+    while ((result = info->step()) == SQLITE_ROW) {
+        anyColumn = true;
+        if (const auto field = fieldIndex.constFind(info->text(1).toCaseFolded());
+            field != fieldIndex.cend())
+            present[*field] = true;
+    }
+    if (result != SQLITE_DONE)
+        return fromError(db, reading);
+    gaps = {};
+    gaps.noTable = gaps.noRecord = !anyColumn;
+    if (gaps.noTable)
+        return {};
+    for (std::size_t i = 0; i < settingsRecord.size(); ++i)
+        if (!present[i])
+            gaps.columns.push_back(i);
+    std::unique_ptr<sql::Statement> row =
+        db.prepare(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(sql::quoted(slot)));
+    result = row ? row->step() : SQLITE_ERROR;
+    if (result != SQLITE_ROW && result != SQLITE_DONE)
+        return fromError(db, reading);
+    gaps.noRecord = result == SQLITE_DONE;
+    return {};
+}
+
+QString describeGaps(const QString& slot, const Gaps& gaps) {
+    if (gaps.noTable)
+        return QStringLiteral("the save slot \"%1\" is missing").arg(slot);
+    if (!gaps.columns.empty())
+        return QStringLiteral("the save slot \"%1\" has no column \"%2\"")
+            .arg(slot, QString::fromLatin1(settingsRecord[gaps.columns.front()].name));
+    return QStringLiteral("the save slot \"%1\" holds no record").arg(slot);
+}
+
+bool fillGaps(sql::Database& db, const QString& slot, const Gaps& gaps, const StoredRecord& fresh) {
+    if (gaps.noTable && !db.exec(createSql(slot)))
+        return false;
+    for (std::size_t i : gaps.columns)
+        if (!db.exec(addColumnSql(slot, settingsRecord[i], fresh[i])))
+            return false;
+    if (!gaps.noRecord)
+        return true;
+    std::unique_ptr<sql::Statement> insert = db.prepare(insertSql(slot));
+    if (insert)
+        bindRecord(*insert, fresh);
+    return insert && insert->step() == SQLITE_DONE;
+}
+
+} // namespace fd::slotTable

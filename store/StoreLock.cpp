@@ -1,0 +1,68 @@
+#include "StoreLock.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fd {
+
+namespace {
+
+int openLockFile(const QString& path, int flags) {
+    return ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC | flags, 0666);
+}
+
+bool lockNow(int fd) {
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+// Whether the open file is still the one at the path, not one that replaced it since.
+bool isAt(int fd, const QString& path) {
+    struct stat opened {
+    }, named{};
+    return ::fstat(fd, &opened) == 0 && ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
+           opened.st_ino == named.st_ino && opened.st_dev == named.st_dev;
+}
+
+} // namespace
+
+bool StoreLock::heldElsewhere(const QString& path) {
+    const int fd = openLockFile(path, 0);
+    if (fd < 0)
+        return false;
+    const bool held = !lockNow(fd);
+    if (!held && isAt(fd, path))
+        ::unlink(QFile::encodeName(path).constData()); // left by a program that ended in a crash
+    ::close(fd);
+    return held;
+}
+
+QString StoreLock::take(const QString& path) {
+    release();
+    const int fd = openLockFile(path, O_CREAT);
+    if (fd < 0 || !lockNow(fd)) {
+        const QString reason = fd < 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                                      : QStringLiteral("another copy of the program holds it");
+        if (fd >= 0)
+            ::close(fd);
+        return QStringLiteral("Could not create the lock file \"%1\": %2").arg(path, reason);
+    }
+    fd_ = fd;
+    path_ = path;
+    return {};
+}
+
+void StoreLock::release() {
+    if (fd_ < 0)
+        return;
+    ::unlink(QFile::encodeName(path_).constData());
+    ::close(fd_);
+    fd_ = -1;
+}
+
+} // namespace fd
