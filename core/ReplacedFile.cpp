@@ -32,9 +32,15 @@ QString ReplacedFile::besidePath(const QString& path) {
     return path + QStringLiteral(".new");
 }
 
-ReplacedFile::ReplacedFile(const QString& path, Sync sync)
-    : path_(path), beside_(besidePath(path)), sync_(sync) {
-    fd_ = ::open(encoded(beside_).constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+ReplacedFile::ReplacedFile(const QString& path, Sync sync, Keep keep)
+    : path_(path), beside_(besidePath(path)), previous_(path + QStringLiteral(".old")), sync_(sync),
+      keep_(keep) {
+    int flags = O_RDWR | O_CREAT | O_CLOEXEC;
+    if (keep_ == Keep::Previous)
+        std::rename(encoded(previous_).constData(), encoded(beside_).constData()); // if there
+    else
+        flags |= O_TRUNC;
+    fd_ = ::open(encoded(beside_).constData(), flags, 0666);
     if (fd_ < 0)
         fail();
 }
@@ -88,6 +94,8 @@ QByteArray ReplacedFile::content() const {
 bool ReplacedFile::finish() {
     if (!error_.isEmpty())
         return false;
+    if (keep_ == Keep::Previous && ::ftruncate(fd_, off_t(size_)) != 0)
+        return fail(); // written over an older content, which may have been longer
     if (sync_ == Sync::ToDisk && ::fsync(fd_) != 0)
         return fail();
     const int fd = fd_;
@@ -98,7 +106,13 @@ bool ReplacedFile::finish() {
 bool ReplacedFile::putInPlace() {
     if (!error_.isEmpty())
         return false;
-    if (std::rename(encoded(beside_).constData(), encoded(path_).constData()) != 0)
+    const QByteArray beside = encoded(beside_), path = encoded(path_);
+    // Exchanged, the old content stays beside for the next time; where the file system cannot
+    // exchange, or there is no old file, the new one simply takes the name.
+    if (keep_ == Keep::Previous &&
+        ::renameat2(AT_FDCWD, beside.constData(), AT_FDCWD, path.constData(), RENAME_EXCHANGE) == 0)
+        std::rename(beside.constData(), encoded(previous_).constData());
+    else if (std::rename(beside.constData(), path.constData()) != 0)
         return fail();
     placed_ = true;
     if (sync_ == Sync::ToDisk)

@@ -22,7 +22,11 @@ public:
     // loss can leave the name on an empty file. Unsynced, the new file survives a crash of the
     // program but is left to the system to write out.
     enum class Sync { ToDisk, Later };
-    explicit ReplacedFile(const QString& path, Sync sync = Sync::ToDisk);
+    // Previous: the replaced content is kept beside as "<name>.old", and the next replacement is
+    // written over it rather than into a new file, so that a large file written again and again
+    // costs the system no fresh pages and no freeing of the old ones.
+    enum class Keep { Nothing, Previous };
+    explicit ReplacedFile(const QString& path, Sync sync = Sync::ToDisk, Keep keep = Keep::Nothing);
     ~ReplacedFile(); // the new file goes unless it was put in place
     ReplacedFile(const ReplacedFile&) = delete;
     ReplacedFile& operator=(const ReplacedFile&) = delete;
@@ -50,9 +54,11 @@ private:
 
     QString path_;
     QString beside_;
+    QString previous_;
     int fd_ = -1;
     qint64 size_ = 0;
     Sync sync_;
+    Keep keep_;
     bool placed_ = false;
     QString error_;
 };

@@ -127,7 +127,8 @@ void LineEncoder::appendUtf8(QStringView text) {
     used_ += encoded.size();
 }
 
-LineFile::LineFile(const QString& path) : file_(path, ReplacedFile::Sync::Later) {
+LineFile::LineFile(const QString& path)
+    : file_(path, ReplacedFile::Sync::Later, ReplacedFile::Keep::Previous) {
     encoder_.reserve(chunkSize + chunkSize / 4);
 }
 
