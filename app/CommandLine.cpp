@@ -3,6 +3,7 @@
 #include "AttachedLauncher.h"
 #include "Program.h"
 #include "core/NullServices.h"
+#include "core/TextFile.h"
 #include "hosting/ServerAddress.h"
 #include "hosting/SlotStatus.h"
 #include "hosting/Supervisor.h"
@@ -44,12 +45,9 @@ public:
     bool shown = false;
 };
 
-void print(std::FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-}
-
 int usageError(const QString& problem) {
-    print(stderr, QStringLiteral("fragdocker: %1\nTry \"fragdocker --help\".\n").arg(problem));
+    text::print(stderr,
+                QStringLiteral("fragdocker: %1\nTry \"fragdocker --help\".\n").arg(problem));
     return exitCode::usage;
 }
 
@@ -78,27 +76,6 @@ QString repeatedOption(const QCommandLineParser& parser) {
         if (given.count(name) > 1)
             return name;
     return {};
-}
-
-// A field's value on one line of the list: backslashes, tabs, line breaks and other control
-// characters written as escapes, so that no value can make a line or a field of its own.
-QString escaped(const QString& value) {
-    QString line;
-    for (const QChar c : value) {
-        if (c == u'\\')
-            line += QStringLiteral("\\\\");
-        else if (c == u'\t')
-            line += QStringLiteral("\\t");
-        else if (c == u'\n')
-            line += QStringLiteral("\\n");
-        else if (c == u'\r')
-            line += QStringLiteral("\\r");
-        else if (c.category() == QChar::Other_Control)
-            line += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            line += c;
-    }
-    return line;
 }
 
 struct Options {
@@ -284,10 +261,11 @@ int listSlots(Headless& headless) {
             ctx.alert(failure);
             continue;
         }
-        print(stdout, QStringLiteral("%1\t%2\t%3\n")
-                          .arg(QString::fromLatin1(name),
-                               escaped(ctx.form.text(ctl::txtSaveGameDescription)),
-                               escaped(ctx.form.text(ctl::txtServerName))));
+        text::print(stdout,
+                    QStringLiteral("%1\t%2\t%3\n")
+                        .arg(QString::fromLatin1(name),
+                             text::escapeControls(ctx.form.text(ctl::txtSaveGameDescription)),
+                             text::escapeControls(ctx.form.text(ctl::txtServerName))));
     }
     return headless.failed() ? exitCode::failed : exitCode::done;
 }
@@ -334,8 +312,9 @@ int runCommandLine(const QStringList& arguments, const AppFolders& appFolders) {
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(own.help) || parser.isSet(own.version)) {
-        print(stdout, parser.isSet(own.help) ? parser.helpText()
-                                             : QStringLiteral("FragDocker %1\n").arg(FD_VERSION));
+        text::print(stdout, parser.isSet(own.help)
+                                ? parser.helpText()
+                                : QStringLiteral("FragDocker %1\n").arg(FD_VERSION));
         return exitCode::done;
     }
     QString problem;

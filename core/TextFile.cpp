@@ -164,6 +164,29 @@ bool breaksLine(QStringView text) {
                        [](QChar c) { return c == u'\n' || c == u'\r' || c == u'\0'; });
 }
 
+QString escapeControls(QStringView value) {
+    QString line;
+    for (const QChar c : value) {
+        if (c == u'\\')
+            line += QStringLiteral("\\\\");
+        else if (c == u'\t')
+            line += QStringLiteral("\\t");
+        else if (c == u'\n')
+            line += QStringLiteral("\\n");
+        else if (c == u'\r')
+            line += QStringLiteral("\\r");
+        else if (c.category() == QChar::Other_Control)
+            line += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            line += c;
+    }
+    return line;
+}
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
 QString trimSpaces(const QString& text) {
     qsizetype begin = 0;
     qsizetype end = text.size();

@@ -13,6 +13,7 @@
 
 #include <QStringView>
 
+#include <cstdio>
 #include <initializer_list>
 #include <optional>
 
@@ -78,6 +79,12 @@ private:
 
 // Whether the text holds a line break (CR or LF) or a NUL, which no line of a text file can.
 bool breaksLine(QStringView text);
+// A value on one line of output: backslashes, tabs, line breaks and other control characters
+// written as escapes, so that no value can make a line or a field of its own, nor reach the
+// terminal as a control sequence.
+QString escapeControls(QStringView value);
+// Writes the text to a standard stream in the system's encoding.
+void print(std::FILE* stream, const QString& text);
 
 // The text without the spaces at its start and end (other white space stays).
 QString trimSpaces(const QString& text);

@@ -3,6 +3,7 @@
 #include "ServerAddress.h"
 #include "ServerQuery.h"
 #include "core/Context.h"
+#include "core/TextFile.h"
 #include "store/SlotRecord.h"
 
 #include <algorithm>
@@ -13,8 +14,9 @@ namespace fd::hosting {
 
 namespace {
 
-QString text(const std::string& bytes) {
-    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+// What the server sent, with no control character let through to the terminal.
+QString fromWire(const std::string& bytes) {
+    return text::escapeControls(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())));
 }
 
 QString gameTypeName(const std::string& number) {
@@ -31,27 +33,25 @@ QString describeServer(const ServerReply& reply, std::uint16_t port) {
     const std::string gameType = reply.value("g_gametype");
     QString out = QStringLiteral("Server name:  %1\nMap:          %2\nGame type:    %3 (%4)\n"
                                  "Port:         %5\nPlayers:      %6 of %7\n")
-                      .arg(text(reply.value("sv_hostname")), text(reply.value("mapname")),
-                           text(gameType), gameTypeName(gameType))
+                      .arg(fromWire(reply.value("sv_hostname")), fromWire(reply.value("mapname")),
+                           fromWire(gameType), gameTypeName(gameType))
                       .arg(port)
                       .arg(reply.players.size())
-                      .arg(text(reply.value("sv_maxclients")));
+                      .arg(fromWire(reply.value("sv_maxclients")));
     for (const Player& player : reply.players)
-        out += QStringLiteral("  %1%2  score %3, ping %4\n")
-                   .arg(text(player.name), player.ping == 0 ? QStringLiteral(" (bot)") : QString())
-                   .arg(player.score)
-                   .arg(player.ping);
+        out +=
+            QStringLiteral("  %1%2  score %3, ping %4\n")
+                .arg(fromWire(player.name), player.ping == 0 ? QStringLiteral(" (bot)") : QString())
+                .arg(player.score)
+                .arg(player.ping);
     return out;
 }
 
 QString slotLine(const QString& slot, std::uint16_t port, const ServerReply* reply) {
-    const QString state = reply ? QStringLiteral("answers: %1").arg(text(reply->value("hostname")))
-                                : QStringLiteral("no answer");
+    const QString state =
+        reply ? QStringLiteral("answers: %1").arg(fromWire(reply->value("hostname")))
+              : QStringLiteral("no answer");
     return QStringLiteral("%1\t%2\t%3\n").arg(slot).arg(port).arg(state);
-}
-
-void print(std::FILE* stream, const QString& out) {
-    std::fputs(out.toLocal8Bit().constData(), stream);
 }
 
 // Where the server of the slot loaded listens; nothing after a message.
@@ -73,12 +73,13 @@ bool reportSlotServer(Context& ctx, const QString& slot) {
     const auto replies = where ? askAll({*where}, Query::Status, statusWait)
                                : std::vector<std::optional<ServerReply>>(1);
     if (!replies.front()) {
-        print(stderr, QStringLiteral("No server answers for %1%2.\n")
-                          .arg(slot, address ? QStringLiteral(" on port %1").arg(address->port)
-                                             : QString()));
+        text::print(
+            stderr,
+            QStringLiteral("No server answers for %1%2.\n")
+                .arg(slot, address ? QStringLiteral(" on port %1").arg(address->port) : QString()));
         return false;
     }
-    print(stdout, describeServer(*replies.front(), address->port));
+    text::print(stdout, describeServer(*replies.front(), address->port));
     return true;
 }
 
@@ -102,9 +103,9 @@ bool reportEverySlot(Context& ctx, SettingsStore& store) {
         const bool wasAsked = addresses[i] && addresses[i]->queryAddress();
         if (!readable[i])
             continue;
-        print(stdout,
-              slotLine(QString::fromLatin1(slotNames[i]), addresses[i] ? addresses[i]->port : 0,
-                       wasAsked && *reply ? &**reply : nullptr));
+        text::print(stdout, slotLine(QString::fromLatin1(slotNames[i]),
+                                     addresses[i] ? addresses[i]->port : 0,
+                                     wasAsked && *reply ? &**reply : nullptr));
         reply += int(wasAsked);
     }
     return std::ranges::all_of(readable, std::identity());
