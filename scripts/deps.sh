@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_packages=(cmake ninja-build g++ ccache qt6-base-dev libsqlite3-dev)
 runtime_packages=(qt6-qpa-plugins fonts-dejavu-core fonts-comic-neue fonts-liberation2 alsa-utils)
-test_packages=(clang libclang-rt-14-dev xvfb xauth sqlite3)
+test_packages=(clang lld libclang-rt-14-dev xvfb xauth sqlite3)
 # The Debian packages' dependencies are computed by dpkg-shlibdeps, which needs file.
 package_packages=(dpkg-dev file)
 
