@@ -200,6 +200,8 @@ private Q_SLOTS:
             << "The game folder has no \"baseEF\" folder" << QString();
         QTest::newRow("listed") << QStringList{"--list"} << 0
                                 << "Save Game #2\t\tDock \"Nine\"\nSave Game #3\t" << QString();
+        QTest::newRow("last slot by number")
+            << QStringList{"--script", "7"} << 78 << "THE NUMBER OF BOTS" << QString();
         QTest::newRow("no slot 9")
             << QStringList{"--engage", "9"} << 2 << "\"9\" is not a save slot" << QString();
         QTest::newRow("no slot 0")

@@ -11,6 +11,8 @@
 
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 using namespace Qt::StringLiterals;
@@ -90,6 +92,8 @@ private Q_SLOTS:
         QCOMPARE(text::decode("Caf\xc3\xa9"), u"Café"_s);
         QCOMPARE(text::encode(u"Café"_s), QByteArray("Caf\xe9"));
         QCOMPARE(text::encode(u"Ω café"_s), u"Ω café"_s.toUtf8());
+        QCOMPARE(text::encode(u"\u00A0ÿ"_s), QByteArray("\xA0\xFF")); // the ends of Latin-1
+        QCOMPARE(text::encode(u"\u0080"_s), QByteArray("\xC2\x80"));  // no byte of its own
         text::LineEncoder encoder;
         encoder.line(u"Ã©"_s);
         encoder.line({u"x ", u"Ω"});
@@ -122,6 +126,7 @@ private Q_SLOTS:
         QTest::newRow("empty") << "" << QStringList();
         QTest::newRow("final break adds nothing") << "a\r\n" << QStringList({"a"});
         QTest::newRow("mixed ends") << "a\r\nb\nc" << QStringList({"a", "b", "c"});
+        QTest::newRow("blank first line") << "\na" << QStringList({"", "a"});
         QTest::newRow("blank lines kept") << "\r\n\r\nx\r\n\r\n" << QStringList({"", "", "x", ""});
         QTest::newRow("spaces and lone CR kept") << " a \rb \n" << QStringList({" a \rb "});
     }
@@ -140,14 +145,27 @@ private Q_SLOTS:
         QCOMPARE(written.readAll(), QByteArray("a\r\n\r\n b \r\n"));
         QCOMPARE(text::writeLinesAtomically(path, {}), QString());
         QCOMPARE(QFileInfo(path).size(), 0);
+        // A disk that takes only part of the content (here a file size limit): the old content
+        // stays, and the message gives the reason.
+        QCOMPARE(text::writeLinesAtomically(path, {u"old"_s}), QString());
+        rlimit unlimited{};
+        ::getrlimit(RLIMIT_FSIZE, &unlimited);
+        const rlimit limit{10, unlimited.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const QString tooLarge = text::writeLinesAtomically(path, {QString(20, u'x')});
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        QVERIFY2(tooLarge.contains(path) && tooLarge.contains(u"File too large"_s),
+                 qPrintable(tooLarge));
+        QCOMPARE(test::readFile(path), QByteArray("old\r\n"));
         const QString missing = dir.filePath(u"missing/out.txt"_s);
         QVERIFY(text::writeLines(missing, {}).contains(missing));
         QVERIFY(text::writeLinesAtomically(missing, {}).contains(missing));
         QVERIFY(!text::readLines(missing));
     }
 
-    // A path is found in any letter case, also through a link to a folder; of names that differ
-    // in case only, the first in name order is taken.
+    // A path is found in any letter case, also through a link to a folder; a link to a file is a
+    // file; of names that differ in case only, the first in name order is taken.
     void pathsInAnyLetterCase() {
         QTemporaryDir dir;
         test::touch(dir.filePath(u"Real/file.TXT"_s));
@@ -156,6 +174,8 @@ private Q_SLOTS:
         QCOMPARE(PathResolver().resolve(dir.path() + u"/link/file.txt"_s),
                  dir.path() + u"/Link/File.TXT"_s);
         QVERIFY(PathResolver().isFile(dir.path() + u"\\REAL\\file.txt"_s));
+        QVERIFY(QFile::link(dir.filePath(u"Real/file.TXT"_s), dir.filePath(u"FileLink"_s)));
+        QVERIFY(PathResolver().isFile(dir.path() + u"/FileLink"_s));
     }
 
     void decimals_data() {

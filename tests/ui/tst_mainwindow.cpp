@@ -98,7 +98,8 @@ private Q_SLOTS:
         QVERIFY(w.readOnly("txtMasterServer2") && !w.readOnly("txtForcePlayerRespawnSeconds"));
         QVERIFY(!w.shown("chkAssimilation") && !w.shown("chkAllowBotRocketJump"));
         QCOMPARE(w.window.focusWidget(), w.get<QPushButton>("cmdEngage"));
-        QCOMPARE(w.get<QTabWidget>("SSTab1")->currentIndex(), 0);
+        auto* tabs = w.get<QTabWidget>("SSTab1");
+        QVERIFY(tabs->currentIndex() == 0 && tabs->tabBar()->font().bold());
         QCOMPARE(w.rows("List1"), QStringList({"hm_good", "hm_broken"}));
         QCOMPARE(w.rows("list3"), QStringList({"Munro", "Telsia "}));
         QCOMPARE(w.pictureSize(), QSize(20, 10));
@@ -133,7 +134,7 @@ private Q_SLOTS:
         w.clickRow("List1", 1); // an undecodable picture shows the placeholder
         QCOMPARE(w.pictureSize(), QSize(20, 10));
 
-        w.clickRow("List1", 1, true);
+        w.clickRow("List1", 2, true); // below the last item: adds the selected one, kept selected
         w.click("cmdAdd");
         QCOMPARE(w.rows("List2"), QStringList({"hm_broken", "hm_broken"}));
         w.clickRow("List2", 0);
