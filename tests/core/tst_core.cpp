@@ -185,6 +185,8 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("tenth, exactly") << "0.1" << "3.3" << true;
         QTest::newRow("leading zeros") << "007" << "231" << true;
+        QTest::newRow("negative") << "-2" << "-66" << false;
+        QTest::newRow("negative zero") << "-0.0" << "0" << false;
         QTest::newRow("long") << "123456789012345678901234567890" << "4074074037407407403740740740370" << true;
         for (const char* text : {"1e2", "abc", "", ".", "0,5", "1.", "2.x"})
             QTest::addRow("not a number: '%s'", text) << text << "" << false;

@@ -63,6 +63,9 @@ private Q_SLOTS:
         QTest::newRow("value of another type") << value + "str(2):\"C:\\\\EF\"\n" << "";
         QTest::newRow("value too long")   << value + "\"C:\\\\" + QByteArray(252, 'x') + "\"\n" << "";
         QTest::newRow("longest value")    << value + "\"C:\\\\" + QByteArray(251, 'x') + "\"\n" << "/drive_c/" + QString(251, u'x');
+        QTest::newRow("drive Z")          << value + "\"Z:\\\\EF\"\n" << "/dosdevices/z:/EF";
+        QTest::newRow("value before any key") << "\"INSTALLPATH\"=\"C:\\\\Other\"\n" + value + "\"C:\\\\EF\"\n" << "/drive_c/EF";
+        QTest::newRow("unfinished escape at the end") << value + "\"C:\\\\EF\\x4" << "";
         QTest::newRow("no drive")         << value + "\"\\\\\\\\server\\\\EF\"\n" << "";
         QTest::newRow("no registry file") << QByteArray() << "";
         // clang-format on
