@@ -81,6 +81,8 @@ private Q_SLOTS:
         c.form.removeItem(lst, 0);
         QCOMPARE(c.form.selectedText(lst), u"c"_s); // the selection moved up
         c.form.removeItem(lst, 1);
+        c.form.removeItem(lst, -1); // no item there: nothing changes
+        c.form.removeItem(lst, 1);
         QCOMPARE(c.form.selectedIndex(lst), -1);
         QCOMPARE(c.form.items(lst), QStringList({"b"}));
     }
