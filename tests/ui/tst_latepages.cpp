@@ -74,6 +74,7 @@ private Q_SLOTS:
         ui::MainWindow late(p.form, p.appFolder(), placeholderPicture(p.appFolder()));
         late.show();
         QVERIFY(QTest::qWaitForWindowActive(&late));
+        QVERIFY(!late.findChild<QWidget*>("list4")); // a page is built only once shown
         QTest::mouseClick(test::widget<QLineEdit>(late, "txtServerName"), Qt::LeftButton);
         QTabWidget* tabs = tabsOf(late);
         const int count = tabs->count();
