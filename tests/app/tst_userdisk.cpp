@@ -115,6 +115,10 @@ private Q_SLOTS:
             QCOMPARE(test::storedText(store, other, "TimeLimit"),
                      QString(other == remade ? "25" : "30"));
         }
+        QStringList remadeChoices; // initial ones: a box off, a box on, an option not chosen
+        for (const char* column : {"PureServer", "AllowPlayerVoting", "NonDedicated"})
+            remadeChoices << test::storedText(store, remade, QString::fromLatin1(column));
+        QCOMPARE(remadeChoices, QStringList({"0", "1", "0"}));
         QCOMPARE(QDir(folders->appFolder()).entryList({"dock*"}),
                  QStringList({"dock.ldb", "dock.sav"}));
     }
