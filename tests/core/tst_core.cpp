@@ -5,6 +5,7 @@
 #include "core/Decimal.h"
 #include "core/FormModel.h"
 #include "core/PathResolver.h"
+#include "core/ReplacedFile.h"
 #include "core/TextFile.h"
 #include "platform/SystemCuePlayer.h"
 #include "support/CatalogFiles.h"
@@ -71,6 +72,14 @@ private Q_SLOTS:
         QVERIFY(!c.form.selected(optX) && !c.form.selected(optZ));
         c.form.setSelected(optY, false); // a group can be left empty
         QVERIFY(!c.form.selected(optX) && !c.form.selected(optY));
+        // Windows too: a window shown, hidden or closed twice changes once.
+        QSignalSpy windows(&c.form, &FormModel::windowChanged);
+        using Change = void (FormModel::*)(Window);
+        for (Change change : std::initializer_list<Change>{
+                 &FormModel::hide, &FormModel::show, &FormModel::show, &FormModel::hide,
+                 &FormModel::hide, &FormModel::close, &FormModel::close, &FormModel::show})
+            (c.form.*change)(Window::frmGamePath);
+        QCOMPARE(windows.size(), 3);
     }
 
     void listsKeepOrderAndSelection() {
@@ -161,6 +170,9 @@ private Q_SLOTS:
                  qPrintable(tooLarge));
         QCOMPARE(test::readFile(path), QByteArray("old\r\n"));
         const QString missing = dir.filePath(u"missing/out.txt"_s);
+        ReplacedFile unopened(missing); // after a failure nothing more is done
+        QVERIFY(!unopened.write("x") && !unopened.finish() && !unopened.putInPlace());
+        QVERIFY(unopened.error().contains(missing));
         QVERIFY(text::writeLines(missing, {}).contains(missing));
         QVERIFY(text::writeLinesAtomically(missing, {}).contains(missing));
         QVERIFY(!text::readLines(missing));
