@@ -271,25 +271,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("dataHome"); // XDG_DATA_HOME, a relative one ignored
         QTest::addColumn<QString>("store");    // where the store is made, under the home; "" none
         const QString local = ".local/share/fragdocker/dock.sav";
-        QTest::newRow("installed") << "usr/bin"
-                                   << "usr/share/fragdocker/"
-                                   << "/data"
-                                   << "data/fragdocker/dock.sav";
-        QTest::newRow("relative data home") << "usr/bin"
-                                            << "usr/share/fragdocker/"
-                                            << "d" << local;
-        QTest::newRow("shared data a file") << "usr/bin"
-                                            << "usr/share/fragdocker"
-                                            << "/d"
-                                            << "usr/bin/dock.sav";
-        QTest::newRow("not in bin") << "opt/FD"
-                                    << "opt/share/fragdocker/"
-                                    << "/d"
-                                    << "opt/FD/dock.sav";
-        QTest::newRow("data home not makeable") << "usr/bin"
-                                                << "usr/share/fragdocker/"
-                                                << "/file/d"
-                                                << "";
+        // clang-format off
+        QTest::newRow("installed")              << "usr/bin" << "usr/share/fragdocker/" << "/data"   << "data/fragdocker/dock.sav";
+        QTest::newRow("relative data home")     << "usr/bin" << "usr/share/fragdocker/" << "d"       << local;
+        QTest::newRow("shared data a file")     << "usr/bin" << "usr/share/fragdocker"  << "/d"      << "usr/bin/dock.sav";
+        QTest::newRow("not in bin")             << "opt/FD"  << "opt/share/fragdocker/" << "/d"      << "opt/FD/dock.sav";
+        QTest::newRow("data home not makeable") << "usr/bin" << "usr/share/fragdocker/" << "/file/d" << "";
+        // clang-format on
     }
     void installedOnlyByItsLayout() {
         QFETCH(QString, program);
