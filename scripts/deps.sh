@@ -9,8 +9,9 @@ test_packages=(clang lld libclang-rt-14-dev xvfb xauth sqlite3)
 # The Debian packages' dependencies are computed by dpkg-shlibdeps, which needs file.
 package_packages=(dpkg-dev file)
 # The container image and its check: podman with runc (crun refuses hybrid cgroup layouts),
-# mmdebstrap for a base image made from Debian's archive, and qstat's quakestat to query.
-fleet_packages=(dpkg-dev file podman runc mmdebstrap qstat)
+# mmdebstrap for a base image made from Debian's archive, qstat's quakestat to query, and
+# sqlite3 for the check's set-up.
+fleet_packages=(dpkg-dev file podman runc mmdebstrap qstat sqlite3)
 
 wanted=("${build_packages[@]}" "${runtime_packages[@]}")
 [[ "${1:-run}" == test ]] && wanted+=("${test_packages[@]}")
