@@ -8,10 +8,11 @@ runtime_packages=(qt6-qpa-plugins fonts-dejavu-core fonts-comic-neue fonts-liber
 test_packages=(clang lld libclang-rt-14-dev xvfb xauth sqlite3)
 # The Debian packages' dependencies are computed by dpkg-shlibdeps, which needs file.
 package_packages=(dpkg-dev file)
-# The container image and its check: podman with runc (crun refuses hybrid cgroup layouts),
+# The container image and its check: podman with runc (crun refuses hybrid cgroup layouts) and
+# catatonit (a pod's infra container),
 # mmdebstrap for a base image made from Debian's archive, qstat's quakestat to query, and
 # sqlite3 for the check's set-up.
-fleet_packages=(dpkg-dev file podman runc mmdebstrap qstat sqlite3)
+fleet_packages=(dpkg-dev file podman runc catatonit mmdebstrap qstat sqlite3)
 
 wanted=("${build_packages[@]}" "${runtime_packages[@]}")
 [[ "${1:-run}" == test ]] && wanted+=("${test_packages[@]}")

@@ -2,7 +2,8 @@
 # Builds the container image and runs packaging/kubernetes/fragdocker-server.yaml unchanged
 # with podman, the demo's stand-in game (a native program, no Wine) as the game: the container
 # is healthy only once the game answers, quakestat from this host gets the server's name on
-# the published UDP port, and `podman kube down` ends it in order. For developers; run as root.
+# the published UDP port, and a stop ends it in order. For developers; run as root.
+# Usage: scripts/fleet-check.sh [--no-build]   (--no-build: the image built last, as it is)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CONTAINERS_CONF=${CONTAINERS_CONF:-$PWD/packaging/container/containers.conf}
@@ -10,7 +11,8 @@ manifest=packaging/kubernetes/fragdocker-server.yaml
 port=27960
 name="Fleet Check $$"
 
-scripts/container.sh
+[[ ${1:-} == --no-build ]] || scripts/container.sh
+cmake --build --preset release --target fd_standin fragdocker-server >/dev/null
 if ss -Hlun "sport = :$port" | grep -q .; then
     echo "UDP port $port is in use on this host; stop what serves it first." >&2
     exit 1
@@ -70,6 +72,9 @@ query=$(quakestat -efs "127.0.0.1:$port")
 echo "$query"
 grep -q "$name" <<<"$query" || { echo "FAIL: quakestat did not get \"$name\"" >&2; exit 1; }
 
+# podman before 5.1 ends a pod by SIGKILL alone at `kube down` (its issue 22397): the pod is
+# stopped first, as systemd or Kubernetes would stop it, with the manifest's grace period.
+podman pod stop --time 60 "$(podman container inspect --format '{{.Pod}}' "$container")"
 podman kube down "$manifest"
 wait
 echo "--- the container's output"
