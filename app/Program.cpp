@@ -49,7 +49,7 @@ void connectHandlers(Context& ctx, SettingsStore& store) {
 
 // The writable folder exists, or the user was told why it does not.
 bool madeWritableFolder(Context& ctx) {
-    const Outcome made = makeWritableFolder(ctx.appFolders());
+    const Outcome<> made = makeWritableFolder(ctx.appFolders());
     if (!made.ok())
         ctx.alert(made.failure());
     return made.ok();

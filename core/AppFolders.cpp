@@ -42,11 +42,10 @@ AppFolders runningProgramFolders() {
     return appFoldersOf(QCoreApplication::applicationDirPath(), dataHomeInUse());
 }
 
-Outcome makeWritableFolder(const AppFolders& folders) {
+Outcome<> makeWritableFolder(const AppFolders& folders) {
     if (QDir().mkpath(folders.writable))
-        return Outcome::success();
-    return Outcome::failure(
-        QStringLiteral("Could not create the folder \"%1\".").arg(folders.writable));
+        return Outcome<>::success();
+    return failed(QStringLiteral("Could not create the folder \"%1\".").arg(folders.writable));
 }
 
 } // namespace fd

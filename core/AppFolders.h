@@ -36,6 +36,6 @@ QString dataHomeInUse();
 // The folders of the running program. Needs the QCoreApplication to exist.
 AppFolders runningProgramFolders();
 // Makes the writable folder when it is missing (an installed program's first start).
-Outcome makeWritableFolder(const AppFolders& folders);
+Outcome<> makeWritableFolder(const AppFolders& folders);
 
 } // namespace fd

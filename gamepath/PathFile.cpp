@@ -24,9 +24,11 @@ bool ReadPathFile(FormModel& form, const QString& appFolder) {
     return true;
 }
 
-Outcome WritePathFile(const QString& appFolder, const QStringList& lines) {
+Outcome<> WritePathFile(const QString& appFolder, const QStringList& lines) {
     const QString failure = text::writeLinesAtomically(fileIn(appFolder, pathFileName), lines);
-    return failure.isEmpty() ? Outcome::success() : Outcome::failure(failure);
+    if (failure.isEmpty())
+        return Outcome<>::success();
+    return failed(failure);
 }
 
 } // namespace fd

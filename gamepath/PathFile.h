@@ -17,6 +17,6 @@ bool pathFileExists(const QString& appFolder);
 bool ReadPathFile(FormModel& form, const QString& appFolder);
 
 // Replaces the path file in one step, whatever the letter case of its name.
-Outcome WritePathFile(const QString& appFolder, const QStringList& lines);
+Outcome<> WritePathFile(const QString& appFolder, const QStringList& lines);
 
 } // namespace fd

@@ -18,7 +18,7 @@ bool holdsGame(const FormModel& form) {
 
 // Replaces the path file; false after telling the user what failed.
 bool writePathFile(Context& ctx, const QStringList& lines) {
-    const Outcome written = WritePathFile(ctx.appFolder, lines);
+    const Outcome<> written = WritePathFile(ctx.appFolder, lines);
     if (!written.ok())
         ctx.alert(written.failure());
     return written.ok();
