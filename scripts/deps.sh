@@ -11,8 +11,9 @@ test_packages=(clang lld libclang-rt-14-dev xvfb xauth sqlite3)
 package_packages=(dpkg-dev file lintian appstream)
 # The container image and its check: podman with runc (crun refuses hybrid cgroup layouts) and
 # catatonit (a pod's infra container), mmdebstrap for a base image made from Debian's archive,
-# qstat's quakestat to query, and sqlite3 for the check's set-up.
-fleet_packages=(podman runc catatonit mmdebstrap qstat sqlite3)
+# qstat's quakestat to query, sqlite3 for the check's set-up, and a compiler of 32-bit Windows
+# programs for its stand-in under Wine.
+fleet_packages=(podman runc catatonit mmdebstrap qstat sqlite3 gcc-mingw-w64-i686)
 
 wanted=("${build_packages[@]}" "${runtime_packages[@]}")
 [[ "${1:-run}" == test ]] && wanted+=("${test_packages[@]}")

@@ -2,7 +2,8 @@
 # Builds the container image and runs packaging/kubernetes/fragdocker-server.yaml unchanged
 # with podman, the demo's stand-in game (a native program, no Wine) as the game: the container
 # is healthy only once the game answers, quakestat from this host gets the server's name on
-# the published UDP port, and a stop ends it in order. For developers; run as root.
+# the published UDP port, and a stop ends it in order; then the image runs a 32-bit Windows
+# stand-in under Wine the same way. For developers; run as root.
 # Usage: scripts/fleet-check.sh [--no-build]   (--no-build: the image built last, as it is)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +29,7 @@ done
 work=$(mktemp -d)
 cleanup() {
     podman kube down "$manifest" >/dev/null 2>&1 || true
+    podman rm -f fleet-check-wine >/dev/null 2>&1 || true
     podman volume rm -f elite-force fragdocker-setups >/dev/null 2>&1 || true
     rm -rf "$work"
 }
@@ -83,4 +85,23 @@ status=$(cat "$work/exit")
 left=$(podman ps -a --filter label=app=fragdocker --format '{{.Names}}')
 echo "Exit status: $status; containers left: ${left:-none}"
 [[ $status == 0 && -z $left ]] || { echo "FAIL: no ordered stop" >&2; exit 1; }
+
+# The same image with a 32-bit Windows server under Wine (tools/winstandin.c), by podman run.
+mkdir -p "$work/wine/baseEF"
+i686-w64-mingw32-gcc -O2 -w -o "$work/wine/stvoyHM.exe" tools/winstandin.c -lws2_32
+chown -R 1000:1000 "$work/wine"
+podman run -d --name fleet-check-wine -p "$port:27960/udp" -v "$work/wine:/srv/elite-force" \
+    -v fragdocker-setups:/var/lib/fragdocker:ro localhost/fragdocker-server:latest >/dev/null
+for _ in $(seq 120); do
+    podman healthcheck run fleet-check-wine >/dev/null 2>&1 && break
+    sleep 1
+done
+query=$(quakestat -efs "127.0.0.1:$port")
+echo "$query"
+grep -q "Wine stand-in" <<<"$query" || { echo "FAIL: the Windows server did not answer" >&2; exit 1; }
+podman stop --time 60 fleet-check-wine >/dev/null
+status=$(podman inspect --format '{{.State.ExitCode}}' fleet-check-wine)
+podman rm fleet-check-wine >/dev/null
+echo "Under Wine: exit status $status after podman stop"
+[[ $status == 0 ]] || { echo "FAIL: no ordered stop under Wine" >&2; exit 1; }
 echo "fleet-check: passed"
