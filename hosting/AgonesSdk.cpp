@@ -109,7 +109,7 @@ void AgonesSdk::work(const std::string& sidecar) {
             continue;
         if (!ready) {
             ready = call(*http, sidecar, "ready");
-            nextCall = Clock::now() + (ready ? milliseconds(healthPeriod) : retryPause);
+            nextCall = Clock::now() + (ready ? healthPeriod : retryPause);
         } else {
             if (answering_)
                 call(*http, sidecar, "health");

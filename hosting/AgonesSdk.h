@@ -18,7 +18,7 @@ class HttpPoster;
 
 class AgonesSdk {
 public:
-    static constexpr std::chrono::seconds healthPeriod{2};
+    static constexpr std::chrono::milliseconds healthPeriod{2000};
 
     // Inert when AGONES_SDK_HTTP_PORT is unset or names no port.
     AgonesSdk();
