@@ -228,6 +228,9 @@ private Q_SLOTS:
         QTest::newRow("empty game folder") << QStringList{"--script", "2", "--game-folder", ""} << 2 << "--game-folder needs" << QString();
         QTest::newRow("not Qt's") << QStringList{"-platform", "offscreen", "x"} << 2 << "\"x\"" << QString();
         QTest::newRow("not ours") << QStringList{"--lsit"} << 2 << "Unknown option 'lsit'" << QString();
+        QTest::newRow("no display") << QStringList{"-style", "fusion", "-reverse"} << 2 << "no display to open the window on; on a machine" << QString();
+        QTest::newRow("a word, no display") << QStringList{"2"} << 2 << "unexpected argument \"2\"" << QString();
+        QTest::newRow("a word, no X11 display") << QStringList{"-platform", "xcb", "-display=", "x"} << 2 << "\"x\"" << QString();
         // clang-format on
     }
 
