@@ -191,17 +191,18 @@ private Q_SLOTS:
         QTest::newRow("engaged") << QStringList{"--engage", "2"} << 0 << started << QString();
         QTest::newRow("waited for")
             << QStringList{"--engage=Save Game #2", "--wait"} << 3 << started << QString();
-        QTest::newRow("bot count refused")
-            << QStringList{"--engage", "Save Game #1"} << 78
-            << "If you have BOTS ENABLED you must specify THE NUMBER OF BOTS TO PLAY\n"
-            << QString();
+        QTest::newRow("bot count refused") << QStringList{"--engage", "Save Game #1"} << 78
+                                           << "Save Game #1: If you have BOTS ENABLED you must "
+                                              "specify THE NUMBER OF BOTS TO PLAY\n"
+                                           << QString();
         QTest::newRow("no game there")
             << QStringList{"--engage", "1", "--game-folder", FD_TEST_DATA} << 78
-            << "The game folder has no \"baseEF\" folder" << QString();
+            << "Save Game #1: The game folder has no \"baseEF\" folder" << QString();
         QTest::newRow("listed") << QStringList{"--list"} << 0
                                 << "Save Game #2\t\tDock \"Nine\"\nSave Game #3\t" << QString();
         QTest::newRow("last slot by number")
-            << QStringList{"--script", "7"} << 78 << "THE NUMBER OF BOTS" << QString();
+            << QStringList{"--script", "7"} << 78 << "Save Game #7: The map rotation is empty"
+            << QString();
         QTest::newRow("no slot 9")
             << QStringList{"--engage", "9"} << 2 << "\"9\" is not a save slot" << QString();
         QTest::newRow("no slot 0")
@@ -228,6 +229,7 @@ private Q_SLOTS:
         QTest::newRow("empty game folder") << QStringList{"--script", "2", "--game-folder", ""} << 2 << "--game-folder needs" << QString();
         QTest::newRow("not Qt's") << QStringList{"-platform", "offscreen", "x"} << 2 << "\"x\"" << QString();
         QTest::newRow("not ours") << QStringList{"--lsit"} << 2 << "Unknown option 'lsit'" << QString();
+        QTest::newRow("no maps") << QStringList{"--engage", "6", "--game-folder", folders_->gameFolder()} << 78 << "Save Game #6: The map rotation is empty" << "sql:UPDATE \"Save Game #6\" SET TurnBotsOn = 0";
         QTest::newRow("no display") << QStringList{"-style", "fusion", "-reverse"} << 2 << "no display to open the window on; on a machine" << QString();
         QTest::newRow("a word, no display") << QStringList{"2"} << 2 << "unexpected argument \"2\"" << QString();
         QTest::newRow("a word, no X11 display") << QStringList{"-platform", "xcb", "-display=", "x"} << 2 << "\"x\"" << QString();
