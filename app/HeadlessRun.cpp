@@ -6,6 +6,7 @@
 #include "core/NullServices.h"
 #include "core/TextFile.h"
 #include "hosting/MapsToPlay.h"
+#include "hosting/RunningServers.h"
 #include "hosting/ServerAddress.h"
 #include "hosting/SlotStatus.h"
 #include "hosting/Supervisor.h"
@@ -99,9 +100,13 @@ public:
         std::optional<hosting::Supervisor> supervisor;
         if (request.wait)
             attached_.watchWith(supervisor.emplace(*address->queryAddress(), notifier));
+        // Which slot serves the port, for --status; kept while the server runs after a return.
+        hosting::RunningServerNote note(*address->queryAddress(), request.slot, store().path());
         Engage(ctx(), {slotScriptFile(request.slot), address->commandLine()});
         if (!ctx().form.isClosed(Window::frmFragDocker))
             return exitCode::refused;
+        if (!request.wait)
+            note.keep();
         return request.wait ? attached_.exitStatus() : exitCode::done;
     }
 
