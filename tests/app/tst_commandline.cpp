@@ -391,7 +391,8 @@ private Q_SLOTS:
                 "Four\nSave Game #5\t%1\tanswers: Five\n")
                 .arg(port3_)
                 .arg(port4_);
-        const Run every = run({QStringLiteral("--status")});
+        QVERIFY(QFile::remove(appFile("run/fragdocker/server-127.0.0.1-%1").arg(port4_)));
+        const Run every = run({QStringLiteral("--status")}); // slot 4 by its server name
         QVERIFY2(every.out.contains(everySlot.toUtf8()), every.out + every.err);
 
         // The watchdog is fed while the server answers, and not while it is frozen.
