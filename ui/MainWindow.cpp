@@ -33,7 +33,7 @@ QTabWidget* buildTabs(QWidget* window) {
 MainWindow::MainWindow(FormModel& form, const QString& appFolder,
                        const QString& placeholderPicture) {
     setObjectName(QStringLiteral("frmFragDocker"));
-    setWindowTitle(QStringLiteral("FragDocker 1.02 Beta"));
+    setWindowTitle(QStringLiteral("FragDocker " FD_VERSION " Beta"));
     // Each picture's format is given: that spares probing every format on it.
     setWindowIcon(QIcon(QPixmap(fileIn(appFolder, "fragdocker.png"), "PNG")));
     setFixedSize(pixels(clientArea).size());
