@@ -236,10 +236,11 @@ void applyLook(QWidget* widget, const WidgetRow& row) {
 
 void buildWidgets(QWidget* surface, std::span<const WidgetRow> table, int topOffsetTwips) {
     for (const WidgetRow& row : table) {
-        const bool onSurface = !*row.container;
+        // Every container is a frame made before (each table is checked when it compiles).
+        const bool onSurface = row.container == layout::noFrame;
         QWidget* parent =
-            onSurface ? surface : surface->findChild<QWidget*>(QString::fromLatin1(row.container));
-        Q_ASSERT_X(parent, row.name.text, "container listed after its widgets");
+            onSurface ? surface
+                      : surface->findChild<QWidget*>(QString::fromLatin1(row.container.text));
         QWidget* widget = create(row, parent);
         widget->setObjectName(QString::fromLatin1(row.name.objectName()));
         QRect place = pixels(row.place);

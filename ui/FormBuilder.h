@@ -31,7 +31,7 @@ QColor colourOf(layout::Colour colour);
 // The font of the captions in a row of tabs.
 QFont tabCaptionFont();
 
-// Creates the table's widgets inside `surface`. Widgets whose container is "" lie on the
+// Creates the table's widgets inside `surface`. Widgets without a frame (noFrame) lie on the
 // surface, shifted up by `topOffsetTwips` (a tab page starts below the row of tabs, while
 // the table's places count from the top of the whole tab control).
 void buildWidgets(QWidget* surface, std::span<const layout::WidgetRow> table,

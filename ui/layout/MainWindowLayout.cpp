@@ -12,12 +12,12 @@ using enum Kind;
 
 // clang-format off
 constexpr WidgetRow window[] = {
-    {Picture, "Picture1",     "", "",       {1500,  -75, 7440, 1290}},
-    {Button,  ctl::cmdEngage, "", "ENGAGE", {4050, 7875, 2640,  495}, {ComicSansMS, 20.25}},
+    {Picture, "Picture1",     noFrame, "",       {1500,  -75, 7440, 1290}},
+    {Button,  ctl::cmdEngage, noFrame, "ENGAGE", {4050, 7875, 2640,  495}, {ComicSansMS, 20.25}},
 };
 // clang-format on
 
-static_assert(namedByKind(window));
+static_assert(wellFormed(window));
 
 } // namespace
 

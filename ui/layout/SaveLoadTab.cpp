@@ -12,16 +12,16 @@ using enum Colour;
 
 // clang-format off
 constexpr WidgetRow saveLoad[] = {
-    {Label,   "lblSaveFile",               "", "Save Game File:", {4200,  900, 1815, 390}, {SystemFont, 9.75}, Bold, Blue},
-    {Combo,   ctl::cmboSaveGame,           "", "",                {2325, 1275, 5040, 315}},
-    {Label,   "lblDescription",            "", "Description",     {4425, 1800, 1440, 315}, {SystemFont, 9.75}, Bold, Blue},
-    {TextBox, ctl::txtSaveGameDescription, "", "",                {1050, 2100, 8490, 315}},
-    {Button,  ctl::cmdLoad,                "", "Load",            {2700, 2625, 1740, 390}, {SystemFont, 9.75}, Bold},
-    {Button,  ctl::cmdSave,                "", "Save",            {5550, 2625, 1740, 390}, {SystemFont, 9.75}, Bold},
+    {Label,   "lblSaveFile",               noFrame, "Save Game File:", {4200,  900, 1815, 390}, {SystemFont, 9.75}, Bold, Blue},
+    {Combo,   ctl::cmboSaveGame,           noFrame, "",                {2325, 1275, 5040, 315}},
+    {Label,   "lblDescription",            noFrame, "Description",     {4425, 1800, 1440, 315}, {SystemFont, 9.75}, Bold, Blue},
+    {TextBox, ctl::txtSaveGameDescription, noFrame, "",                {1050, 2100, 8490, 315}},
+    {Button,  ctl::cmdLoad,                noFrame, "Load",            {2700, 2625, 1740, 390}, {SystemFont, 9.75}, Bold},
+    {Button,  ctl::cmdSave,                noFrame, "Save",            {5550, 2625, 1740, 390}, {SystemFont, 9.75}, Bold},
 };
 // clang-format on
 
-static_assert(namedByKind(saveLoad));
+static_assert(wellFormed(saveLoad));
 
 } // namespace
 
