@@ -62,6 +62,7 @@ public:
         fitTypingLimit(edit, form_.maxLength(id_));
         edit->setReadOnly(form_.locked(id_));
         edit->setVisible(form_.visible(id_));
+        edit->setFocusPolicy(form_.visible(id_) ? Qt::StrongFocus : Qt::NoFocus);
     }
 };
 
@@ -89,7 +90,10 @@ public:
         });
     }
     void showState() override {
+        // An exclusive button cannot be cleared on its own, while a load may empty its group.
+        widget()->setAutoExclusive(false);
         widget()->setChecked(form_.selected(id_));
+        widget()->setAutoExclusive(true);
         widget()->setVisible(form_.visible(id_));
     }
 };

@@ -93,11 +93,8 @@ QWidget* create(const WidgetRow& row, QWidget* parent) {
         return oneLine(new QLineEdit(parent));
     case Kind::CheckBox:
         return new QCheckBox(caption, parent);
-    case Kind::Option: {
-        auto* option = new QRadioButton(caption, parent);
-        option->setAutoExclusive(false); // the model keeps the groups, which a load may empty
-        return option;
-    }
+    case Kind::Option:
+        return new QRadioButton(caption, parent); // exclusive within its frame, as in the model
     case Kind::List:
         return new QListWidget(parent);
     case Kind::Combo: {
@@ -152,6 +149,23 @@ void buildWidgets(QWidget* surface, std::span<const WidgetRow> table, int topOff
         applyLook(widget, row);
         if (parent->isVisible())
             widget->show(); // Qt shows children by itself only when their parent is first shown
+    }
+}
+
+void nameInputs(QWidget* surface, std::span<const layout::InputName> names) {
+    for (const layout::InputName& name : names) {
+        auto* input = surface->findChild<QWidget*>(QString::fromLatin1(name.input.name));
+        if (!name.label) {
+            input->setAccessibleName(QString::fromUtf8(name.name));
+            continue;
+        }
+        auto* label = surface->findChild<QLabel*>(QString::fromLatin1(name.label));
+        Q_ASSERT_X(label, name.label, "no such label");
+        label->setBuddy(input);
+        QString caption = label->text().simplified();
+        if (caption.endsWith(u':'))
+            caption.chop(1);
+        input->setAccessibleName(caption);
     }
 }
 

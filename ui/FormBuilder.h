@@ -21,4 +21,8 @@ QRect pixels(const layout::Rect& place);
 void buildWidgets(QWidget* surface, std::span<const layout::WidgetRow> table,
                   int topOffsetTwips = 0);
 
+// Names the inputs under `surface` for screen readers: each captioning label gets its input as
+// its buddy, and the input the label's text (without a closing colon) as its accessible name.
+void nameInputs(QWidget* surface, std::span<const layout::InputName> names);
+
 } // namespace fd::ui

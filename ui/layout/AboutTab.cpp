@@ -37,8 +37,8 @@ static_assert(wellFormed(about));
 
 } // namespace
 
-std::span<const WidgetRow> aboutTab() {
-    return about;
+TabLayout aboutTab() {
+    return {"About", about, {}};
 }
 
 } // namespace fd::layout

@@ -56,10 +56,26 @@ constexpr WidgetRow advanced[] = {
 
 static_assert(wellFormed(advanced));
 
+// The names a screen reader gives the inputs that do not show their own name.
+constexpr InputName advancedNames[] = {
+    captionedBy(ctl::txtClientMaxPing, "lblMaxPing"),
+    captionedBy(ctl::txtChangeReservedMemoryAmount, "lblReservedMegs"),
+    named(ctl::txtMaxPacketsToDownload, "Max Packets To Download"),
+    captionedBy(ctl::txtClientMinimumPing, "lblClientMinimumPing"),
+    captionedBy(ctl::txtMasterServer2, "lblServer2"),
+    captionedBy(ctl::txtMasterServer3, "lblServer3"),
+    captionedBy(ctl::txtMasterServer4, "lblServer4"),
+    captionedBy(ctl::txtMasterServer5, "lblServer5"),
+    named(ctl::txtSetNetportNumber, "Netport"),
+    named(ctl::txtSetNetIPNumber, "Net IP"),
+    named(ctl::txtCreateServerLogPath, "Server Log File"),
+    captionedBy(ctl::txtGamePath, "lblCurrentGamePath"),
+};
+
 } // namespace
 
-std::span<const WidgetRow> advancedTab() {
-    return advanced;
+TabLayout advancedTab() {
+    return {"Advanced", advanced, advancedNames};
 }
 
 } // namespace fd::layout

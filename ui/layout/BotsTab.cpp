@@ -43,10 +43,19 @@ constexpr WidgetRow bots[] = {
 
 static_assert(wellFormed(bots));
 
+// The names a screen reader gives the inputs that do not show their own name.
+constexpr InputName botsNames[] = {
+    captionedBy(ctl::txtNumberOfBotsToPlay, "lblNumberBots"),
+    named(ctl::list3, "Bot List"),
+    named(ctl::list4, "Selected Bots"),
+    named(ctl::cmdAddBot, "Add bot"),
+    named(ctl::cmdRemoveBot, "Remove bot"),
+};
+
 } // namespace
 
-std::span<const WidgetRow> botsTab() {
-    return bots;
+TabLayout botsTab() {
+    return {"Bots", bots, botsNames};
 }
 
 } // namespace fd::layout

@@ -27,11 +27,8 @@ std::span<const WidgetRow> mainWindow() {
 
 std::span<const TabLayout> mainWindowTabs() {
     // The tab tables live in other translation units, so the list is built on first use.
-    static const TabLayout tabs[] = {
-        {"Server", serverTab()}, {"Settings", settingsTab()},  {"Maps", mapsTab()},
-        {"Bots", botsTab()},     {"Save/Load", saveLoadTab()}, {"Advanced", advancedTab()},
-        {"About", aboutTab()},
-    };
+    static const TabLayout tabs[] = {serverTab(),   settingsTab(), mapsTab(), botsTab(),
+                                     saveLoadTab(), advancedTab(), aboutTab()};
     return tabs;
 }
 

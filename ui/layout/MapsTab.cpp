@@ -48,10 +48,23 @@ constexpr WidgetRow maps[] = {
 
 static_assert(wellFormed(maps));
 
+// The names a screen reader gives the inputs that do not show their own name.
+constexpr InputName mapsNames[] = {
+    captionedBy(ctl::List1, "lblMapList"),
+    captionedBy(ctl::List2, "lblSlectedMaps"),
+    named(ctl::cmdAdd, "Add map"),
+    named(ctl::cmdRemove, "Remove map"),
+    captionedBy(ctl::txtMapName, "lblTheMapName"),
+    captionedBy(ctl::txtMapPlayers, "lblTheRecomendedPlayers"),
+    captionedBy(ctl::txtFragLimit, "FragLimtDefault"),
+    captionedBy(ctl::txtTimeLimit, "lblTimeLimitDefault"),
+    captionedBy(ctl::txtCaptureLimit, "lblCaptureLimitDefault"),
+};
+
 } // namespace
 
-std::span<const WidgetRow> mapsTab() {
-    return maps;
+TabLayout mapsTab() {
+    return {"Maps", maps, mapsNames};
 }
 
 } // namespace fd::layout

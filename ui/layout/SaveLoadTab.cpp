@@ -23,10 +23,16 @@ constexpr WidgetRow saveLoad[] = {
 
 static_assert(wellFormed(saveLoad));
 
+// The names a screen reader gives the inputs that do not show their own name.
+constexpr InputName saveLoadNames[] = {
+    captionedBy(ctl::cmboSaveGame, "lblSaveFile"),
+    captionedBy(ctl::txtSaveGameDescription, "lblDescription"),
+};
+
 } // namespace
 
-std::span<const WidgetRow> saveLoadTab() {
-    return saveLoad;
+TabLayout saveLoadTab() {
+    return {"Save/Load", saveLoad, saveLoadNames};
 }
 
 } // namespace fd::layout

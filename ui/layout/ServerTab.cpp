@@ -52,10 +52,18 @@ constexpr WidgetRow server[] = {
 
 static_assert(wellFormed(server));
 
+// The names a screen reader gives the inputs that do not show their own name.
+constexpr InputName serverNames[] = {
+    named(ctl::txtServerName, "Server Name"),
+    named(ctl::txtServerQuote, "Server Quote"),
+    captionedBy(ctl::txtConsolePassword, "lblConsolePassword"),
+    captionedBy(ctl::txtPrivateClientPassword, "lblPrivate"),
+};
+
 } // namespace
 
-std::span<const WidgetRow> serverTab() {
-    return server;
+TabLayout serverTab() {
+    return {"Server", server, serverNames};
 }
 
 } // namespace fd::layout

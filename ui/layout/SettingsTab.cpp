@@ -73,10 +73,26 @@ constexpr WidgetRow settings[] = {
 
 static_assert(wellFormed(settings));
 
+// The names a screen reader gives the inputs that do not show their own name.
+constexpr InputName settingsNames[] = {
+    captionedBy(ctl::txtMaxPlayers, "lblMaxPlayers"),
+    captionedBy(ctl::txtMinPlayers, "lblMinPlayers"),
+    captionedBy(ctl::txtSecondsOfInvulnerability, "lblSecondsInvulnerability"),
+    named(ctl::txtForcePlayerRespawnSeconds, "Force player respawn after seconds"),
+    named(ctl::txtKickInactivePlayersSeconds, "Kick inactive players after seconds"),
+    named(ctl::txtWarmupSeconds, "Warmup seconds"),
+    captionedBy(ctl::txtWeaponEnhancerDamage, "lblWeaponEnhancerDamage"),
+    captionedBy(ctl::txtWeaponDamageKnockback, "lblWeaponKnockback"),
+    captionedBy(ctl::txtRespawnItemsSeconds, "lblRespawn"),
+    captionedBy(ctl::txtSetGameSpeed, "lblSetGameSpeed"),
+    captionedBy(ctl::txtSetGameGravity, "lblSetGameGravity"),
+    captionedBy(ctl::txtIntermissionTime, "lblIntermissionTime"),
+};
+
 } // namespace
 
-std::span<const WidgetRow> settingsTab() {
-    return settings;
+TabLayout settingsTab() {
+    return {"Settings", settings, settingsNames};
 }
 
 } // namespace fd::layout

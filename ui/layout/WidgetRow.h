@@ -126,9 +126,24 @@ inline constexpr const char* SystemFont = "System";
 inline constexpr const char* LucidaSansUnicode = "Lucida Sans Unicode";
 inline constexpr const char* CourierNew = "Courier New";
 
+// What a screen reader calls an input: the label that captions it (the input is then the
+// label's buddy), or a name of its own where no label captions the input alone.
+struct InputName {
+    Control input;
+    const char* label; // the captioning label's name; null for a name of its own
+    const char* name;  // the name when there is no label
+};
+constexpr InputName captionedBy(Control input, const char* label) {
+    return {input, label, nullptr};
+}
+constexpr InputName named(Control input, const char* name) {
+    return {input, nullptr, name};
+}
+
 struct TabLayout {
     const char* caption;
     std::span<const WidgetRow> widgets;
+    std::span<const InputName> names;
 };
 
 // The main window: the controls on the window itself, and the seven tabs in order.
