@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "Program.h"
 #include "core/NullServices.h"
+#include "core/PathResolver.h"
 #include "core/TextFile.h"
 #include "hosting/ServerAddress.h"
 #include "hosting/SlotStatus.h"
@@ -12,6 +13,7 @@
 #include "settings/Engage.h"
 #include "settings/GameTypeRules.h"
 #include "settings/SettingsRecord.h"
+#include "setup/SetupControls.h"
 #include "store/SaveLoad.h"
 #include "store/SlotRecord.h"
 
@@ -36,8 +38,26 @@ public:
 // two slots started at the same moment from one game folder never run each other's script.
 // (A lock held until the server answered would hold up every other slot for as long as a
 // server that never answers runs.)
-QString slotScriptFile(const QString& slot) {
-    return QStringLiteral("FragDocker-slot%1.cfg").arg(slot.back());
+// A set-up file started straight away has a script named after the file.
+QString slotScriptFile(const Request& request) {
+    if (!request.setupFile.isEmpty())
+        return *setup::scriptFileFor(request.setupFile); // checked with the command line
+    return QStringLiteral("FragDocker-slot%1.cfg").arg(request.slot.back());
+}
+
+// Shows what failed and gives the exit status of its kind.
+int report(Context& ctx, const Failure& failure) {
+    ctx.alert(failure.message);
+    switch (failure.kind) {
+    case FailureKind::Usage:
+        return exitCode::usage;
+    case FailureKind::Refused:
+    case FailureKind::Damaged:
+        return exitCode::refused;
+    case FailureKind::Failed:
+        break;
+    }
+    return exitCode::failed;
 }
 
 // The program's logic with no window, no sound and messages on standard error, started as far
@@ -59,13 +79,22 @@ public:
     SettingsStore& store() { return program_.store; }
     bool failed() const { return messages_.shown; }
 
-    // Load, as the Load button does it; false after a message.
-    bool load(const Request& request) {
-        ctx().form.setText(ctl::cmboSaveGame, request.slot);
-        ctx().form.click(ctl::cmdLoad);
+    // Load, as the Load button does it, or of a set-up file as Load would put it into the
+    // controls; the exit status, done when loaded.
+    int load(const Request& request) {
+        if (request.setupFile.isEmpty()) {
+            ctx().form.setText(ctl::cmboSaveGame, request.slot);
+            ctx().form.click(ctl::cmdLoad);
+        } else {
+            const Outcome<setup::Setup> read = setup::readSetupFile(
+                request.setupFile, setup::freshRecord(ctx(), QString::fromLatin1(slotNames[0])));
+            if (!read.ok())
+                return report(ctx(), read.reason());
+            setup::putSetup(ctx(), *read);
+        }
         if (!request.gameFolder.isNull())
             ctx().form.setText(ctl::frmGamePath::txtGamePath, request.gameFolder);
-        return !failed();
+        return failed() ? exitCode::failed : exitCode::done;
     }
 
     // ENGAGE as the window's, but with the slot's port and address on the game's command line
@@ -73,9 +102,9 @@ public:
     int engage(const Request& request) {
         QString problem;
         const std::optional<hosting::ServerAddress> address =
-            hosting::serverAddressOf(ctx().form, request.slot, problem);
+            hosting::serverAddressOf(ctx().form, request.subject(), problem);
         if (address)
-            problem = hosting::listenProblem(*address, request.slot);
+            problem = hosting::listenProblem(*address, request.subject());
         if (!problem.isEmpty()) {
             ctx().alert(problem);
             return exitCode::refused;
@@ -84,7 +113,7 @@ public:
         std::optional<hosting::Supervisor> supervisor;
         if (request.wait)
             attached_.watchWith(supervisor.emplace(*address->queryAddress(), notifier));
-        Engage(ctx(), {slotScriptFile(request.slot), address->commandLine()});
+        Engage(ctx(), {slotScriptFile(request), address->commandLine()});
         if (!ctx().form.isClosed(Window::frmFragDocker))
             return exitCode::refused;
         return request.wait ? attached_.exitStatus() : exitCode::done;
@@ -124,6 +153,41 @@ int listSlots(Headless& headless) {
     return headless.failed() ? exitCode::failed : exitCode::done;
 }
 
+// Writes the loaded slot's set-up to the file, replaced whole, or to standard output.
+int exportSetup(Headless& headless, const Request& request) {
+    const QByteArray bytes = setup::writeSetup(setup::setupFromControls(headless.ctx().form));
+    if (request.exportFile.isEmpty()) {
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+        return exitCode::done;
+    }
+    ReplacedFile file(request.exportFile);
+    file.write(bytes);
+    if (const QString failure = file.commit(); !failure.isEmpty())
+        return report(headless.ctx(), failed(failure));
+    return exitCode::done;
+}
+
+// Stores the file's set-up into the slot by the window's own Save: the store opened as the
+// window opens it, and refused while a window holds it. The slot's name is the slot's.
+int importSetup(Headless& headless, const Request& request) {
+    Context& ctx = headless.ctx();
+    Outcome<setup::Setup> read =
+        setup::readSetupFile(request.setupFile, setup::freshRecord(ctx, request.slot));
+    if (!read.ok())
+        return report(ctx, read.reason());
+    if (StoreLock::heldElsewhere(fileIn(ctx.appFolder, storeFile::lock)))
+        return report(ctx, refused(QStringLiteral("FragDocker is running and holds the settings "
+                                                  "store in \"%1\"; close its window, then "
+                                                  "import again.")
+                                       .arg(ctx.appFolder)));
+    headless.store().close();
+    if (!openSettingsStore(ctx, headless.store()))
+        return exitCode::failed;
+    setup::putSetup(ctx, setup::namedAs(*std::move(read), request.slot));
+    ctx.form.click(ctl::cmdSave);
+    return headless.failed() ? exitCode::failed : exitCode::done;
+}
+
 } // namespace
 
 int runRequest(const Request& request, const AppFolders& appFolders) {
@@ -135,14 +199,19 @@ int runRequest(const Request& request, const AppFolders& appFolders) {
     if (request.action == Action::Status && request.slot.isEmpty())
         return hosting::reportEverySlot(headless.ctx(), headless.store()) ? exitCode::done
                                                                           : exitCode::failed;
-    if (!headless.load(request))
-        return exitCode::failed;
+    if (request.action == Action::Import)
+        return importSetup(headless, request);
+    if (const int loaded = headless.load(request); loaded != exitCode::done)
+        return loaded;
     switch (request.action) {
     case Action::Script:
         return printScript(headless);
+    case Action::Export:
+        return exportSetup(headless, request);
     case Action::Status:
-        return hosting::reportSlotServer(headless.ctx(), request.slot) ? exitCode::done
-                                                                       : exitCode::notAnswering;
+        return hosting::reportSlotServer(headless.ctx(), request.subject())
+                   ? exitCode::done
+                   : exitCode::notAnswering;
     default:
         return headless.engage(request);
     }
