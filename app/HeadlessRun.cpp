@@ -196,7 +196,7 @@ int runRequest(const Request& request, const AppFolders& appFolders) {
         return exitCode::failed;
     if (request.action == Action::List)
         return listSlots(headless);
-    if (request.action == Action::Status && request.slot.isEmpty())
+    if (request.action == Action::Status && request.subject().isEmpty())
         return hosting::reportEverySlot(headless.ctx(), headless.store()) ? exitCode::done
                                                                           : exitCode::failed;
     if (request.action == Action::Import)

@@ -14,6 +14,9 @@
 #include <QRandomGenerator>
 
 #include <csignal>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace fd;
 using namespace Qt::StringLiterals;
@@ -38,6 +41,18 @@ QByteArray withoutSlotName(const QByteArray& setup) {
     QList<QByteArray> lines = setup.split('\n');
     lines.removeIf([](const QByteArray& line) { return line.startsWith("SaveFile = "); });
     return lines.join('\n');
+}
+
+// A UDP port free on this machine at this moment.
+quint16 freePort() {
+    const int probe = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    socklen_t size = sizeof address;
+    ::bind(probe, reinterpret_cast<sockaddr*>(&address), size);
+    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
+    ::close(probe);
+    return ntohs(address.sin_port);
 }
 
 } // namespace
@@ -110,6 +125,69 @@ private Q_SLOTS:
             QCOMPARE(run({u"--script"_s, u"7"_s}).out, script.out);
         }
         QCOMPARE(exported(1).count('\n'), 2 * FormModel::maxListItems + 79);
+    }
+
+    // Refused while the window holds the store, stored once it ended; killed at random
+    // moments, each import leaves the slot all old or all new.
+    void importWaitsForTheWindowAndIsAllOrNothing() {
+        const QByteArray old = exported(3);
+        test::writeFile(appFile(u"old.toml"_s), old);
+        test::writeFile(appFile(u"new.toml"_s), exported(1).replace("Ωmega", "New"));
+        {
+            const test::TestProgram window(folders_);
+            const Run refused = run({u"--import"_s, u"new.toml"_s, u"3"_s});
+            QCOMPARE(refused.exitCode, 78);
+            QVERIFY2(refused.err.contains("FragDocker is running"), refused.err.constData());
+        }
+        QCOMPARE(exported(3), old);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(run({u"--import"_s, u"new.toml"_s, u"3"_s}).exitCode, 0);
+        const int importUs = int(clock.nsecsElapsed() / 1000);
+        const QByteArray renewed = exported(3);
+        QVERIFY(renewed.contains("New") && renewed.count('\n') > old.count('\n'));
+        QRandomGenerator random(26);
+        for (int i = 0; i < 10; ++i) {
+            const bool isNew = exported(3) == renewed;
+            QProcess import;
+            start(import, {u"--import"_s, isNew ? u"old.toml"_s : u"new.toml"_s, u"3"_s});
+            QVERIFY(import.waitForStarted());
+            ::usleep(useconds_t(random.bounded(importUs)));
+            ::kill(pid_t(import.processId()), SIGKILL);
+            import.waitForFinished();
+            const QByteArray after = exported(3);
+            QVERIFY(after == old || after == renewed);
+        }
+    }
+
+    // A file with only what differs from a new slot starts the stand-in server on its port,
+    // with a script named after the file, and --status asks that server.
+    void aSmallFileStartsTheServerAndIsAsked() {
+        QTemporaryDir served;
+        QVERIFY(QDir(served.path()).mkdir(u"baseEF"_s));
+        QVERIFY(QFile::copy(QStringLiteral(FD_APP_DIR "/demo/Elite Force/stvoyHM.exe"),
+                            served.filePath(u"stvoyHM.exe"_s)));
+        test::writeFile(
+            appFile(u"file-dock.toml"_s),
+            QStringLiteral("ServerName = \"File Dock\"\nTurnBotsOn = false\nSetNetport = "
+                           "true\nSetNetportNumber = %1\nMaps = [\"hm_voy1\", "
+                           "\"hm_borg1\"]\n")
+                .arg(freePort())
+                .toUtf8());
+        QProcess server;
+        start(server,
+              {u"--engage"_s, u"file-dock.toml"_s, u"--wait"_s, u"--game-folder"_s, served.path()});
+        const auto stop = qScopeGuard([&server] {
+            server.terminate();
+            server.waitForFinished(20000);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(run({u"--status"_s, u"file-dock.toml"_s}).exitCode == 0, 30000);
+        QVERIFY(run({u"--status"_s, u"file-dock.toml"_s})
+                    .out.contains("Server name:  File Dock\nMap:          hm_voy1"));
+        QVERIFY(QFile::exists(served.filePath(u"baseEF/FragDocker-file-dock.cfg"_s)));
+        server.terminate();
+        QVERIFY(server.waitForFinished(20000));
+        QCOMPARE(server.exitCode(), 0);
     }
 
     void badInputIsRefusedAndChangesNothing_data() {
