@@ -6,6 +6,8 @@
 #include "core/NullServices.h"
 #include "core/PathResolver.h"
 #include "core/TextFile.h"
+#include "hosting/MapsToPlay.h"
+#include "hosting/RunningServers.h"
 #include "hosting/ServerAddress.h"
 #include "hosting/SlotStatus.h"
 #include "hosting/Supervisor.h"
@@ -24,14 +26,17 @@ namespace fd {
 
 namespace {
 
-// Every message the window would show, on standard error instead.
+// Every message the window would show, on standard error instead, after the slot (or set-up
+// file) it concerns unless it names it already: with several hosted, which one to fix.
 class ErrorStreamMessages : public MessageBox {
 public:
     void show(const QString& text) override {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        const bool named = subject.isEmpty() || text.contains(subject);
+        text::print(stderr, named ? text + u'\n' : QStringLiteral("%1: %2\n").arg(subject, text));
         shown = true;
     }
     bool shown = false;
+    QString subject;
 };
 
 // The script of a slot started from the command line: a file of its own per slot, so that
@@ -82,6 +87,7 @@ public:
     // Load, as the Load button does it, or of a set-up file as Load would put it into the
     // controls; the exit status, done when loaded.
     int load(const Request& request) {
+        messages_.subject = request.subject();
         if (request.setupFile.isEmpty()) {
             ctx().form.setText(ctl::cmboSaveGame, request.slot);
             ctx().form.click(ctl::cmdLoad);
@@ -97,9 +103,19 @@ public:
         return failed() ? exitCode::failed : exitCode::done;
     }
 
+    // The map rotation, which only the command line insists on; false after a message.
+    bool mapsToPlay() {
+        const Outcome<> maps = hosting::mapsToPlay(ctx().form);
+        if (!maps.ok())
+            ctx().alert(maps.failure());
+        return maps.ok();
+    }
+
     // ENGAGE as the window's, but with the slot's port and address on the game's command line
     // and a script of the slot's own, so that slots run side by side from one game folder.
     int engage(const Request& request) {
+        if (!mapsToPlay())
+            return exitCode::refused;
         QString problem;
         const std::optional<hosting::ServerAddress> address =
             hosting::serverAddressOf(ctx().form, request.subject(), problem);
@@ -113,9 +129,14 @@ public:
         std::optional<hosting::Supervisor> supervisor;
         if (request.wait)
             attached_.watchWith(supervisor.emplace(*address->queryAddress(), notifier));
+        // Which slot serves the port, for --status; kept while the server runs after a return.
+        hosting::RunningServerNote note(*address->queryAddress(), request.subject(),
+                                        store().path());
         Engage(ctx(), {slotScriptFile(request), address->commandLine()});
         if (!ctx().form.isClosed(Window::frmFragDocker))
             return exitCode::refused;
+        if (!request.wait)
+            note.keep();
         return request.wait ? attached_.exitStatus() : exitCode::done;
     }
 
@@ -128,6 +149,8 @@ private:
 };
 
 int printScript(Headless& headless) {
+    if (!headless.mapsToPlay())
+        return exitCode::refused;
     const std::optional<QByteArray> script = PreviewScript(headless.ctx());
     if (!script)
         return exitCode::refused;
