@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "Program.h"
 #include "core/NullServices.h"
+#include "core/PathResolver.h"
 #include "core/TextFile.h"
 #include "hosting/MapsToPlay.h"
 #include "hosting/RunningServers.h"
@@ -14,6 +15,7 @@
 #include "settings/Engage.h"
 #include "settings/GameTypeRules.h"
 #include "settings/SettingsRecord.h"
+#include "setup/SetupControls.h"
 #include "store/SaveLoad.h"
 #include "store/SlotRecord.h"
 
@@ -41,8 +43,26 @@ public:
 // two slots started at the same moment from one game folder never run each other's script.
 // (A lock held until the server answered would hold up every other slot for as long as a
 // server that never answers runs.)
-QString slotScriptFile(const QString& slot) {
-    return QStringLiteral("FragDocker-slot%1.cfg").arg(slot.back());
+// A set-up file started straight away has a script named after the file.
+QString slotScriptFile(const Request& request) {
+    if (!request.setupFile.isEmpty())
+        return *setup::scriptFileFor(request.setupFile); // checked with the command line
+    return QStringLiteral("FragDocker-slot%1.cfg").arg(request.slot.back());
+}
+
+// Shows what failed and gives the exit status of its kind.
+int report(Context& ctx, const Failure& failure) {
+    ctx.alert(failure.message);
+    switch (failure.kind) {
+    case FailureKind::Usage:
+        return exitCode::usage;
+    case FailureKind::Refused:
+    case FailureKind::Damaged:
+        return exitCode::refused;
+    case FailureKind::Failed:
+        break;
+    }
+    return exitCode::failed;
 }
 
 // The program's logic with no window, no sound and messages on standard error, started as far
@@ -64,14 +84,23 @@ public:
     SettingsStore& store() { return program_.store; }
     bool failed() const { return messages_.shown; }
 
-    // Load, as the Load button does it; false after a message.
-    bool load(const Request& request) {
-        messages_.subject = request.slot;
-        ctx().form.setText(ctl::cmboSaveGame, request.slot);
-        ctx().form.click(ctl::cmdLoad);
+    // Load, as the Load button does it, or of a set-up file as Load would put it into the
+    // controls; the exit status, done when loaded.
+    int load(const Request& request) {
+        messages_.subject = request.subject();
+        if (request.setupFile.isEmpty()) {
+            ctx().form.setText(ctl::cmboSaveGame, request.slot);
+            ctx().form.click(ctl::cmdLoad);
+        } else {
+            const Outcome<setup::Setup> read = setup::readSetupFile(
+                request.setupFile, setup::freshRecord(ctx(), QString::fromLatin1(slotNames[0])));
+            if (!read.ok())
+                return report(ctx(), read.reason());
+            setup::putSetup(ctx(), *read);
+        }
         if (!request.gameFolder.isNull())
             ctx().form.setText(ctl::frmGamePath::txtGamePath, request.gameFolder);
-        return !failed();
+        return failed() ? exitCode::failed : exitCode::done;
     }
 
     // The map rotation, which only the command line insists on; false after a message.
@@ -89,9 +118,9 @@ public:
             return exitCode::refused;
         QString problem;
         const std::optional<hosting::ServerAddress> address =
-            hosting::serverAddressOf(ctx().form, request.slot, problem);
+            hosting::serverAddressOf(ctx().form, request.subject(), problem);
         if (address)
-            problem = hosting::listenProblem(*address, request.slot);
+            problem = hosting::listenProblem(*address, request.subject());
         if (!problem.isEmpty()) {
             ctx().alert(problem);
             return exitCode::refused;
@@ -101,8 +130,9 @@ public:
         if (request.wait)
             attached_.watchWith(supervisor.emplace(*address->queryAddress(), notifier));
         // Which slot serves the port, for --status; kept while the server runs after a return.
-        hosting::RunningServerNote note(*address->queryAddress(), request.slot, store().path());
-        Engage(ctx(), {slotScriptFile(request.slot), address->commandLine()});
+        hosting::RunningServerNote note(*address->queryAddress(), request.subject(),
+                                        store().path());
+        Engage(ctx(), {slotScriptFile(request), address->commandLine()});
         if (!ctx().form.isClosed(Window::frmFragDocker))
             return exitCode::refused;
         if (!request.wait)
@@ -146,6 +176,41 @@ int listSlots(Headless& headless) {
     return headless.failed() ? exitCode::failed : exitCode::done;
 }
 
+// Writes the loaded slot's set-up to the file, replaced whole, or to standard output.
+int exportSetup(Headless& headless, const Request& request) {
+    const QByteArray bytes = setup::writeSetup(setup::setupFromControls(headless.ctx().form));
+    if (request.exportFile.isEmpty()) {
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+        return exitCode::done;
+    }
+    ReplacedFile file(request.exportFile);
+    file.write(bytes);
+    if (const QString failure = file.commit(); !failure.isEmpty())
+        return report(headless.ctx(), failed(failure));
+    return exitCode::done;
+}
+
+// Stores the file's set-up into the slot by the window's own Save: the store opened as the
+// window opens it, and refused while a window holds it. The slot's name is the slot's.
+int importSetup(Headless& headless, const Request& request) {
+    Context& ctx = headless.ctx();
+    Outcome<setup::Setup> read =
+        setup::readSetupFile(request.setupFile, setup::freshRecord(ctx, request.slot));
+    if (!read.ok())
+        return report(ctx, read.reason());
+    if (StoreLock::heldElsewhere(fileIn(ctx.appFolder, storeFile::lock)))
+        return report(ctx, refused(QStringLiteral("FragDocker is running and holds the settings "
+                                                  "store in \"%1\"; close its window, then "
+                                                  "import again.")
+                                       .arg(ctx.appFolder)));
+    headless.store().close();
+    if (!openSettingsStore(ctx, headless.store()))
+        return exitCode::failed;
+    setup::putSetup(ctx, setup::namedAs(*std::move(read), request.slot));
+    ctx.form.click(ctl::cmdSave);
+    return headless.failed() ? exitCode::failed : exitCode::done;
+}
+
 } // namespace
 
 int runRequest(const Request& request, const AppFolders& appFolders) {
@@ -154,17 +219,22 @@ int runRequest(const Request& request, const AppFolders& appFolders) {
         return exitCode::failed;
     if (request.action == Action::List)
         return listSlots(headless);
-    if (request.action == Action::Status && request.slot.isEmpty())
+    if (request.action == Action::Status && request.subject().isEmpty())
         return hosting::reportEverySlot(headless.ctx(), headless.store()) ? exitCode::done
                                                                           : exitCode::failed;
-    if (!headless.load(request))
-        return exitCode::failed;
+    if (request.action == Action::Import)
+        return importSetup(headless, request);
+    if (const int loaded = headless.load(request); loaded != exitCode::done)
+        return loaded;
     switch (request.action) {
     case Action::Script:
         return printScript(headless);
+    case Action::Export:
+        return exportSetup(headless, request);
     case Action::Status:
-        return hosting::reportSlotServer(headless.ctx(), request.slot) ? exitCode::done
-                                                                       : exitCode::notAnswering;
+        return hosting::reportSlotServer(headless.ctx(), request.subject())
+                   ? exitCode::done
+                   : exitCode::notAnswering;
     default:
         return headless.engage(request);
     }
