@@ -7,6 +7,7 @@
 
 #include "store/StoreFiles.h"
 #include "support/CatalogFiles.h"
+#include "support/FreePort.h"
 #include "support/TestProgram.h"
 
 #include <QtTest>
@@ -22,6 +23,7 @@
 #include <unistd.h>
 
 using namespace fd;
+using fd::test::freePort;
 
 namespace {
 
@@ -43,18 +45,6 @@ void leaveHotJournal(const QString& store) {
                  nullptr);
     sqlite3_db_cacheflush(db);
     ::_exit(0);
-}
-
-// A UDP port free on this machine at this moment.
-quint16 freePort() {
-    const int probe = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    socklen_t size = sizeof address;
-    ::bind(probe, reinterpret_cast<sockaddr*>(&address), size);
-    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
-    ::close(probe);
-    return ntohs(address.sin_port);
 }
 
 // systemd's end of the notify protocol: a Unix datagram socket the test reads.

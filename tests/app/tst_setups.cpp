@@ -5,6 +5,7 @@
 
 #include "core/FormModel.h"
 #include "support/CatalogFiles.h"
+#include "support/FreePort.h"
 #include "support/TestProgram.h"
 
 #include <QtTest>
@@ -19,6 +20,7 @@
 #include <unistd.h>
 
 using namespace fd;
+using fd::test::freePort;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -41,18 +43,6 @@ QByteArray withoutSlotName(const QByteArray& setup) {
     QList<QByteArray> lines = setup.split('\n');
     lines.removeIf([](const QByteArray& line) { return line.startsWith("SaveFile = "); });
     return lines.join('\n');
-}
-
-// A UDP port free on this machine at this moment.
-quint16 freePort() {
-    const int probe = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    socklen_t size = sizeof address;
-    ::bind(probe, reinterpret_cast<sockaddr*>(&address), size);
-    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
-    ::close(probe);
-    return ntohs(address.sin_port);
 }
 
 } // namespace
