@@ -1,13 +1,13 @@
 #include "HeadlessRun.h"
 
-#include "AttachedLauncher.h"
 #include "CommandLine.h"
 #include "Program.h"
 #include "core/NullServices.h"
 #include "core/TextFile.h"
+#include "hosting/AttachedRun.h"
+#include "hosting/HeadlessWine.h"
 #include "hosting/ServerAddress.h"
 #include "hosting/SlotStatus.h"
-#include "hosting/Supervisor.h"
 #include "platform/WinePrefix.h"
 #include "settings/Engage.h"
 #include "settings/GameTypeRules.h"
@@ -16,7 +16,6 @@
 #include "store/SlotRecord.h"
 
 #include <cstdio>
-#include <optional>
 
 namespace fd {
 
@@ -27,9 +26,7 @@ class ErrorStreamMessages : public MessageBox {
 public:
     void show(const QString& text) override {
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-        shown = true;
     }
-    bool shown = false;
 };
 
 // The script of a slot started from the command line: a file of its own per slot, so that
@@ -44,64 +41,76 @@ QString slotScriptFile(const QString& slot) {
 // as Load and ENGAGE need: the store open for reading and the start-up game type set.
 class Headless {
 public:
-    Headless(const AppFolders& appFolders, bool wait)
-        : detached_(winePrefixInUse()), attached_(winePrefixInUse()),
-          program_({none_, messages_, wait ? attached_ : detached_, none_}, appFolders) {
-        if (!makeFirstStore(ctx(), program_.store))
-            return;
-        const QString failure = program_.store.openForReading(appFolders.writable);
-        if (!failure.isEmpty())
-            ctx().alert(failure);
-        SetStartupGameType(program_.form);
+    explicit Headless(const AppFolders& appFolders)
+        : launcher_(winePrefixInUse()), program_({none_, messages_, launcher_, none_}, appFolders) {
     }
 
     Context& ctx() { return program_.ctx; }
     SettingsStore& store() { return program_.store; }
-    bool failed() const { return messages_.shown; }
 
-    // Load, as the Load button does it; false after a message.
-    bool load(const Request& request) {
+    // Tells the failure on standard error; the exit code for its kind.
+    int told(const Failure& failure) {
+        ctx().alert(failure.message);
+        return exitCode::of(failure.kind);
+    }
+
+    // The store made on a first start and opened for reading; false after a message.
+    bool start() {
+        if (!makeFirstStore(ctx(), program_.store))
+            return false;
+        if (const QString failure = program_.store.openForReading(ctx().appFolder);
+            !failure.isEmpty()) {
+            ctx().alert(failure);
+            return false;
+        }
+        SetStartupGameType(program_.form);
+        return true;
+    }
+
+    // Load, as the Load button does it, with the game folder given in place of the slot's.
+    Outcome<> load(const Request& request) {
         ctx().form.setText(ctl::cmboSaveGame, request.slot);
-        ctx().form.click(ctl::cmdLoad);
-        if (!request.gameFolder.isNull())
+        const Outcome<> loaded = LoadSlot(ctx(), store(), request.slot);
+        if (loaded.ok() && !request.gameFolder.isNull())
             ctx().form.setText(ctl::frmGamePath::txtGamePath, request.gameFolder);
-        return !failed();
+        return loaded;
     }
 
     // ENGAGE as the window's, but with the slot's port and address on the game's command line
     // and a script of the slot's own, so that slots run side by side from one game folder.
+    // With --wait the game runs attached and its status is the exit code.
     int engage(const Request& request) {
-        QString problem;
-        const std::optional<hosting::ServerAddress> address =
-            hosting::serverAddressOf(ctx().form, request.slot, problem);
-        if (address)
-            problem = hosting::listenProblem(*address, request.slot);
-        if (!problem.isEmpty()) {
-            ctx().alert(problem);
-            return exitCode::refused;
+        const Outcome<hosting::ServerAddress> address =
+            hosting::serverAddressOf(ctx().form, request.slot);
+        if (!address.ok())
+            return told(address.reason());
+        const Outcome<sockaddr_in> asked = hosting::checkListening(*address, request.slot);
+        if (!asked.ok())
+            return told(asked.reason());
+        const QString script = slotScriptFile(request.slot);
+        const EngageTarget target{script, script, address->commandLine()};
+        if (!request.wait) {
+            const Outcome<> engaged = Engage(ctx(), target);
+            return engaged.ok() ? exitCode::done : told(engaged.reason());
         }
-        const hosting::SystemdNotifier notifier;
-        std::optional<hosting::Supervisor> supervisor;
-        if (request.wait)
-            attached_.watchWith(supervisor.emplace(*address->queryAddress(), notifier));
-        Engage(ctx(), {slotScriptFile(request.slot), address->commandLine()});
-        if (!ctx().form.isClosed(Window::frmFragDocker))
-            return exitCode::refused;
-        return request.wait ? attached_.exitStatus() : exitCode::done;
+        const Outcome<ProcessCommand> command = PrepareEngage(ctx(), target);
+        if (!command.ok())
+            return told(command.reason());
+        const Outcome<int> status = hosting::runAttached(*command, *asked);
+        return status.ok() ? *status : told(status.reason());
     }
 
 private:
     NullServices none_;
     ErrorStreamMessages messages_;
-    HeadlessLauncher detached_;
-    AttachedLauncher attached_;
+    hosting::HeadlessLauncher launcher_;
     Program program_;
 };
 
 int printScript(Headless& headless) {
-    const std::optional<QByteArray> script = PreviewScript(headless.ctx());
-    if (!script)
-        return exitCode::refused;
+    const Outcome<QByteArray> script = PreviewScript(headless.ctx());
+    if (!script.ok())
+        return headless.told(script.reason());
     std::fwrite(script->constData(), 1, std::size_t(script->size()), stdout);
     return exitCode::done;
 }
@@ -109,10 +118,11 @@ int printScript(Headless& headless) {
 // Lists the slots that can be read, naming the others on standard error.
 int listSlots(Headless& headless) {
     Context& ctx = headless.ctx();
+    int exit = exitCode::done;
     for (const char* name : slotNames) {
         const QString failure = GetFromDatabase(ctx, headless.store(), QString::fromLatin1(name));
         if (!failure.isEmpty()) {
-            ctx.alert(failure);
+            exit = headless.told(fd::failed(failure));
             continue;
         }
         text::print(stdout,
@@ -121,28 +131,36 @@ int listSlots(Headless& headless) {
                              text::escapeControls(ctx.form.text(ctl::txtSaveGameDescription)),
                              text::escapeControls(ctx.form.text(ctl::txtServerName))));
     }
-    return headless.failed() ? exitCode::failed : exitCode::done;
+    return exit;
+}
+
+// --status of one slot: 0 when its server answered, 3 when not.
+int reportStatus(Headless& headless, const QString& slot) {
+    const Outcome<bool> answered = hosting::reportSlotServer(headless.ctx().form, slot);
+    if (!answered.ok())
+        headless.ctx().alert(answered.failure()); // a slot whose server can listen nowhere
+    return answered.ok() && *answered ? exitCode::done : exitCode::notAnswering;
 }
 
 } // namespace
 
 int runRequest(const Request& request, const AppFolders& appFolders) {
-    Headless headless(appFolders, request.wait);
-    if (headless.failed())
+    Headless headless(appFolders);
+    if (!headless.start())
         return exitCode::failed;
     if (request.action == Action::List)
         return listSlots(headless);
-    if (request.action == Action::Status && request.slot.isEmpty())
-        return hosting::reportEverySlot(headless.ctx(), headless.store()) ? exitCode::done
-                                                                          : exitCode::failed;
-    if (!headless.load(request))
-        return exitCode::failed;
+    if (request.action == Action::Status && request.slot.isEmpty()) {
+        const Outcome<> reported = hosting::reportEverySlot(headless.ctx(), headless.store());
+        return reported.ok() ? exitCode::done : headless.told(reported.reason());
+    }
+    if (const Outcome<> loaded = headless.load(request); !loaded.ok())
+        return headless.told(loaded.reason());
     switch (request.action) {
     case Action::Script:
         return printScript(headless);
     case Action::Status:
-        return hosting::reportSlotServer(headless.ctx(), request.slot) ? exitCode::done
-                                                                       : exitCode::notAnswering;
+        return reportStatus(headless, request.slot);
     default:
         return headless.engage(request);
     }

@@ -6,9 +6,7 @@
 #include "core/TextFile.h"
 #include "store/SlotRecord.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 
 namespace fd::hosting {
 
@@ -54,44 +52,47 @@ QString slotLine(const QString& slot, std::uint16_t port, const ServerReply* rep
     return QStringLiteral("%1\t%2\t%3\n").arg(slot).arg(port).arg(state);
 }
 
-// Where the server of the slot loaded listens; nothing after a message.
+// Where the server of the slot loaded listens; nothing after telling why it listens nowhere.
 std::optional<ServerAddress> serverAddress(Context& ctx, const QString& slot) {
-    QString problem;
-    std::optional<ServerAddress> address = serverAddressOf(ctx.form, slot, problem);
-    if (!address)
-        ctx.alert(problem);
-    return address;
+    const Outcome<ServerAddress> address = serverAddressOf(ctx.form, slot);
+    if (!address.ok()) {
+        ctx.alert(address.failure());
+        return std::nullopt;
+    }
+    return *address;
 }
 
 constexpr std::chrono::milliseconds statusWait{1000};
 
 } // namespace
 
-bool reportSlotServer(Context& ctx, const QString& slot) {
-    const std::optional<ServerAddress> address = serverAddress(ctx, slot);
-    const std::optional<sockaddr_in> where = address ? address->queryAddress() : std::nullopt;
+Outcome<bool> reportSlotServer(const FormModel& form, const QString& slot) {
+    const Outcome<ServerAddress> address = serverAddressOf(form, slot);
+    if (!address.ok())
+        return address.reason();
+    const std::optional<sockaddr_in> where = address->queryAddress();
     const auto replies = where ? askAll({*where}, Query::Status, statusWait)
                                : std::vector<std::optional<ServerReply>>(1);
     if (!replies.front()) {
         text::print(
             stderr,
-            QStringLiteral("No server answers for %1%2.\n")
-                .arg(slot, address ? QStringLiteral(" on port %1").arg(address->port) : QString()));
+            QStringLiteral("No server answers for %1 on port %2.\n").arg(slot).arg(address->port));
         return false;
     }
     text::print(stdout, describeServer(*replies.front(), address->port));
     return true;
 }
 
-bool reportEverySlot(Context& ctx, SettingsStore& store) {
+Outcome<> reportEverySlot(Context& ctx, SettingsStore& store) {
     std::vector<std::optional<ServerAddress>> addresses;
     std::vector<sockaddr_in> asked;
     std::vector<bool> readable;
+    QStringList unreadable;
     for (const char* name : slotNames) {
         const QString failure = GetFromDatabase(ctx, store, QString::fromLatin1(name));
         readable.push_back(failure.isEmpty());
         if (!failure.isEmpty())
-            ctx.alert(failure);
+            unreadable << failure;
         addresses.push_back(failure.isEmpty() ? serverAddress(ctx, QString::fromLatin1(name))
                                               : std::nullopt);
         if (const auto where = addresses.back() ? addresses.back()->queryAddress() : std::nullopt)
@@ -108,7 +109,9 @@ bool reportEverySlot(Context& ctx, SettingsStore& store) {
                                      wasAsked && *reply ? &**reply : nullptr));
         reply += int(wasAsked);
     }
-    return std::ranges::all_of(readable, std::identity());
+    if (!unreadable.isEmpty())
+        return failed(unreadable.join(u'\n'));
+    return Outcome<>::success();
 }
 
 } // namespace fd::hosting

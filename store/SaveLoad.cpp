@@ -85,17 +85,20 @@ void cmdLoad_Click(Context& ctx, SettingsStore& store) {
     if (slot.isEmpty())
         return;
     ctx.cues.play(QString::fromLatin1(cue::filesrec));
-    const QString failure = GetFromDatabase(ctx, store, slot);
-    if (!failure.isEmpty()) {
-        ctx.alert(failure);
-        return;
-    }
+    if (const Outcome<> loaded = LoadSlot(ctx, store, slot); !loaded.ok())
+        ctx.alert(loaded.failure());
+}
+
+Outcome<> LoadSlot(Context& ctx, SettingsStore& store, const QString& slot) {
+    if (const QString failure = GetFromDatabase(ctx, store, slot); !failure.isEmpty())
+        return failed(failure);
     // The lists follow the slot name the record gave the chooser, when it is one.
     const QString loaded = ctx.form.text(ctl::cmboSaveGame);
     const QString listSlot = isSlotName(loaded) ? loaded : slot;
     const QStringList unfinished = store.unfinished();
     modReadSavedBots(ctx, savedFile(unfinished, botListFile(ctx, listSlot)));
     modReadSavedMaps(ctx, savedFile(unfinished, mapListFile(ctx, listSlot)));
+    return Outcome<>::success();
 }
 
 void cmboSaveGame_Change(Context& ctx) {
