@@ -6,8 +6,9 @@ set -euo pipefail
 build_packages=(cmake ninja-build g++ ccache qt6-base-dev libsqlite3-dev)
 runtime_packages=(qt6-qpa-plugins fonts-dejavu-core fonts-comic-neue fonts-liberation2 alsa-utils)
 test_packages=(clang lld libclang-rt-14-dev xvfb xauth sqlite3)
-# The Debian packages' dependencies are computed by dpkg-shlibdeps, which needs file.
-package_packages=(dpkg-dev file)
+# The Debian packages' dependencies are computed by dpkg-shlibdeps, which needs file; lintian
+# and appstreamcli check the packages and their metadata.
+package_packages=(dpkg-dev file lintian appstream)
 
 wanted=("${build_packages[@]}" "${runtime_packages[@]}")
 [[ "${1:-run}" == test ]] && wanted+=("${test_packages[@]}")
