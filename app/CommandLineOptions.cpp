@@ -29,25 +29,25 @@ QString repeatedOption(const QCommandLineParser& parser) {
     return {};
 }
 
-// What is wrong with the combination of options given; empty text when nothing is.
-QString combinationProblem(const QCommandLineParser& parser, const Options& options) {
+// Whether the options given go together; a usage failure that says what is wrong when not.
+Outcome<> checkCombination(const QCommandLineParser& parser, const Options& options) {
     const int actions = int(parser.isSet(options.engage)) + int(parser.isSet(options.script)) +
                         int(parser.isSet(options.list)) + int(parser.isSet(options.status));
     const QStringList positional = parser.positionalArguments();
     const bool status = parser.isSet(options.status);
     if (const QString repeated = repeatedOption(parser); !repeated.isEmpty())
-        return QStringLiteral("--%1 is given more than once.").arg(repeated);
+        return misused(QStringLiteral("--%1 is given more than once.").arg(repeated));
     if (positional.size() > int(status))
-        return QStringLiteral("unexpected argument \"%1\".").arg(positional.back());
+        return misused(QStringLiteral("unexpected argument \"%1\".").arg(positional.back()));
     if (actions != 1)
-        return QStringLiteral("give one of --engage, --script, --list and --status.");
+        return misused(QStringLiteral("give one of --engage, --script, --list and --status."));
     if (parser.isSet(options.wait) && !parser.isSet(options.engage))
-        return QStringLiteral("--wait goes with --engage only.");
+        return misused(QStringLiteral("--wait goes with --engage only."));
     if (parser.isSet(options.gameFolder) && (parser.isSet(options.list) || status))
-        return QStringLiteral("--game-folder goes with --engage or --script only.");
+        return misused(QStringLiteral("--game-folder goes with --engage or --script only."));
     if (parser.isSet(options.gameFolder) && parser.value(options.gameFolder).isEmpty())
-        return QStringLiteral("--game-folder needs a folder.");
-    return {};
+        return misused(QStringLiteral("--game-folder needs a folder."));
+    return Outcome<>::success();
 }
 
 } // namespace
@@ -97,8 +97,8 @@ OwnOptions::OwnOptions() : help(parser.addHelpOption()), version(parser.addVersi
 }
 
 Outcome<Request> requestFrom(const QCommandLineParser& parser, const Options& options) {
-    if (const QString problem = combinationProblem(parser, options); !problem.isEmpty())
-        return misused(problem);
+    if (const Outcome<> combined = checkCombination(parser, options); !combined.ok())
+        return combined.reason();
     const QStringList positional = parser.positionalArguments();
     const bool status = parser.isSet(options.status);
     Request request;
