@@ -6,6 +6,8 @@
 #include "core/TextFile.h"
 #include "hosting/AttachedRun.h"
 #include "hosting/HeadlessWine.h"
+#include "hosting/MapsToPlay.h"
+#include "hosting/RunningServers.h"
 #include "hosting/ServerAddress.h"
 #include "hosting/SlotStatus.h"
 #include "platform/WinePrefix.h"
@@ -21,12 +23,15 @@ namespace fd {
 
 namespace {
 
-// Every message the window would show, on standard error instead.
+// Every message the window would show, on standard error instead, after the slot (or set-up
+// file) it concerns unless it names it already: with several hosted, which one to fix.
 class ErrorStreamMessages : public MessageBox {
 public:
     void show(const QString& text) override {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        const bool named = subject.isEmpty() || text.contains(subject);
+        text::print(stderr, named ? text + u'\n' : QStringLiteral("%1: %2\n").arg(subject, text));
     }
+    QString subject;
 };
 
 // The script of a slot started from the command line: a file of its own per slot, so that
@@ -69,6 +74,7 @@ public:
 
     // Load, as the Load button does it, with the game folder given in place of the slot's.
     Outcome<> load(const Request& request) {
+        messages_.subject = request.slot;
         ctx().form.setText(ctl::cmboSaveGame, request.slot);
         const Outcome<> loaded = LoadSlot(ctx(), store(), request.slot);
         if (loaded.ok() && !request.gameFolder.isNull())
@@ -80,6 +86,8 @@ public:
     // and a script of the slot's own, so that slots run side by side from one game folder.
     // With --wait the game runs attached and its status is the exit code.
     int engage(const Request& request) {
+        if (const Outcome<> maps = hosting::mapsToPlay(ctx().form); !maps.ok())
+            return told(maps.reason());
         const Outcome<hosting::ServerAddress> address =
             hosting::serverAddressOf(ctx().form, request.slot);
         if (!address.ok())
@@ -87,11 +95,16 @@ public:
         const Outcome<sockaddr_in> asked = hosting::checkListening(*address, request.slot);
         if (!asked.ok())
             return told(asked.reason());
+        // Which slot serves the port, for --status; kept while the server runs after a return.
+        hosting::RunningServerNote note(*asked, request.slot, store().path());
         const QString script = slotScriptFile(request.slot);
         const EngageTarget target{script, script, address->commandLine()};
         if (!request.wait) {
             const Outcome<> engaged = Engage(ctx(), target);
-            return engaged.ok() ? exitCode::done : told(engaged.reason());
+            if (!engaged.ok())
+                return told(engaged.reason());
+            note.keep();
+            return exitCode::done;
         }
         const Outcome<ProcessCommand> command = PrepareEngage(ctx(), target);
         if (!command.ok())
@@ -108,6 +121,8 @@ private:
 };
 
 int printScript(Headless& headless) {
+    if (const Outcome<> maps = hosting::mapsToPlay(headless.ctx().form); !maps.ok())
+        return headless.told(maps.reason());
     const Outcome<QByteArray> script = PreviewScript(headless.ctx());
     if (!script.ok())
         return headless.told(script.reason());
