@@ -78,7 +78,8 @@ Options::Options()
            QStringLiteral("With --engage: stay with the game, pass SIGTERM, SIGINT, SIGHUP and "
                           "SIGQUIT on to it and exit with its exit status, or 0 when it ended "
                           "after such a stop. Under systemd, report ready once the server "
-                          "answers, and keep its watchdog content while it does.")) {}
+                          "answers, and keep its watchdog content while it does; the same "
+                          "to Agones' SDK when AGONES_SDK_HTTP_PORT is set.")) {}
 
 OwnOptions::OwnOptions() : help(parser.addHelpOption()), version(parser.addVersionOption()) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);

@@ -88,6 +88,10 @@ set(CPACK_DEBIAN_FRAGDOCKER-SERVER_PACKAGE_NAME fragdocker-server)
 # The window's platform plugin, its fonts and the cue player; the server needs none of them.
 set(CPACK_DEBIAN_FRAGDOCKER_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-dejavu-core, fonts-comic-neue, fonts-liberation2, alsa-utils")
+# libcurl speaks to an Agones sidecar; the program loads it only then, so dpkg-shlibdeps cannot
+# see it. A server needs it; the window's package only suggests it.
+set(CPACK_DEBIAN_FRAGDOCKER-SERVER_PACKAGE_DEPENDS "libcurl4 | libcurl3-gnutls")
+set(CPACK_DEBIAN_FRAGDOCKER_PACKAGE_SUGGESTS "libcurl4 | libcurl3-gnutls")
 set(CPACK_DEBIAN_FRAGDOCKER_PACKAGE_CONFLICTS fragdocker-server)
 set(CPACK_DEBIAN_FRAGDOCKER-SERVER_PACKAGE_CONFLICTS fragdocker)
 set(CPACK_DEBIAN_FRAGDOCKER_PACKAGE_REPLACES fragdocker-server)
