@@ -40,8 +40,8 @@ QString repeatedOption(const QCommandLineParser& parser) {
     return {};
 }
 
-// What is wrong with the combination of options given; empty text when nothing is.
-QString combinationProblem(const QCommandLineParser& parser, const Options& options) {
+// Whether the options given go together; a usage failure that says what is wrong when not.
+Outcome<> checkCombination(const QCommandLineParser& parser, const Options& options) {
     int actions = 0;
     for (const QCommandLineOption* action :
          {&options.engage, &options.script, &options.list, &options.status, &options.exportSetup,
@@ -52,22 +52,22 @@ QString combinationProblem(const QCommandLineParser& parser, const Options& opti
     const bool importing = parser.isSet(options.importSetup);
     const bool onePositional = status || importing || parser.isSet(options.exportSetup);
     if (const QString repeated = repeatedOption(parser); !repeated.isEmpty())
-        return QStringLiteral("--%1 is given more than once.").arg(repeated);
+        return misused(QStringLiteral("--%1 is given more than once.").arg(repeated));
     if (positional.size() > int(onePositional))
-        return QStringLiteral("unexpected argument \"%1\".").arg(positional.back());
+        return misused(QStringLiteral("unexpected argument \"%1\".").arg(positional.back()));
     if (actions != 1)
-        return QStringLiteral(
-            "give one of --engage, --script, --list, --status, --export and --import.");
+        return misused(QStringLiteral(
+            "give one of --engage, --script, --list, --status, --export and --import."));
     if (importing && positional.isEmpty())
-        return QStringLiteral("--import needs the slot after the file.");
+        return misused(QStringLiteral("--import needs the slot after the file."));
     if (parser.isSet(options.wait) && !parser.isSet(options.engage))
-        return QStringLiteral("--wait goes with --engage only.");
+        return misused(QStringLiteral("--wait goes with --engage only."));
     const bool engageOrScript = parser.isSet(options.engage) || parser.isSet(options.script);
     if (parser.isSet(options.gameFolder) && !engageOrScript)
-        return QStringLiteral("--game-folder goes with --engage or --script only.");
+        return misused(QStringLiteral("--game-folder goes with --engage or --script only."));
     if (parser.isSet(options.gameFolder) && parser.value(options.gameFolder).isEmpty())
-        return QStringLiteral("--game-folder needs a folder.");
-    return {};
+        return misused(QStringLiteral("--game-folder needs a folder."));
+    return Outcome<>::success();
 }
 
 Action actionOf(const QCommandLineParser& parser, const Options& options) {
@@ -176,8 +176,8 @@ QString Request::subject() const {
 }
 
 Outcome<Request> requestFrom(const QCommandLineParser& parser, const Options& options) {
-    if (const QString problem = combinationProblem(parser, options); !problem.isEmpty())
-        return misused(problem);
+    if (const Outcome<> combined = checkCombination(parser, options); !combined.ok())
+        return combined.reason();
     const bool status = parser.isSet(options.status);
     Request request;
     if (parser.isSet(options.list) || (status && parser.positionalArguments().isEmpty())) {

@@ -10,7 +10,7 @@ StoredRecord freshRecord(Context& ctx, const QString& slot) {
     QString gameFolder;
     FormModel pathFile; // read apart, so that the controls keep their own game folder
     pathFile.declare(ctl::frmGamePath::txtGamePath, QString());
-    if (ReadPathFile(pathFile, ctx.appFolder))
+    if (ReadPathFile(pathFile, ctx.appFolder).ok()) // else no game folder is known
         gameFolder = pathFile.text(ctl::frmGamePath::txtGamePath);
     return initialRecord(slot, gameFolder);
 }
