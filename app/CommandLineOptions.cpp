@@ -22,6 +22,9 @@ QString slotNamed(const QString& text) {
 }
 
 Failure notASlot(const QString& text, bool orFile) {
+    // A word with a folder in it can only mean a file.
+    if (orFile && text.contains(u'/'))
+        return misused(QStringLiteral("there is no set-up file \"%1\".").arg(text));
     return misused(QStringLiteral("\"%1\" is not a save slot: give its number, 1 to %2, or its "
                                   "name, \"%3\" to \"%4\"%5.")
                        .arg(text)

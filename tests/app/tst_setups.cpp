@@ -206,6 +206,7 @@ private Q_SLOTS:
         QTest::newRow("engaged") << "PureServr = true\n"_ba << QStringList{"--engage", "F"} << 78 << "line 1, setting \"PureServr\"";
         QTest::newRow("no slot") << "ServerName = 'x'\n"_ba << QStringList{"--import", "F"} << 2 << "--import needs the slot";
         QTest::newRow("no file") << ""_ba << QStringList{"--import", "none.toml", "2"} << 2 << "no set-up file \"none.toml\"";
+        QTest::newRow("no mounted file") << ""_ba << QStringList{"--engage", "/etc/none/setup.toml"} << 2 << "no set-up file \"/etc/none/setup.toml\"";
         QTest::newRow("import a file") << ""_ba << QStringList{"--import", "F", "F"} << 2 << "\"F\" is not a save slot";
         QTest::newRow("script a slot's") << ""_ba << QStringList{"--engage", "Slot3.toml"} << 2 << "\"Slot3.toml\" cannot name a script";
         QTest::newRow("export no slot") << ""_ba << QStringList{"--export", "F"} << 2 << "\"F\" is not a save slot";
