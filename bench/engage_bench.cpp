@@ -1,6 +1,10 @@
 // ENGAGE with a full map rotation and bot roster (32,767 entries each), against writing the
-// same bytes to a file directly. Prints both times and their ratio.
+// same bytes to a file directly. Both are mostly the kernel's work of writing a file, so the
+// time decides: the shortest of many runs taken in turns, since a busy machine only ever adds
+// time. Prints both times and their ratio (goal: at most 1.2). With `--count engage` or
+// `--count write` runs only that side once, its user-space instructions counted (Counted.h).
 
+#include "Counted.h"
 #include "app/Program.h"
 #include "core/Context.h"
 #include "core/NullServices.h"
@@ -14,25 +18,22 @@
 
 #include <algorithm>
 #include <functional>
-#include <vector>
+#include <limits>
 
 namespace {
 
-double medianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+constexpr int runs = 41;
+
+double milliseconds(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 } // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
     QTemporaryDir appDir, gameDir;
     const QString game = gameDir.filePath(QStringLiteral("Elite Force"));
     QDir().mkpath(game + QStringLiteral("/baseEF"));
@@ -48,22 +49,35 @@ int main() {
         form.addItem(fd::ctl::list4, QStringLiteral("Munro %1").arg(i % 5));
     }
 
-    const int runs = 15;
+    // One ENGAGE first, untimed: its script is the bytes the plain write writes, and every
+    // timed ENGAGE then replaces a script, as the user's do.
     const QString script = game + QStringLiteral("/baseEF/FragDocker.cfg");
-    const double engage = medianMs(runs, [&] { fd::Engage(ctx); });
+    fd::Engage(ctx);
     QFile written(script);
     written.open(QIODevice::ReadOnly);
     const QByteArray bytes = written.readAll();
     const QString copy = game + QStringLiteral("/baseEF/direct.cfg");
-    const double direct = medianMs(runs, [&] {
+    const auto engage = [&] { fd::Engage(ctx); };
+    const auto write = [&] {
         QFile file(copy);
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
         file.write(bytes);
-    });
+    };
+    if (const std::optional<std::string> side = fd::bench::countedSide(argc, argv))
+        return *side == "engage"  ? fd::bench::countWork(engage)
+               : *side == "write" ? fd::bench::countWork(write)
+                                  : 2;
 
+    double engageMs = std::numeric_limits<double>::max(), writeMs = engageMs;
+    for (int run = 0; run < runs; ++run) {
+        engageMs = std::min(engageMs, milliseconds(engage));
+        writeMs = std::min(writeMs, milliseconds(write));
+    }
     QTextStream(stdout) << "ENGAGE with 32767 maps and 32767 bots (" << bytes.size()
-                        << " bytes): " << engage << " ms\n"
-                        << "writing the same bytes directly: " << direct << " ms\n"
-                        << "ratio: " << engage / direct << "x (goal: at most 2x)\n";
+                        << " bytes): " << engageMs << " ms\n"
+                        << "writing the same bytes directly: " << writeMs << " ms\n"
+                        << "shortest of " << runs
+                        << " alternated runs; ratio: " << engageMs / writeMs
+                        << " (goal: at most 1.2)\n";
     return 0;
 }
