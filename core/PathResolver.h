@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -44,7 +45,9 @@ private:
     static QList<Entry> readFolder(const QString& folder);
     Resolved find(const QString& path);
     Resolved findFrom(const QString& start, const QString& relative);
+    const Resolved& folderFrom(const QString& start, QStringView folders);
     Resolved walk(Resolved result, const QStringList& parts, bool endsAtFile);
+    bool step(Resolved& result, const QString& part, bool mayBeFile);
     std::optional<Entry> exactFolder(const QString& folder, const QString& name) const;
     std::optional<Entry> lookup(const QString& folder, const QString& name);
     Listing& listing(const QString& folder);
@@ -52,6 +55,11 @@ private:
 
     QHash<QString, Listing> listings_;
     QHash<std::pair<QString, QString>, Resolved> folders_; // by start and relative path
+    struct LastFolder {
+        QString start, relative; // as the caller gave them
+        Resolved found;
+    };
+    std::optional<LastFolder> lastFolder_;
 };
 
 // A file of a folder taken as given, as the disk spells its name (the name as given when no
