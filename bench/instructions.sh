@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Instructions counted for each benchmark's two sides, FragDocker's and its baseline, and their
 # ratio: counts do not move with the machine's load, as times do. Builds the release preset's
-# benchmarks first. Counts with callgrind (valgrind); FB_COUNTER=hardware uses the processor's
+# benchmarks first. Counts with callgrind (valgrind); FD_COUNTER=hardware uses the processor's
 # counter instead where the kernel offers one (`perf stat -e instructions:u true` tells).
 # Neither sees the kernel's work, so where a baseline is mostly system calls (ENGAGE against a
 # raw write, the catalogue against a stat per map) the benchmark's time decides, and the count
@@ -21,7 +21,7 @@ trap 'rm -rf "$work"' EXIT
 count() {
     local collect=--collect-atstart=no
     [[ $1 == --whole ]] && { collect=--collect-atstart=yes; shift; }
-    if [[ ${FB_COUNTER:-} == hardware && $collect == --collect-atstart=no ]]; then
+    if [[ ${FD_COUNTER:-} == hardware && $collect == --collect-atstart=no ]]; then
         "$@" | awk '$1 == "instructions" { print $2 }'
         return
     fi
@@ -44,7 +44,7 @@ for bench in "${@:-startup catalogue engage store}"; do
             rm -f "$app/dock.sav" "$app/dock.lck" "$app/path.ini"
             printf '%s\r\n' "$app/demo/Elite Force" >"$app/path.ini"
             # A first start makes the store, so that the counted one is a normal start.
-            QT_QPA_PLATFORM=offscreen "$bin/fd_bench_fragdocker" "$app" >/dev/null
+            QT_QPA_PLATFORM=offscreen "$bin/fd_bench_fragdocker" "$app" >/dev/null 2>&1
             ours=$(QT_QPA_PLATFORM=offscreen count --whole "$bin/fd_bench_fragdocker" "$app")
             bare=$(QT_QPA_PLATFORM=offscreen count --whole "$bin/fd_bench_minimal")
             report "start, paint, 1 s idle, quit" "$ours" "$bare" 1.25 instructions
@@ -56,8 +56,11 @@ for bench in "${@:-startup catalogue engage store}"; do
                 "$(count "$bin/fd_bench_catalogue" --count details-plain)" 1.1 instructions
             ;;
         engage)
-            report "ENGAGE" "$(count "$bin/fd_bench_engage" --count engage)" \
+            engage=$(count "$bin/fd_bench_engage" --count engage)
+            report "ENGAGE / writing its bytes" "$engage" \
                 "$(count "$bin/fd_bench_engage" --count write)" 1.2 time
+            report "ENGAGE / plain Qt strings" "$engage" \
+                "$(count "$bin/fd_bench_engage" --count format)" - -
             ;;
         store)
             report "store start-up maintenance" "$(count "$bin/fd_bench_store" --count maintenance)" \
