@@ -29,4 +29,11 @@ bool wantsCommandLine(int argc, char* argv[]);
 // Needs a QCoreApplication, and nothing of a display.
 int runCommandLine(const QStringList& arguments, const AppFolders& appFolders);
 
+// The program's arguments as Qt spells them, before any QCoreApplication exists.
+QStringList argumentList(int argc, char* argv[]);
+
+// Says on standard error what is wrong with the command line and where to look; returns the
+// exit code of a usage error.
+int usageError(const QString& problem);
+
 } // namespace fd

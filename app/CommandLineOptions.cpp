@@ -68,7 +68,8 @@ Options::Options()
              QStringLiteral("Ask the server of the SLOT given after it whether it answers, and "
                             "print its name, map, game type, port and players; exit 0 when it "
                             "answered, 3 when not. Without SLOT: one line per slot with its port "
-                            "and whether a server answers there.")),
+                            "and what answers there: its own server, or another slot's that "
+                            "shares its port.")),
       gameFolder(QStringLiteral("game-folder"),
                  QStringLiteral("With --engage or --script: use DIR as the game folder instead "
                                 "of the one the slot holds."),
@@ -77,7 +78,8 @@ Options::Options()
            QStringLiteral("With --engage: stay with the game, pass SIGTERM, SIGINT, SIGHUP and "
                           "SIGQUIT on to it and exit with its exit status, or 0 when it ended "
                           "after such a stop. Under systemd, report ready once the server "
-                          "answers, and keep its watchdog content while it does.")) {}
+                          "answers, and keep its watchdog content while it does; the same "
+                          "to Agones' SDK when AGONES_SDK_HTTP_PORT is set.")) {}
 
 OwnOptions::OwnOptions() : help(parser.addHelpOption()), version(parser.addVersionOption()) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -87,8 +89,8 @@ OwnOptions::OwnOptions() : help(parser.addHelpOption()), version(parser.addVersi
         "any of these options the window opens, also with Qt's own options such as "
         "-platform, -display, -geometry or -reverse.\n\nExit status: 0 done; 1 something "
         "failed; 2 a usage error; 3 (--status) no server answers; 78 ENGAGE refused or a "
-        "set-up to fix first (a port in use, no game program, no Wine), which a service "
-        "manager should not restart; with --wait, otherwise the game's."));
+        "set-up to fix first (an empty map rotation, a port in use, no game program, no Wine), "
+        "which a service manager should not restart; with --wait, otherwise the game's."));
     parser.addOptions({options.engage, options.script, options.list, options.status,
                        options.gameFolder, options.wait});
     parser.addPositionalArgument(QStringLiteral("SLOT"),

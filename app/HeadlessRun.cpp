@@ -5,6 +5,8 @@
 #include "Program.h"
 #include "core/NullServices.h"
 #include "core/TextFile.h"
+#include "hosting/MapsToPlay.h"
+#include "hosting/RunningServers.h"
 #include "hosting/ServerAddress.h"
 #include "hosting/SlotStatus.h"
 #include "hosting/Supervisor.h"
@@ -22,14 +24,17 @@ namespace fd {
 
 namespace {
 
-// Every message the window would show, on standard error instead.
+// Every message the window would show, on standard error instead, after the slot (or set-up
+// file) it concerns unless it names it already: with several hosted, which one to fix.
 class ErrorStreamMessages : public MessageBox {
 public:
     void show(const QString& text) override {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        const bool named = subject.isEmpty() || text.contains(subject);
+        text::print(stderr, named ? text + u'\n' : QStringLiteral("%1: %2\n").arg(subject, text));
         shown = true;
     }
     bool shown = false;
+    QString subject;
 };
 
 // The script of a slot started from the command line: a file of its own per slot, so that
@@ -61,6 +66,7 @@ public:
 
     // Load, as the Load button does it; false after a message.
     bool load(const Request& request) {
+        messages_.subject = request.slot;
         ctx().form.setText(ctl::cmboSaveGame, request.slot);
         ctx().form.click(ctl::cmdLoad);
         if (!request.gameFolder.isNull())
@@ -68,9 +74,19 @@ public:
         return !failed();
     }
 
+    // The map rotation, which only the command line insists on; false after a message.
+    bool mapsToPlay() {
+        const Outcome<> maps = hosting::mapsToPlay(ctx().form);
+        if (!maps.ok())
+            ctx().alert(maps.failure());
+        return maps.ok();
+    }
+
     // ENGAGE as the window's, but with the slot's port and address on the game's command line
     // and a script of the slot's own, so that slots run side by side from one game folder.
     int engage(const Request& request) {
+        if (!mapsToPlay())
+            return exitCode::refused;
         QString problem;
         const std::optional<hosting::ServerAddress> address =
             hosting::serverAddressOf(ctx().form, request.slot, problem);
@@ -84,9 +100,13 @@ public:
         std::optional<hosting::Supervisor> supervisor;
         if (request.wait)
             attached_.watchWith(supervisor.emplace(*address->queryAddress(), notifier));
+        // Which slot serves the port, for --status; kept while the server runs after a return.
+        hosting::RunningServerNote note(*address->queryAddress(), request.slot, store().path());
         Engage(ctx(), {slotScriptFile(request.slot), address->commandLine()});
         if (!ctx().form.isClosed(Window::frmFragDocker))
             return exitCode::refused;
+        if (!request.wait)
+            note.keep();
         return request.wait ? attached_.exitStatus() : exitCode::done;
     }
 
@@ -99,6 +119,8 @@ private:
 };
 
 int printScript(Headless& headless) {
+    if (!headless.mapsToPlay())
+        return exitCode::refused;
     const std::optional<QByteArray> script = PreviewScript(headless.ctx());
     if (!script)
         return exitCode::refused;
