@@ -55,6 +55,7 @@ private:
 // Yields the records of the catalogue's lines one at a time, in file order.
 class MapRecordReader {
 public:
+    // Given the field in place: a test that keeps it must copy its characters.
     using InstallationTest = std::function<bool(const QString& mapFile)>;
 
     // Full mode, without an installation test: after each separator the next six lines are the
