@@ -34,16 +34,21 @@ bool isStartMarker(QStringView line) {
     return head(line) == u"[start]";
 }
 
-// The lines of a text as text::splitLines cuts them, as views into the text.
+// The lines of a text as text::splitLines cuts them, as views into the text: one pass over
+// its characters.
 QList<QStringView> lineViews(QStringView text) {
     QList<QStringView> lines;
-    while (!text.isEmpty()) {
-        const qsizetype end = text.indexOf(QChar(u'\n'));
-        QStringView line = end < 0 ? text : text.first(end);
-        if (line.endsWith(QChar(u'\r')))
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != u'\n')
+            continue;
+        if (i == start && i == text.size())
+            break; // no line after a break at the very end
+        QStringView line = text.sliced(start, i - start);
+        if (line.endsWith(u'\r'))
             line.chop(1);
         lines.append(line);
-        text = end < 0 ? QStringView() : text.sliced(end + 1);
+        start = i + 1;
     }
     return lines;
 }

@@ -45,16 +45,23 @@ QList<PathResolver::Entry> PathResolver::readFolder(const QString& folder) {
     return entries;
 }
 
+// The folder asked for last answers without hashing its path again: a run of names in one
+// folder asks for the same one each time.
 PathResolver::Listing& PathResolver::listing(const QString& folder) {
+    if (lastListing_ && lastListingFolder_ == folder)
+        return *lastListing_;
     auto it = listings_.find(folder);
-    if (it != listings_.end())
-        return *it;
-    Listing listing;
-    const QList<Entry> entries = readFolder(folder);
-    listing.exact.reserve(entries.size());
-    for (const Entry& entry : entries)
-        listing.exact.insert(entry.name, entry);
-    return *listings_.insert(folder, std::move(listing));
+    if (it == listings_.end()) {
+        Listing listing;
+        const QList<Entry> entries = readFolder(folder);
+        listing.exact.reserve(entries.size());
+        for (const Entry& entry : entries)
+            listing.exact.insert(entry.name, entry);
+        it = listings_.insert(folder, std::move(listing)); // may move the other listings
+    }
+    lastListingFolder_ = folder;
+    lastListing_ = &*it;
+    return *it;
 }
 
 // Of names that differ in case only, the first in name order stands for them all.

@@ -17,6 +17,13 @@ namespace fd {
 
 class PathResolver {
 public:
+    PathResolver() = default;
+    // Not copied: a copy would share the listings that the last folder points into.
+    PathResolver(const PathResolver&) = delete;
+    PathResolver& operator=(const PathResolver&) = delete;
+    PathResolver(PathResolver&&) = default;
+    PathResolver& operator=(PathResolver&&) = default;
+
     // The path as it exists on disk, or the path as given (with '/' separators) when some
     // component matches nothing.
     QString resolve(const QString& path);
@@ -54,6 +61,8 @@ private:
     static void indexFolded(Listing& listing);
 
     QHash<QString, Listing> listings_;
+    QString lastListingFolder_;
+    Listing* lastListing_ = nullptr; // of lastListingFolder_, until listings_ changes
     QHash<std::pair<QString, QString>, Resolved> folders_; // by start and relative path
     struct LastFolder {
         QString start, relative; // as the caller gave them
