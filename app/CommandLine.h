@@ -5,6 +5,7 @@
 // it also works while a copy with its window is open.
 
 #include "core/AppFolders.h"
+#include "core/Outcome.h"
 
 #include <QStringList>
 
@@ -18,6 +19,20 @@ inline constexpr int notAnswering = 3; // --status: no server answers (as an ini
 // ENGAGE refused, or a set-up the user must fix first: a port in use, no game program, no
 // Wine. It is EX_CONFIG of <sysexits.h>, which a service manager need not restart.
 inline constexpr int refused = 78;
+
+// The exit code for a failure of that kind.
+inline int of(FailureKind kind) {
+    switch (kind) {
+    case FailureKind::Refused:
+        return refused;
+    case FailureKind::Usage:
+        return usage;
+    case FailureKind::Failed:
+    case FailureKind::Damaged:
+        break;
+    }
+    return failed;
+}
 } // namespace exitCode
 
 // Whether the command line asks for this rather than the window: one of this program's own

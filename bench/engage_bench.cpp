@@ -53,12 +53,13 @@ int main(int argc, char* argv[]) {
     // One ENGAGE first, untimed: its script is the bytes the plain write writes, and every
     // timed ENGAGE then replaces a script, as the user's do.
     const QString script = game + QStringLiteral("/baseEF/FragDocker.cfg");
-    fd::Engage(ctx);
+    if (const fd::Outcome<> engaged = fd::Engage(ctx); !engaged.ok())
+        qFatal("%s", qPrintable(engaged.failure()));
     QFile written(script);
     written.open(QIODevice::ReadOnly);
     const QByteArray bytes = written.readAll();
     const QString copy = game + QStringLiteral("/baseEF/direct.cfg");
-    const auto engage = [&] { fd::Engage(ctx); };
+    const auto engage = [&] { (void)fd::Engage(ctx); };
     const auto write = [&] {
         QFile file(copy);
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);

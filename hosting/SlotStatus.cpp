@@ -57,13 +57,14 @@ QString describeServer(const ServerReply& reply, std::uint16_t port) {
     return out;
 }
 
-// Where the server of the slot loaded listens; nothing after a message.
+// Where the server of the slot loaded listens; nothing after telling why it listens nowhere.
 std::optional<ServerAddress> serverAddress(Context& ctx, const QString& slot) {
-    QString problem;
-    std::optional<ServerAddress> address = serverAddressOf(ctx.form, slot, problem);
-    if (!address)
-        ctx.alert(problem);
-    return address;
+    const Outcome<ServerAddress> address = serverAddressOf(ctx.form, slot);
+    if (!address.ok()) {
+        ctx.alert(address.failure());
+        return std::nullopt;
+    }
+    return *address;
 }
 
 constexpr std::chrono::milliseconds statusWait{1000};
@@ -103,30 +104,30 @@ QString stateOf(const SlotServer& slot, const std::vector<SlotServer>& slots,
 
 } // namespace
 
-bool reportSlotServer(Context& ctx, const QString& slot) {
-    const std::optional<ServerAddress> address = serverAddress(ctx, slot);
-    const std::optional<sockaddr_in> where = address ? address->queryAddress() : std::nullopt;
+Outcome<bool> reportSlotServer(const FormModel& form, const QString& slot) {
+    const Outcome<ServerAddress> address = serverAddressOf(form, slot);
+    if (!address.ok())
+        return address.reason();
+    const std::optional<sockaddr_in> where = address->queryAddress();
     const auto replies = where ? askAll({*where}, Query::Status, statusWait)
                                : std::vector<std::optional<ServerReply>>(1);
     if (!replies.front()) {
         text::print(
             stderr,
-            QStringLiteral("No server answers for %1%2.\n")
-                .arg(slot, address ? QStringLiteral(" on port %1").arg(address->port) : QString()));
+            QStringLiteral("No server answers for %1 on port %2.\n").arg(slot).arg(address->port));
         return false;
     }
     text::print(stdout, describeServer(*replies.front(), address->port));
     return true;
 }
 
-bool reportEverySlot(Context& ctx, SettingsStore& store) {
+Outcome<> reportEverySlot(Context& ctx, SettingsStore& store) {
     std::vector<SlotServer> slots;
-    bool allRead = true;
+    QStringList unreadable;
     for (const char* name : slotNames) {
         const QString slot = QString::fromLatin1(name);
         if (const QString failure = GetFromDatabase(ctx, store, slot); !failure.isEmpty()) {
-            ctx.alert(failure);
-            allRead = false;
+            unreadable << failure;
             continue;
         }
         slots.push_back(
@@ -148,7 +149,9 @@ bool reportEverySlot(Context& ctx, SettingsStore& store) {
                                 .arg(slot.slot)
                                 .arg(slot.address ? slot.address->port : 0)
                                 .arg(stateOf(slot, slots, store.path())));
-    return allRead;
+    if (!unreadable.isEmpty())
+        return failed(unreadable.join(u'\n'));
+    return Outcome<>::success();
 }
 
 } // namespace fd::hosting

@@ -3,7 +3,8 @@
 # Usage: scripts/deps.sh run|test|package|fleet
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ ccache qt6-base-dev libsqlite3-dev libcurl4-openssl-dev)
+build_packages=(cmake ninja-build g++ ccache qt6-base-dev libsqlite3-dev libcurl4-openssl-dev
+                libtomlplusplus-dev)
 runtime_packages=(qt6-qpa-plugins fonts-dejavu-core fonts-comic-neue fonts-liberation2 alsa-utils)
 test_packages=(clang lld libclang-rt-14-dev xvfb xauth sqlite3)
 # The Debian packages' dependencies are computed by dpkg-shlibdeps, which needs file; lintian

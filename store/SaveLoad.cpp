@@ -66,6 +66,14 @@ void cmdSave_Click(Context& ctx, SettingsStore& store) {
     if (slot.isEmpty())
         return;
     ctx.cues.play(QString::fromLatin1(cue::working), CuePlayer::ToEnd);
+    if (const Outcome<> saved = SaveSlot(ctx, store, slot); !saved.ok()) {
+        ctx.alert(saved.failure());
+        return;
+    }
+    ctx.cues.play(QString::fromLatin1(cue::trancomp));
+}
+
+Outcome<> SaveSlot(Context& ctx, SettingsStore& store, const QString& slot) {
     // The record and both list files, all or nothing.
     QString failure = makeSavedFolder(ctx);
     if (failure.isEmpty()) {
@@ -73,11 +81,9 @@ void cmdSave_Click(Context& ctx, SettingsStore& store) {
         const std::unique_ptr<ReplacedFile> maps = modWriteMapsFile(ctx);
         failure = EditRecord(ctx, store, slot, {bots.get(), maps.get()});
     }
-    if (!failure.isEmpty()) {
-        ctx.alert(failure);
-        return;
-    }
-    ctx.cues.play(QString::fromLatin1(cue::trancomp));
+    if (!failure.isEmpty())
+        return failed(failure);
+    return Outcome<>::success();
 }
 
 void cmdLoad_Click(Context& ctx, SettingsStore& store) {
@@ -85,17 +91,20 @@ void cmdLoad_Click(Context& ctx, SettingsStore& store) {
     if (slot.isEmpty())
         return;
     ctx.cues.play(QString::fromLatin1(cue::filesrec));
-    const QString failure = GetFromDatabase(ctx, store, slot);
-    if (!failure.isEmpty()) {
-        ctx.alert(failure);
-        return;
-    }
+    if (const Outcome<> loaded = LoadSlot(ctx, store, slot); !loaded.ok())
+        ctx.alert(loaded.failure());
+}
+
+Outcome<> LoadSlot(Context& ctx, SettingsStore& store, const QString& slot) {
+    if (const QString failure = GetFromDatabase(ctx, store, slot); !failure.isEmpty())
+        return failed(failure);
     // The lists follow the slot name the record gave the chooser, when it is one.
     const QString loaded = ctx.form.text(ctl::cmboSaveGame);
     const QString listSlot = isSlotName(loaded) ? loaded : slot;
     const QStringList unfinished = store.unfinished();
     modReadSavedBots(ctx, savedFile(unfinished, botListFile(ctx, listSlot)));
     modReadSavedMaps(ctx, savedFile(unfinished, mapListFile(ctx, listSlot)));
+    return Outcome<>::success();
 }
 
 void cmboSaveGame_Change(Context& ctx) {

@@ -5,6 +5,7 @@
 // answers neither holds up nor ends the server.
 
 #include "support/CatalogFiles.h"
+#include "support/FreePort.h"
 #include "support/TestProgram.h"
 
 #include <QtTest>
@@ -18,20 +19,9 @@
 #include <unistd.h>
 
 using namespace fd;
+using fd::test::freePort;
 
 namespace {
-
-// A loopback port of the kind (SOCK_DGRAM, SOCK_STREAM) free at this moment.
-quint16 freePort(int kind) {
-    const int probe = ::socket(AF_INET, kind, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    socklen_t size = sizeof address;
-    ::bind(probe, reinterpret_cast<sockaddr*>(&address), size);
-    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
-    ::close(probe);
-    return ntohs(address.sin_port);
-}
 
 // The sidecar's REST interface as the test plays it: each request whose body is "{}" is
 // recorded by its path and answered with `status`; with status 0, connections are let in but

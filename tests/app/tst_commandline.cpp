@@ -1,12 +1,13 @@
 // The program run from the command line with no display, from an application folder whose
 // window copy may be open at the same time: it prints the very script the window's ENGAGE
-// writes, starts the game as ENGAGE does, exits 0, 2 or 78, and leaves dock.sav as it was; Qt's
-// own options open the window instead. Hosting: slots side by side on ports of their own,
-// readiness and watchdog over a simulated systemd notify socket, --status, a clean stop.
-// Loopback addresses only.
+// writes, starts the game as ENGAGE does, exits with each status --help names, and leaves
+// dock.sav as it was; Qt's own options open the window instead. Hosting: slots side by side on
+// ports of their own, readiness and watchdog over a simulated systemd notify socket, --status, a
+// clean stop. Loopback addresses only.
 
 #include "store/StoreFiles.h"
 #include "support/CatalogFiles.h"
+#include "support/FreePort.h"
 #include "support/TestProgram.h"
 
 #include <QtTest>
@@ -22,12 +23,13 @@
 #include <unistd.h>
 
 using namespace fd;
+using fd::test::freePort;
 
 namespace {
 
-// A game that records how it was started, then ends with status 3, or, held by the file
+// A game that records how it was started, then ends with status 5, or, held by the file
 // "hold", runs until SIGTERM, SIGHUP or SIGQUIT ends it with status 7.
-const QByteArray standIn = "#!/bin/sh\necho \"$PWD|$*\" > ran.txt\n[ -e hold ] || exit 3\n"
+const QByteArray standIn = "#!/bin/sh\necho \"$PWD|$*\" > ran.txt\n[ -e hold ] || exit 5\n"
                            "trap 'exit 7' TERM HUP QUIT\nwhile :; do sleep 0.1; done\n";
 
 // Leaves the store as a window killed in the middle of saving slot 2 leaves it: changed pages
@@ -43,18 +45,6 @@ void leaveHotJournal(const QString& store) {
                  nullptr);
     sqlite3_db_cacheflush(db);
     ::_exit(0);
-}
-
-// A UDP port free on this machine at this moment.
-quint16 freePort() {
-    const int probe = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    socklen_t size = sizeof address;
-    ::bind(probe, reinterpret_cast<sockaddr*>(&address), size);
-    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
-    ::close(probe);
-    return ntohs(address.sin_port);
 }
 
 // systemd's end of the notify protocol: a Unix datagram socket the test reads.
@@ -191,7 +181,9 @@ private Q_SLOTS:
                 .arg(port2_);
         QTest::newRow("engaged") << QStringList{"--engage", "2"} << 0 << started << QString();
         QTest::newRow("waited for")
-            << QStringList{"--engage=Save Game #2", "--wait"} << 3 << started << QString();
+            << QStringList{"--engage=Save Game #2", "--wait"} << 5 << started << QString();
+        QTest::newRow("not answering") << QStringList{"--status", "2"} << 3
+                                       << "No server answers for Save Game #2" << QString();
         QTest::newRow("bot count refused") << QStringList{"--engage", "Save Game #1"} << 78
                                            << "Save Game #1: If you have BOTS ENABLED you must "
                                               "specify THE NUMBER OF BOTS TO PLAY\n"
@@ -219,6 +211,7 @@ private Q_SLOTS:
         QTest::newRow("hot journal") << QStringList{"--list"} << 0 << "Save Game #2\t\tDock \"Nine\"\n" << "hot journal";
         QTest::newRow("slot 7 unreadable, listed") << QStringList{"--list"} << 1 << "\"Save Game #7\"" << "no slot 7";
         QTest::newRow("slot 7 unreadable, listed others") << QStringList{"--list"} << 1 << "Save Game #6\t" << "no slot 7 out";
+        QTest::newRow("slot 7 unreadable, engaged") << QStringList{"--engage", "7"} << 1 << "\"Save Game #7\"" << "no slot 7";
         QTest::newRow("slot 7 unreadable, slot 2 engaged") << QStringList{"--engage", "2"} << 0 << started << "no slot 7";
         QTest::newRow("control characters listed") << QStringList{"--list"} << 0 << "Save Game #4\ta\\tb\\nc\\\\d\\x01\t" << "odd description";
         QTest::newRow("a check box stored as a word") << QStringList{"--script", "2"} << 0 << "seta g_friendlyfire \"1\"" << "sql:UPDATE \"Save Game #2\" SET FriendlyFire = 'TRUE'";
