@@ -83,6 +83,16 @@ QString makeCatalogue(const QString& appFolder, const QString& onDisk) {
     return path;
 }
 
+// Runs the named side once, counted (see Counted.h).
+int countSide(const std::string& side,
+              std::initializer_list<std::pair<const char*, std::function<void()>>> sides) {
+    for (const auto& [name, work] : sides)
+        if (side == name)
+            return fd::bench::countWork(work);
+    std::fprintf(stderr, "fd_bench_catalogue: no side %s\n", side.c_str());
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -116,19 +126,11 @@ int main(int argc, char* argv[]) {
     const auto detailsPlain = [&] { lineCount = fd::text::readLines(path)->size(); };
     const auto details = [&] { fd::ShowMapDetails(ctx, path, mapName(maps - 1)); };
 
-    if (const std::optional<std::string> side = fd::bench::countedSide(argc, argv)) {
-        const std::pair<const char*, std::function<void()>> sides[] = {
-            {"load-plain", loadPlain},
-            {"load", load},
-            {"details-plain", detailsPlain},
-            {"details", details}};
-        for (const auto& [name, work] : sides)
-            if (*side == name)
-                return fd::bench::countWork(work);
-        std::fprintf(stderr, "fd_bench_catalogue: no side %s\n", side->c_str());
-        return 2;
-    }
-
+    if (const std::optional<std::string> side = fd::bench::countedSide(argc, argv))
+        return countSide(*side, {{"load-plain", loadPlain},
+                                 {"load", load},
+                                 {"details-plain", detailsPlain},
+                                 {"details", details}});
     const Times loadTimes = compare(loadPlain, load, [&] { form.clear(fd::ctl::List1); });
     if (found != maps || form.count(fd::ctl::List1) != maps) {
         std::fprintf(stderr, "fd_bench_catalogue: found %d and listed %d of %d maps\n", found,

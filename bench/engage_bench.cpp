@@ -32,6 +32,29 @@ double milliseconds(const std::function<void()>& work) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
+// The rotation and roster lines made with Qt's strings, as plain code would, and written.
+void makeLinesPlainly(const QStringList& maps, const QStringList& bots, const QString& path) {
+    QByteArray text;
+    for (qsizetype n = 1; n <= maps.size(); ++n)
+        text += QStringLiteral("Set d%1 \"map %2; set nextmap vstr d%3\"\r\n")
+                    .arg(n)
+                    .arg(maps[n - 1])
+                    .arg(n + 1)
+                    .toLatin1();
+    for (const QString& bot : bots)
+        text += (QStringLiteral("addbot ") + bot + QStringLiteral("\r\n")).toLatin1();
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(text);
+}
+
+void fillRotationAndRoster(fd::FormModel& form) {
+    for (int i = 0; i < fd::FormModel::maxListItems; ++i) {
+        form.addItem(fd::ctl::List2, QStringLiteral("hm_borg%1").arg(i));
+        form.addItem(fd::ctl::list4, QStringLiteral("Munro %1").arg(i % 5));
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -45,10 +68,7 @@ int main(int argc, char* argv[]) {
     fd::Context& ctx = program.ctx;
     form.setText(fd::ctl::frmGamePath::txtGamePath, game);
     form.setValue(fd::ctl::chkTurnBotsOn, 0);
-    for (int i = 0; i < fd::FormModel::maxListItems; ++i) {
-        form.addItem(fd::ctl::List2, QStringLiteral("hm_borg%1").arg(i));
-        form.addItem(fd::ctl::list4, QStringLiteral("Munro %1").arg(i % 5));
-    }
+    fillRotationAndRoster(form);
 
     // One ENGAGE first, untimed: its script is the bytes the plain write writes, and every
     // timed ENGAGE then replaces a script, as the user's do.
@@ -66,20 +86,7 @@ int main(int argc, char* argv[]) {
         file.write(bytes);
     };
     const QStringList maps = form.items(fd::ctl::List2), bots = form.items(fd::ctl::list4);
-    const auto format = [&] {
-        QByteArray text;
-        for (qsizetype n = 1; n <= maps.size(); ++n)
-            text += QStringLiteral("Set d%1 \"map %2; set nextmap vstr d%3\"\r\n")
-                        .arg(n)
-                        .arg(maps[n - 1])
-                        .arg(n + 1)
-                        .toLatin1();
-        for (const QString& bot : bots)
-            text += (QStringLiteral("addbot ") + bot + QStringLiteral("\r\n")).toLatin1();
-        QFile file(copy);
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write(text);
-    };
+    const auto format = [&] { makeLinesPlainly(maps, bots, copy); };
     if (const std::optional<std::string> side = fd::bench::countedSide(argc, argv))
         return *side == "engage"   ? fd::bench::countWork(engage)
                : *side == "write"  ? fd::bench::countWork(write)

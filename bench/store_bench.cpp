@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -44,6 +45,21 @@ double msSince(const QElapsedTimer& timer) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
+// The tool's compaction of the store file, as a user would run it, in milliseconds.
+double timeTool(const QString& sqliteTool, const QString& storeFile) {
+    const QString copy = QFileInfo(storeFile).dir().filePath(QStringLiteral("x.sav"));
+    QFile::remove(copy);
+    QProcess process;
+    process.setWorkingDirectory(QFileInfo(storeFile).path());
+    QElapsedTimer timer;
+    timer.start();
+    process.start(sqliteTool, {storeFile, QStringLiteral("VACUUM INTO 'x.sav'")});
+    process.waitForFinished();
+    const double ms = msSince(timer);
+    QFile::remove(copy);
+    return ms;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -66,7 +82,6 @@ int main(int argc, char* argv[]) {
     }
     store.close();
     const QString storeFile = folder.filePath(QStringLiteral("dock.sav"));
-    const QString copy = folder.filePath(QStringLiteral("x.sav"));
     if (const std::optional<std::string> side = fd::bench::countedSide(argc, argv)) {
         QDir::setCurrent(folder.path());
         if (*side == "vacuum")
@@ -88,16 +103,8 @@ int main(int argc, char* argv[]) {
             out << opening.failure << '\n';
             return 1;
         }
-
-        QFile::remove(copy);
-        QProcess process;
-        process.setWorkingDirectory(folder.path());
-        timer.start();
-        process.start(sqliteTool, {storeFile, QStringLiteral("VACUUM INTO 'x.sav'")});
-        process.waitForFinished();
-        tool.push_back(msSince(timer));
+        tool.push_back(timeTool(sqliteTool, storeFile));
     }
-    QFile::remove(copy);
 
     const double oursMs = shortest(ours);
     const double toolMs = shortest(tool);
