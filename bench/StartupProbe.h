@@ -5,6 +5,7 @@
 //   painted_ns <CLOCK_MONOTONIC at the first paint, nanoseconds>
 //   since_exec_ms <time from the process's start to the first paint, 10 ms resolution>
 //   rss_kb <VmRSS after idling>
+// A program may do more at the first paint (see afterFirstPaint); the idling starts after it.
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <unistd.h>
 
 namespace fd::bench {
@@ -59,6 +61,9 @@ inline long residentKb() {
 // no such paint comes within `timeoutMs`.
 class StartupProbe : public QObject {
 public:
+    // Runs once at the first paint of the window, before the idling.
+    std::function<void(QWidget* window)> afterFirstPaint;
+
     StartupProbe(QString windowName, int idleMs = 1000, int timeoutMs = 20000)
         : windowName_(std::move(windowName)), idleMs_(idleMs) {
         QCoreApplication::instance()->installEventFilter(this);
@@ -77,6 +82,10 @@ protected:
             const long long at = monotonicNs();
             std::printf("painted_ns %lld\nsince_exec_ms %.1f\n", at, msSinceProcessStart());
             std::fflush(stdout);
+            if (afterFirstPaint) {
+                QWidget* window = static_cast<QWidget*>(watched);
+                QTimer::singleShot(0, this, [this, window] { afterFirstPaint(window); });
+            }
             QTimer::singleShot(idleMs_, this, [] {
                 std::printf("rss_kb %ld\n", residentKb());
                 std::fflush(stdout);

@@ -1,18 +1,26 @@
 // The store's start-up maintenance (leftovers, compaction into dock2.sav, replacing dock.sav,
 // opening) against the sqlite3 command-line tool's own compaction of the same file:
 //     sqlite3 dock.sav "VACUUM INTO 'x.sav'"
-// Prints the median time of each and their ratio; the goal is a ratio of at most 1.2.
+// Prints the shortest time of each over many runs taken in turns and their ratio (goal: at
+// most 1.0). With `--count maintenance` or `--count vacuum` runs only that side once, its
+// instructions counted (Counted.h); the vacuum side then runs the same statement through the
+// SQLite library in this process, without the tool's own start.
 
+#include "Counted.h"
 #include "store/SettingsStore.h"
 #include "store/SlotRecord.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <vector>
@@ -21,13 +29,35 @@ namespace {
 
 constexpr int rounds = 41;
 
-double median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+double shortest(const std::vector<double>& times) {
+    return *std::min_element(times.begin(), times.end());
+}
+
+// The tool's compaction of the store file into x.sav beside it, through the library.
+void vacuumInto(const QString& storeFile) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(storeFile).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_exec(db, "VACUUM INTO 'x.sav'", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
 }
 
 double msSince(const QElapsedTimer& timer) {
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The tool's compaction of the store file, as a user would run it, in milliseconds.
+double timeTool(const QString& sqliteTool, const QString& storeFile) {
+    const QString copy = QFileInfo(storeFile).dir().filePath(QStringLiteral("x.sav"));
+    QFile::remove(copy);
+    QProcess process;
+    process.setWorkingDirectory(QFileInfo(storeFile).path());
+    QElapsedTimer timer;
+    timer.start();
+    process.start(sqliteTool, {storeFile, QStringLiteral("VACUUM INTO 'x.sav'")});
+    process.waitForFinished();
+    const double ms = msSince(timer);
+    QFile::remove(copy);
+    return ms;
 }
 
 } // namespace
@@ -35,8 +65,8 @@ double msSince(const QElapsedTimer& timer) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
-    const QString sqlite3 = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
-    if (sqlite3.isEmpty()) {
+    const QString sqliteTool = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    if (sqliteTool.isEmpty()) {
         out << "skipped: the sqlite3 command-line tool is not installed (Debian package sqlite3)\n";
         return 0;
     }
@@ -52,7 +82,14 @@ int main(int argc, char* argv[]) {
     }
     store.close();
     const QString storeFile = folder.filePath(QStringLiteral("dock.sav"));
-    const QString copy = folder.filePath(QStringLiteral("x.sav"));
+    if (const std::optional<std::string> side = fd::bench::countedSide(argc, argv)) {
+        QDir::setCurrent(folder.path());
+        if (*side == "vacuum")
+            return fd::bench::countWork([&] { vacuumInto(storeFile); });
+        if (*side == "maintenance")
+            return fd::bench::countWork([&] { store.open(folder.path(), fresh); });
+        return 2;
+    }
 
     std::vector<double> ours;
     std::vector<double> tool;
@@ -66,22 +103,14 @@ int main(int argc, char* argv[]) {
             out << opening.failure << '\n';
             return 1;
         }
-
-        QFile::remove(copy);
-        QProcess process;
-        process.setWorkingDirectory(folder.path());
-        timer.start();
-        process.start(sqlite3, {storeFile, QStringLiteral("VACUUM INTO 'x.sav'")});
-        process.waitForFinished();
-        tool.push_back(msSince(timer));
+        tool.push_back(timeTool(sqliteTool, storeFile));
     }
-    QFile::remove(copy);
 
-    const double oursMs = median(ours);
-    const double toolMs = median(tool);
+    const double oursMs = shortest(ours);
+    const double toolMs = shortest(tool);
     out << "store file: " << QFile(storeFile).size() << " bytes, " << rounds << " rounds\n";
-    out << "start-up maintenance (compact and open): " << oursMs << " ms (median)\n";
-    out << "sqlite3 dock.sav \"VACUUM INTO 'x.sav'\":   " << toolMs << " ms (median)\n";
-    out << "ratio: " << oursMs / toolMs << " (goal: at most 1.2)\n";
+    out << "start-up maintenance (compact and open): " << oursMs << " ms (shortest)\n";
+    out << "sqlite3 dock.sav \"VACUUM INTO 'x.sav'\":   " << toolMs << " ms (shortest)\n";
+    out << "ratio: " << oursMs / toolMs << " (goal: at most 1.0)\n";
     return 0;
 }

@@ -31,13 +31,13 @@ private:
 } // namespace
 
 void appendInstalledMaps(Context& ctx, const QString& cataloguePath, ListBox list) {
-    const std::optional<QStringList> lines = readCatalogue(cataloguePath);
-    if (!lines)
+    const std::optional<CatalogueText> catalogue = readCatalogue(cataloguePath);
+    if (!catalogue)
         return;
     InstallationTest installed(ctx.form);
-    MapRecordReader reader(*lines, std::ref(installed));
-    while (const std::optional<MapRecord> record = reader.next()) {
-        if (!addOrAlert(ctx, list, record->ListName))
+    MapRecordReader reader(*catalogue, std::ref(installed));
+    while (const std::optional<MapRecordView> record = reader.nextView()) {
+        if (!addOrAlert(ctx, list, record->ListName.toString()))
             return;
     }
 }

@@ -4,15 +4,16 @@
 #include "core/PathResolver.h"
 #include "core/TextFile.h"
 
+#include <QFile>
+
 namespace fd {
 
 namespace {
 
 constexpr qsizetype markerLength = 7;
 
-// The line's first seven characters with leading and trailing spaces removed.
-QStringView head(const QString& line) {
-    QStringView view = QStringView(line).left(markerLength);
+// The text without the spaces at its start and end (other white space stays).
+QStringView trimmedOfSpaces(QStringView view) {
     while (!view.isEmpty() && view.front() == u' ')
         view = view.sliced(1);
     while (!view.isEmpty() && view.back() == u' ')
@@ -20,20 +21,57 @@ QStringView head(const QString& line) {
     return view;
 }
 
-bool isSeparator(const QString& line) {
+// The line's first seven characters with leading and trailing spaces removed.
+QStringView head(QStringView line) {
+    return trimmedOfSpaces(line.left(markerLength));
+}
+
+bool isSeparator(QStringView line) {
     return head(line) == u"'------";
 }
 
-bool isStartMarker(const QString& line) {
+bool isStartMarker(QStringView line) {
     return head(line) == u"[start]";
+}
+
+// The lines of a text as text::splitLines cuts them, as views into the text: one pass over
+// its characters.
+QList<QStringView> lineViews(QStringView text) {
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != u'\n')
+            continue;
+        if (i == start && i == text.size())
+            break; // no line after a break at the very end
+        QStringView line = text.sliced(start, i - start);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        lines.append(line);
+        start = i + 1;
+    }
+    return lines;
 }
 
 } // namespace
 
-MapRecordReader::MapRecordReader(const QStringList& lines) : lines_(lines) {}
+MapRecord MapRecordView::toRecord() const {
+    return {MapFile.toString(), ListName.toString(),
+            MapName.toString(), RecommendedPlayers.toString(),
+            CtfFlag.toString(), PictureFile.toString()};
+}
+
+CatalogueText::CatalogueText(QString text) : text_(std::move(text)), lines_(lineViews(text_)) {}
+
+MapRecordReader::MapRecordReader(const CatalogueText& catalogue, InstallationTest isInstalled)
+    : lines_(catalogue.lines()), isInstalled_(std::move(isInstalled)) {}
 
 MapRecordReader::MapRecordReader(const QStringList& lines, InstallationTest isInstalled)
-    : lines_(lines), isInstalled_(std::move(isInstalled)) {}
+    : isInstalled_(std::move(isInstalled)) {
+    lines_.reserve(lines.size());
+    for (const QString& line : lines)
+        lines_.append(line);
+}
 
 bool MapRecordReader::skipToRecord() {
     while (position_ < lines_.size()) {
@@ -46,16 +84,23 @@ bool MapRecordReader::skipToRecord() {
     return false;
 }
 
-QString MapRecordReader::field() {
-    return position_ < lines_.size() ? text::trimSpaces(lines_[position_++]) : QString();
+QStringView MapRecordReader::field() {
+    return position_ < lines_.size() ? trimmedOfSpaces(lines_[position_++]) : QStringView();
 }
 
 std::optional<MapRecord> MapRecordReader::next() {
+    const std::optional<MapRecordView> view = nextView();
+    return view ? std::optional(view->toRecord()) : std::nullopt;
+}
+
+std::optional<MapRecordView> MapRecordReader::nextView() {
     while (skipToRecord()) {
-        MapRecord record;
+        MapRecordView record;
         record.MapFile = field();
         record.ListName = field();
-        if (isInstalled_ && !isInstalled_(record.MapFile))
+        // The test is given the field in place, not a copy.
+        if (isInstalled_ &&
+            !isInstalled_(QString::fromRawData(record.MapFile.data(), record.MapFile.size())))
             continue;
         record.MapName = field();
         record.RecommendedPlayers = field();
@@ -71,12 +116,15 @@ bool hasCtfFlag(const MapRecord& record, int flag) {
     return number && number->toString() == QString::number(flag);
 }
 
-std::optional<QStringList> readCatalogue(const QString& path) {
+std::optional<CatalogueText> readCatalogue(const QString& path) {
     PathResolver files;
     const QString found = files.resolve(path);
     if (!files.isFile(found))
         return std::nullopt;
-    return text::readLines(found);
+    QFile file(found);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return CatalogueText(text::decode(file.readAll()));
 }
 
 } // namespace fd

@@ -6,8 +6,10 @@
 // which is skipped. The record's field lines follow, each trimmed of spaces only (tabs stay).
 // Lines outside records are ignored.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <functional>
 #include <optional>
@@ -30,27 +32,50 @@ struct MapRecord {
     friend bool operator==(const MapRecord&, const MapRecord&) = default;
 };
 
+// The same fields as views into the lines they were read from, valid while those lines are:
+// a caller that looks at a few fields of many records copies only those it keeps.
+struct MapRecordView {
+    QStringView MapFile, ListName, MapName, RecommendedPlayers, CtfFlag, PictureFile;
+
+    MapRecord toRecord() const;
+};
+
+// A catalogue's text and its lines, each line a view into the text, so that reading a large
+// catalogue makes no string per line.
+class CatalogueText {
+public:
+    explicit CatalogueText(QString text);
+    const QList<QStringView>& lines() const { return lines_; }
+
+private:
+    QString text_;
+    QList<QStringView> lines_;
+};
+
 // Yields the records of the catalogue's lines one at a time, in file order.
 class MapRecordReader {
 public:
+    // Given the field in place: a test that keeps it must copy its characters.
     using InstallationTest = std::function<bool(const QString& mapFile)>;
 
-    // Full mode: after each separator the next six lines are the six fields.
-    explicit MapRecordReader(const QStringList& lines);
-    // Installed-only mode: after each separator the next two lines are MapFile and ListName;
-    // only when the map is installed are the next four lines the remaining fields and the
-    // record yielded. Otherwise the record ends there, and the line after ListName is the next
-    // one scanned for a separator.
-    MapRecordReader(const QStringList& lines, InstallationTest isInstalled);
+    // Full mode, without an installation test: after each separator the next six lines are the
+    // six fields. Installed-only mode: after each separator the next two lines are MapFile and
+    // ListName; only when the map is installed are the next four lines the remaining fields and
+    // the record yielded. Otherwise the record ends there, and the line after ListName is the
+    // next one scanned for a separator. The lines must outlive the reader.
+    explicit MapRecordReader(const CatalogueText& catalogue, InstallationTest isInstalled = {});
+    explicit MapRecordReader(const QStringList& lines, InstallationTest isInstalled = {});
 
     // The next record, or nothing at the end of the lines.
     std::optional<MapRecord> next();
+    // The same as views into the lines.
+    std::optional<MapRecordView> nextView();
 
 private:
     bool skipToRecord();
-    QString field();
+    QStringView field();
 
-    const QStringList& lines_;
+    QList<QStringView> lines_;
     qsizetype position_ = 0;
     InstallationTest isInstalled_;
 };
@@ -59,7 +84,7 @@ private:
 // matches no flag.
 bool hasCtfFlag(const MapRecord& record, int flag);
 
-// The catalogue's lines, or nothing when no file exists at the path (matched ignoring case).
-std::optional<QStringList> readCatalogue(const QString& path);
+// The catalogue's text, or nothing when no file exists at the path (matched ignoring case).
+std::optional<CatalogueText> readCatalogue(const QString& path);
 
 } // namespace fd

@@ -11,6 +11,16 @@
 
 namespace fd {
 
+namespace {
+// A file name's bytes as text: ASCII, as most names are, by the quickest way.
+QString nameOf(std::string_view bytes) {
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char byte) { return (byte & 0x80) == 0; });
+    return ascii ? QString::fromLatin1(bytes.data(), qsizetype(bytes.size()))
+                 : QFile::decodeName(bytes.data());
+}
+} // namespace
+
 // The folder's entries, read directly: each entry's type comes with its name, so that only links
 // and entries of unknown type cost a query of their own.
 QList<PathResolver::Entry> PathResolver::readFolder(const QString& folder) {
@@ -29,22 +39,29 @@ QList<PathResolver::Entry> PathResolver::readFolder(const QString& folder) {
             const QByteArray full = path + '/' + entry->d_name;
             isFolder = ::stat(full.constData(), &target) == 0 && S_ISDIR(target.st_mode);
         }
-        entries.append({QFile::decodeName(entry->d_name), isFolder});
+        entries.append({nameOf(name), isFolder});
     }
     ::closedir(dir);
     return entries;
 }
 
+// The folder asked for last answers without hashing its path again: a run of names in one
+// folder asks for the same one each time.
 PathResolver::Listing& PathResolver::listing(const QString& folder) {
+    if (lastListing_ && lastListingFolder_ == folder)
+        return *lastListing_;
     auto it = listings_.find(folder);
-    if (it != listings_.end())
-        return *it;
-    Listing listing;
-    const QList<Entry> entries = readFolder(folder);
-    listing.exact.reserve(entries.size());
-    for (const Entry& entry : entries)
-        listing.exact.insert(entry.name, entry);
-    return *listings_.insert(folder, std::move(listing));
+    if (it == listings_.end()) {
+        Listing listing;
+        const QList<Entry> entries = readFolder(folder);
+        listing.exact.reserve(entries.size());
+        for (const Entry& entry : entries)
+            listing.exact.insert(entry.name, entry);
+        it = listings_.insert(folder, std::move(listing)); // may move the other listings
+    }
+    lastListingFolder_ = folder;
+    lastListing_ = &*it;
+    return *it;
 }
 
 // Of names that differ in case only, the first in name order stands for them all.
@@ -65,7 +82,13 @@ namespace {
 QString joined(const QString& folder, const QString& name) {
     if (folder.isEmpty())
         return name;
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+    const bool separated = folder.endsWith(u'/');
+    QString path;
+    path.reserve(folder.size() + name.size() + 1);
+    path.append(folder);
+    if (!separated)
+        path.append(u'/');
+    return path.append(name);
 }
 } // namespace
 
@@ -100,38 +123,67 @@ PathResolver::Resolved PathResolver::find(const QString& path) {
     return findFrom(absolute ? QStringLiteral("/") : QString(), path);
 }
 
-// The relative path's components found one by one under `start`, a folder taken to exist.
-// The folders on the way are found once per resolver, so that many files in one folder cost one
-// walk to it.
-PathResolver::Resolved PathResolver::findFrom(const QString& start, const QString& relative) {
-    QString normal = relative;
+namespace {
+// A relative path cut at its last separator: the folders on the way, and the name of the last
+// part read in place (no copy). Separators at the end are dropped.
+std::pair<QStringView, QString> cutAtName(const QString& relative) {
+    QStringView path(relative);
+    while (path.endsWith(u'/') || path.endsWith(u'\\'))
+        path.chop(1);
+    const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return {path.first(std::max<qsizetype>(cut, 0)),
+            QString::fromRawData(path.constData() + cut + 1, path.size() - cut - 1)};
+}
+} // namespace
+
+// The folders of a relative path found under `start`, a folder taken to exist. They are found
+// once per resolver, so that many files in one folder cost one walk to it; the folder of the
+// previous call is kept at hand, so that a run of files in one folder costs no hashing of it.
+const PathResolver::Resolved& PathResolver::folderFrom(const QString& start, QStringView folders) {
+    if (lastFolder_ && lastFolder_->start == start && lastFolder_->relative == folders)
+        return lastFolder_->found;
+    QString normal = folders.toString();
     normal.replace(u'\\', u'/');
-    QStringList parts = normal.split(u'/', Qt::SkipEmptyParts);
-    const Resolved top{start, Entry{{}, true}};
-    if (parts.size() < 2)
-        return walk(top, parts, true);
-    const QString name = parts.takeLast();
+    const QStringList parts = normal.split(u'/', Qt::SkipEmptyParts);
     const std::pair<QString, QString> key{start, parts.join(u'/')};
     auto folder = folders_.constFind(key);
     if (folder == folders_.cend())
-        folder = folders_.insert(key, walk(top, parts, false));
-    return walk(*folder, {name}, true);
+        folder = folders_.insert(key, walk({start, Entry{{}, true}}, parts, false));
+    lastFolder_ = LastFolder{start, folders.toString(), *folder};
+    return lastFolder_->found;
+}
+
+// The relative path's components found one by one under `start`, a folder taken to exist.
+PathResolver::Resolved PathResolver::findFrom(const QString& start, const QString& relative) {
+    const auto [folders, name] = cutAtName(relative);
+    Resolved result = folderFrom(start, folders);
+    if (!name.isEmpty() && !step(result, name, true))
+        return {joined(result.path, name), std::nullopt};
+    return result;
+}
+
+// The part found in the folder of `result`, which then names it; false when it is not there.
+// Only the last part of a path, when `mayBeFile`, skips the query of a folder by its exact name.
+bool PathResolver::step(Resolved& result, const QString& part, bool mayBeFile) {
+    const bool inFolder = result.entry && result.entry->isFolder;
+    std::optional<Entry> next;
+    if (inFolder && !mayBeFile)
+        next = exactFolder(result.path, part);
+    if (!next && inFolder)
+        next = lookup(result.path, part);
+    if (!next)
+        return false;
+    result.path = joined(result.path, next->name);
+    result.entry = next;
+    return true;
 }
 
 // The parts found one by one from `result`; the last may be a file when `endsAtFile`.
 PathResolver::Resolved PathResolver::walk(Resolved result, const QStringList& parts,
                                           bool endsAtFile) {
     for (qsizetype i = 0; i < parts.size(); ++i) {
-        const bool inFolder = result.entry && result.entry->isFolder;
-        std::optional<Entry> next;
-        if (inFolder && (i + 1 < parts.size() || !endsAtFile))
-            next = exactFolder(result.path, parts[i]);
-        if (!next && inFolder)
-            next = lookup(result.path, parts[i]);
-        if (!next)
+        if (!step(result, parts[i], endsAtFile && i + 1 == parts.size()))
             return {joined(result.path, parts.mid(i).join(u'/')), std::nullopt};
-        result.path = joined(result.path, next->name);
-        result.entry = next;
     }
     return result;
 }
@@ -149,9 +201,14 @@ bool PathResolver::isFile(const QString& path) {
     return found.entry && !found.entry->isFolder;
 }
 
+// The same as findFrom, without putting the path together.
 bool PathResolver::isFileIn(const QString& folder, const QString& relative) {
-    const Resolved found = findFrom(folder, relative);
-    return found.entry && !found.entry->isFolder;
+    const auto [folders, name] = cutAtName(relative);
+    const Resolved& in = folderFrom(folder, folders);
+    if (name.isEmpty() || !in.entry || !in.entry->isFolder)
+        return false;
+    const std::optional<Entry> found = lookup(in.path, name);
+    return found && !found->isFolder;
 }
 
 QString fileIn(const QString& folder, const char* name) {

@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -16,6 +17,13 @@ namespace fd {
 
 class PathResolver {
 public:
+    PathResolver() = default;
+    // Not copied: a copy would share the listings that the last folder points into.
+    PathResolver(const PathResolver&) = delete;
+    PathResolver& operator=(const PathResolver&) = delete;
+    PathResolver(PathResolver&&) = default;
+    PathResolver& operator=(PathResolver&&) = default;
+
     // The path as it exists on disk, or the path as given (with '/' separators) when some
     // component matches nothing.
     QString resolve(const QString& path);
@@ -44,14 +52,23 @@ private:
     static QList<Entry> readFolder(const QString& folder);
     Resolved find(const QString& path);
     Resolved findFrom(const QString& start, const QString& relative);
+    const Resolved& folderFrom(const QString& start, QStringView folders);
     Resolved walk(Resolved result, const QStringList& parts, bool endsAtFile);
+    bool step(Resolved& result, const QString& part, bool mayBeFile);
     std::optional<Entry> exactFolder(const QString& folder, const QString& name) const;
     std::optional<Entry> lookup(const QString& folder, const QString& name);
     Listing& listing(const QString& folder);
     static void indexFolded(Listing& listing);
 
     QHash<QString, Listing> listings_;
+    QString lastListingFolder_;
+    Listing* lastListing_ = nullptr; // of lastListingFolder_, until listings_ changes
     QHash<std::pair<QString, QString>, Resolved> folders_; // by start and relative path
+    struct LastFolder {
+        QString start, relative; // as the caller gave them
+        Resolved found;
+    };
+    std::optional<LastFolder> lastFolder_;
 };
 
 // A file of a folder taken as given, as the disk spells its name (the name as given when no

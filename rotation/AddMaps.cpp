@@ -12,7 +12,7 @@ void AddAllMaps(Context& ctx, const QString& cataloguePath) {
 }
 
 void AddMapsOfType(Context& ctx, const QString& cataloguePath, int flag) {
-    const std::optional<QStringList> lines = readCatalogue(cataloguePath);
+    const std::optional<CatalogueText> lines = readCatalogue(cataloguePath);
     if (!lines)
         return;
     MapRecordReader reader(*lines);

@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Usage: fd_gen_map_images MAP_CATALOGUE APPLICATION_FOLDER\n");
         return 2;
     }
-    const std::optional<QStringList> lines = fd::readCatalogue(QString::fromLocal8Bit(argv[1]));
+    const std::optional<fd::CatalogueText> lines =
+        fd::readCatalogue(QString::fromLocal8Bit(argv[1]));
     if (!lines) {
         std::fprintf(stderr, "fd_gen_map_images: cannot read %s\n", argv[1]);
         return 1;

@@ -1,7 +1,7 @@
 #include "ProgramLook.h"
 
 #include <QApplication>
-#include <QFontMetrics>
+#include <QFontDatabase>
 #include <QStyleFactory>
 
 #include <map>
@@ -62,11 +62,9 @@ std::jthread installProgramLook() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutions();
     QApplication::setFont(defaultFont());
-    // The fonts are made on that thread: a font is not shared across threads.
-    return std::jthread([] {
-        QFontMetrics(defaultFont()).height();
-        QFontMetrics(tabCaptionFont()).height();
-    });
+    // Only the system's font list is read there, which every thread shares: a font matched
+    // there would be matched again by the window, since each thread keeps its own fonts.
+    return std::jthread([] { QFontDatabase::families(); });
 }
 
 QColor colourOf(Colour colour) {
