@@ -49,9 +49,9 @@ public:
           program_({none_, messages_, wait ? attached_ : detached_, none_}, appFolders) {
         if (!makeFirstStore(ctx(), program_.store))
             return;
-        const QString failure = program_.store.openForReading(appFolders.writable);
-        if (!failure.isEmpty())
-            ctx().alert(failure);
+        if (const Outcome<> opened = program_.store.openForReading(appFolders.writable);
+            !opened.ok())
+            ctx().alert(opened.failure());
         SetStartupGameType(program_.form);
     }
 
@@ -110,9 +110,9 @@ int printScript(Headless& headless) {
 int listSlots(Headless& headless) {
     Context& ctx = headless.ctx();
     for (const char* name : slotNames) {
-        const QString failure = GetFromDatabase(ctx, headless.store(), QString::fromLatin1(name));
-        if (!failure.isEmpty()) {
-            ctx.alert(failure);
+        const Outcome<> loaded = GetFromDatabase(ctx, headless.store(), QString::fromLatin1(name));
+        if (!loaded.ok()) {
+            ctx.alert(loaded.failure());
             continue;
         }
         text::print(stdout,

@@ -85,7 +85,7 @@ int main(int argc, char* argv[]) {
                   << (i == maps - 1 ? QStringLiteral("\\last.jpg") : QStringLiteral("\\x.jpg"));
     }
     const QString path = appFolder + QStringLiteral("/map.ini");
-    fd::text::writeLines(path, catalogue);
+    (void)fd::text::writeLines(path, catalogue);
 
     fd::NullServices none;
     fd::Program program({none, none, none, none}, appFolder);

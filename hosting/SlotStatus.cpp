@@ -88,12 +88,12 @@ bool reportEverySlot(Context& ctx, SettingsStore& store) {
     std::vector<sockaddr_in> asked;
     std::vector<bool> readable;
     for (const char* name : slotNames) {
-        const QString failure = GetFromDatabase(ctx, store, QString::fromLatin1(name));
-        readable.push_back(failure.isEmpty());
-        if (!failure.isEmpty())
-            ctx.alert(failure);
-        addresses.push_back(failure.isEmpty() ? serverAddress(ctx, QString::fromLatin1(name))
-                                              : std::nullopt);
+        const Outcome<> loaded = GetFromDatabase(ctx, store, QString::fromLatin1(name));
+        readable.push_back(loaded.ok());
+        if (!loaded.ok())
+            ctx.alert(loaded.failure());
+        addresses.push_back(loaded.ok() ? serverAddress(ctx, QString::fromLatin1(name))
+                                        : std::nullopt);
         if (const auto where = addresses.back() ? addresses.back()->queryAddress() : std::nullopt)
             asked.push_back(*where);
     }

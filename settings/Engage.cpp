@@ -36,10 +36,10 @@ QString scriptPath(const Context& ctx, PathResolver& files, const QString& fileN
 }
 
 bool finish(const Context& ctx, text::LineFile& script) {
-    const QString error = script.close();
-    if (!error.isEmpty())
-        ctx.alert(error);
-    return error.isEmpty();
+    const Outcome<> closed = script.close();
+    if (!closed.ok())
+        ctx.alert(closed.failure());
+    return closed.ok();
 }
 
 // The steps before the script is written: no value that would break a line, the number of bots
@@ -47,8 +47,8 @@ bool finish(const Context& ctx, text::LineFile& script) {
 // reporting a value that breaks a line or a damage that is no number.
 std::optional<QString> weaponFactor(Context& ctx) {
     FormModel& form = ctx.form;
-    if (const QString refused = valueThatBreaksALine(form); !refused.isEmpty()) {
-        ctx.alert(refused);
+    if (const Outcome<> fits = checkScriptValues(form); !fits.ok()) {
+        ctx.alert(fits.failure());
         return std::nullopt;
     }
     form.setText(ctl::txtMoreBots, form.text(ctl::txtNumberOfBotsToPlay));

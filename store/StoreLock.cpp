@@ -14,7 +14,8 @@ namespace fd {
 namespace {
 
 int openLockFile(const QString& path, int flags) {
-    return ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC | flags, 0666);
+    return ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | flags,
+                  0600);
 }
 
 bool lockNow(int fd) {
@@ -42,7 +43,7 @@ bool StoreLock::heldElsewhere(const QString& path) {
     return held;
 }
 
-QString StoreLock::take(const QString& path) {
+Outcome<> StoreLock::take(const QString& path) {
     release();
     const int fd = openLockFile(path, O_CREAT);
     if (fd < 0 || !lockNow(fd)) {
@@ -50,11 +51,12 @@ QString StoreLock::take(const QString& path) {
                                       : QStringLiteral("another copy of the program holds it");
         if (fd >= 0)
             ::close(fd);
-        return QStringLiteral("Could not create the lock file \"%1\": %2").arg(path, reason);
+        return failed(
+            QStringLiteral("Could not create the lock file \"%1\": %2").arg(path, reason));
     }
     fd_ = fd;
     path_ = path;
-    return {};
+    return Outcome<>::success();
 }
 
 void StoreLock::release() {

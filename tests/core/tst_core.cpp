@@ -126,7 +126,7 @@ private Q_SLOTS:
                 file.line(line);
                 encoder.line(line);
             }
-            QVERIFY(file.close().isEmpty());
+            QVERIFY(file.close().ok());
             QCOMPARE(test::readFile(path), encoder.bytes().toByteArray());
         }
     }
@@ -150,31 +150,31 @@ private Q_SLOTS:
     void writtenLinesEndWithCrLfAndFailuresNameTheFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"out.txt"_s);
-        QCOMPARE(text::writeLines(path, {u"a"_s, QString(), u" b "_s}), QString());
+        QVERIFY(text::writeLines(path, {u"a"_s, QString(), u" b "_s}).ok());
         QFile written(path);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("a\r\n\r\n b \r\n"));
-        QCOMPARE(text::writeLinesAtomically(path, {}), QString());
+        QVERIFY(text::writeLinesAtomically(path, {}).ok());
         QCOMPARE(QFileInfo(path).size(), 0);
         // A disk that takes only part of the content (here a file size limit): the old content
         // stays, and the message gives the reason.
-        QCOMPARE(text::writeLinesAtomically(path, {u"old"_s}), QString());
+        QVERIFY(text::writeLinesAtomically(path, {u"old"_s}).ok());
         rlimit unlimited{};
         ::getrlimit(RLIMIT_FSIZE, &unlimited);
         const rlimit limit{10, unlimited.rlim_max};
         std::signal(SIGXFSZ, SIG_IGN);
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        const QString tooLarge = text::writeLinesAtomically(path, {QString(20, u'x')});
+        const QString tooLarge = text::writeLinesAtomically(path, {QString(20, u'x')}).failure();
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
         QVERIFY2(tooLarge.contains(path) && tooLarge.contains(u"File too large"_s),
                  qPrintable(tooLarge));
         QCOMPARE(test::readFile(path), QByteArray("old\r\n"));
         const QString missing = dir.filePath(u"missing/out.txt"_s);
         ReplacedFile unopened(missing); // after a failure nothing more is done
-        QVERIFY(!unopened.write("x") && !unopened.finish() && !unopened.putInPlace());
-        QVERIFY(unopened.error().contains(missing));
-        QVERIFY(text::writeLines(missing, {}).contains(missing));
-        QVERIFY(text::writeLinesAtomically(missing, {}).contains(missing));
+        QVERIFY(!unopened.write("x").ok() && !unopened.finish().ok() && !unopened.putInPlace().ok());
+        QVERIFY(unopened.commit().failure().contains(missing));
+        QVERIFY(text::writeLines(missing, {}).failure().contains(missing));
+        QVERIFY(text::writeLinesAtomically(missing, {}).failure().contains(missing));
         QVERIFY(!text::readLines(missing));
     }
 

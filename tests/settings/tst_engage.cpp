@@ -124,7 +124,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, script);
         ReadyProgram p(setting == u"no data folder" ? QString() : u"baseEF"_s);
         if (setting != u"no data folder")
-            text::writeLines(p.gameFolder() + u'/' + scriptFile, {u"old"_s});
+            QVERIFY(text::writeLines(p.gameFolder() + u'/' + scriptFile, {u"old"_s}).ok());
         p.form.setValue(ctl::chkTurnBotsOn, setting.startsWith(u"bots="));
         if (setting.startsWith(u"bots="))
             p.form.setText(ctl::txtNumberOfBotsToPlay, setting.mid(5));

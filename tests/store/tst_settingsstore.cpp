@@ -78,7 +78,7 @@ pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0
         };
         if (scenario == u"start")
             program.store.setStepHook(stepDone);
-        if (program.store.open(folder, fresh).failure.isEmpty() && scenario != u"start") {
+        if (program.store.open(folder, fresh).ok() && scenario != u"start") {
             program.store.setStepHook(stepDone);
             const rlimit limit{fileLimit, fileLimit};
             std::signal(SIGXFSZ, SIG_IGN);
