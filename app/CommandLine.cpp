@@ -8,20 +8,21 @@
 
 namespace fd {
 
-namespace {
-
 int usageError(const QString& problem) {
     text::print(stderr,
                 QStringLiteral("fragdocker: %1\nTry \"fragdocker --help\".\n").arg(problem));
     return exitCode::usage;
 }
 
-} // namespace
-
-bool wantsCommandLine(int argc, char* argv[]) {
+QStringList argumentList(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+bool wantsCommandLine(int argc, char* argv[]) {
+    const QStringList arguments = argumentList(argc, argv);
     OwnOptions own;
     own.parser.parse(arguments); // Qt's own options are unknown here, and left to the window
     // Qt's own options take one dash: a word after two is this program's, or a mistake it names.

@@ -5,6 +5,7 @@
 // it also works while a copy with its window is open.
 
 #include "core/AppFolders.h"
+#include "core/Outcome.h"
 
 #include <QStringList>
 
@@ -18,6 +19,20 @@ inline constexpr int notAnswering = 3; // --status: no server answers (as an ini
 // ENGAGE refused, or a set-up the user must fix first: a port in use, no game program, no
 // Wine. It is EX_CONFIG of <sysexits.h>, which a service manager need not restart.
 inline constexpr int refused = 78;
+
+// The exit code for a failure of that kind.
+inline int of(FailureKind kind) {
+    switch (kind) {
+    case FailureKind::Refused:
+        return refused;
+    case FailureKind::Usage:
+        return usage;
+    case FailureKind::Failed:
+    case FailureKind::Damaged:
+        break;
+    }
+    return failed;
+}
 } // namespace exitCode
 
 // Whether the command line asks for this rather than the window: one of this program's own
@@ -28,5 +43,12 @@ bool wantsCommandLine(int argc, char* argv[]);
 // Runs what the command line asks, with messages on standard error; returns the exit code.
 // Needs a QCoreApplication, and nothing of a display.
 int runCommandLine(const QStringList& arguments, const AppFolders& appFolders);
+
+// The program's arguments as Qt spells them, before any QCoreApplication exists.
+QStringList argumentList(int argc, char* argv[]);
+
+// Says on standard error what is wrong with the command line and where to look; returns the
+// exit code of a usage error.
+int usageError(const QString& problem);
 
 } // namespace fd

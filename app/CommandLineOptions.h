@@ -10,18 +10,23 @@
 
 namespace fd {
 
-enum class Action { Engage, Script, List, Status };
+enum class Action { Engage, Script, List, Status, Export, Import };
 
 struct Request {
     Action action = Action::List;
-    QString slot;       // empty for --status of every slot
+    QString slot;       // empty for --status of every slot, and for a set-up file
+    QString setupFile;  // the set-up file started or asked instead of a slot, or imported
+    QString exportFile; // where --export writes; empty for standard output
     QString gameFolder; // null: the one the slot holds
     bool wait = false;
+
+    // What messages name: the slot, or the set-up file's name.
+    QString subject() const;
 };
 
 struct Options {
     Options();
-    QCommandLineOption engage, script, list, status, gameFolder, wait;
+    QCommandLineOption engage, script, list, status, exportSetup, importSetup, gameFolder, wait;
 };
 
 // The parser of this program's own options. A word after a single dash is one option, as

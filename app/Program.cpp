@@ -107,13 +107,11 @@ void Form_Load(Program& program) {
 }
 
 void Form_Unload(Context& ctx) {
-    ctx.form.close({Window::frmGamePath, Window::frmFragDocker, Window::frmErrorMap,
-                    Window::frmFragdockerRunning});
+    closeEveryWindow(ctx.form);
 }
 
 void frmFragdockerRunning_cmdOk_Click(Context& ctx) {
-    ctx.form.close({Window::frmFragDocker, Window::frmGamePath, Window::frmErrorMap,
-                    Window::frmFragdockerRunning});
+    closeEveryWindow(ctx.form);
 }
 
 } // namespace fd

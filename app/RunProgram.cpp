@@ -7,7 +7,7 @@
 #include "platform/SystemProcessLauncher.h"
 #include "platform/WinePrefix.h"
 #include "ui/EndingDialogs.h"
-#include "ui/FormBuilder.h"
+#include "ui/ProgramLook.h"
 #include "ui/QtFolderChooser.h"
 #include "ui/QtMessageBox.h"
 

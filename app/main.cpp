@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "RunProgram.h"
+#include "WindowArguments.h"
 
 #include <QApplication>
 
@@ -14,6 +15,9 @@ int main(int argc, char* argv[]) {
         QCoreApplication app(argc, argv);
         return fd::runCommandLine(QCoreApplication::arguments(), fd::runningProgramFolders());
     }
+    // Qt's GUI would abort without a display, naming no cause the user can act on.
+    if (const std::optional<int> refused = fd::refuseWindow(argc, argv))
+        return *refused;
     QApplication app(argc, argv);                 // takes Qt's own options out of the arguments
     if (QCoreApplication::arguments().size() > 1) // what is left is refused, with its reason
         return fd::runCommandLine(QCoreApplication::arguments(), fd::runningProgramFolders());

@@ -50,7 +50,10 @@ int main() {
 
     const int runs = 15;
     const QString script = game + QStringLiteral("/baseEF/FragDocker.cfg");
-    const double engage = medianMs(runs, [&] { fd::Engage(ctx); });
+    const double engage = medianMs(runs, [&] {
+        if (const fd::Outcome<> engaged = fd::Engage(ctx); !engaged.ok())
+            qFatal("%s", qPrintable(engaged.failure()));
+    });
     QFile written(script);
     written.open(QIODevice::ReadOnly);
     const QByteArray bytes = written.readAll();

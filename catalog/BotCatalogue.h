@@ -1,5 +1,5 @@
 #pragma once
-// The bot catalogue (modReadBots): bots.ini, one bot a line, read into the bot list (list3).
+// The bot catalogue: bots.ini, one bot a line, read into the bot list (list3).
 
 #include <QString>
 

@@ -21,13 +21,13 @@ void connectCatalogHandlers(Context& ctx) {
     ctx.form.onClick(ctl::frmErrorMap::cmdOk, [&ctx] { frmErrorMap_cmdOk_Click(ctx); });
 }
 
-// modReadFile
+// A click in the Map List shows the clicked map's picture, name and players.
 void List1_Click(Context& ctx) {
     ShowMapDetails(ctx, ctx.dataFile(QString::fromLatin1(mapCatalogueFile)),
                    ctx.form.selectedText(ctl::List1));
 }
 
-// modReadList2
+// A click in the rotation shows the same details for the map clicked there.
 void List2_Click(Context& ctx) {
     ShowMapDetails(ctx, ctx.dataFile(QString::fromLatin1(mapCatalogueFile)),
                    ctx.form.selectedText(ctl::List2));

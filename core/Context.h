@@ -13,6 +13,12 @@ namespace fd {
 
 inline constexpr const char* programTitle = "Fragdocker";
 
+// The program's end: every window closes, the game folder dialog first.
+inline void closeEveryWindow(FormModel& form) {
+    form.close({Window::frmGamePath, Window::frmFragDocker, Window::frmErrorMap,
+                Window::frmFragdockerRunning});
+}
+
 struct Context {
     FormModel& form;
     CuePlayer& cues;

@@ -3,6 +3,7 @@
 // objectName of its widget; controls of the small windows carry their window's name in front.
 
 #include <cassert>
+#include <compare>
 #include <string_view>
 
 namespace fd {
@@ -37,6 +38,13 @@ struct Control {
     }
     friend constexpr bool operator==(Control a, Control b) {
         return std::string_view(a.name) == std::string_view(b.name);
+    }
+    // Ordered by name, so that controls can key a map and be found by a widget's name.
+    friend constexpr auto operator<=>(Control a, Control b) {
+        return std::string_view(a.name) <=> std::string_view(b.name);
+    }
+    friend constexpr auto operator<=>(Control a, std::string_view name) {
+        return std::string_view(a.name) <=> name;
     }
 };
 

@@ -1,94 +1,76 @@
 #include "FormModel.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace fd {
 
 namespace {
-[[noreturn]] void fail(const char* what, const char* name) {
-    throw std::logic_error(std::string(what) + ": " + name);
+[[noreturn]] void fail(const char* what, Control control) {
+    throw std::logic_error(std::string(what) + ": " + control.name);
 }
 } // namespace
 
-FormModel::State& FormModel::declareState(const char* name, ControlKind kind) {
-    auto [it, inserted] = controls_.try_emplace(name);
+FormModel::State& FormModel::declareState(Control control) {
+    auto [it, inserted] = controls_.try_emplace(control);
     if (!inserted)
-        fail("control declared twice", name);
-    it->second.kind = kind;
+        fail("control declared twice", control);
     return it->second;
 }
 
 void FormModel::declare(TextBox id, const QString& text, int maxLength) {
-    State& s = declareState(id.name, ControlKind::TextBox);
+    State& s = declareState(id);
     s.text = text;
     s.maxLength = maxLength;
 }
 
 void FormModel::declare(CheckBox id, int value) {
-    declareState(id.name, ControlKind::CheckBox).value = value;
+    declareState(id).value = value;
 }
 
 void FormModel::declare(OptionButton id, const QString& group, bool selected) {
-    State& s = declareState(id.name, ControlKind::OptionButton);
+    State& s = declareState(id);
     s.group = group;
     s.value = selected ? 1 : 0;
 }
 
 void FormModel::declare(ListBox id) {
-    declareState(id.name, ControlKind::ListBox);
+    declareState(id);
 }
 
 void FormModel::declare(ComboBox id, const QStringList& items, const QString& text) {
-    State& s = declareState(id.name, ControlKind::ComboBox);
+    State& s = declareState(id);
     s.items = items;
     s.text = text;
 }
 
 void FormModel::declare(PictureBox id) {
-    declareState(id.name, ControlKind::PictureBox);
+    declareState(id);
 }
 
 void FormModel::declare(Button id) {
-    declareState(id.name, ControlKind::Button);
+    declareState(id);
 }
 
-bool FormModel::isDeclared(const QString& name) const {
-    return controls_.find(name.toStdString()) != controls_.end();
-}
-
-const FormModel::State& FormModel::state(const char* name) const {
-    auto it = controls_.find(std::string_view(name));
+std::optional<Control> FormModel::control(const QString& name) const {
+    const QByteArray latin1 = name.toLatin1();
+    auto it = controls_.find(std::string_view(latin1.constData(), std::size_t(latin1.size())));
     if (it == controls_.end())
-        fail("control not declared", name);
+        return std::nullopt;
+    return it->first;
+}
+
+// Every id of a control is of the kind it was declared as, unless made by hand with another
+// kind under the same name: that is refused here.
+const FormModel::State& FormModel::state(Control control) const {
+    auto it = controls_.find(control);
+    if (it == controls_.end() || it->first.kind != control.kind)
+        fail("control not declared as this kind", control);
     return it->second;
 }
 
-FormModel::State& FormModel::state(const char* name) {
-    return const_cast<State&>(std::as_const(*this).state(name));
-}
-
-const FormModel::State& FormModel::checked(const char* name, ControlKind kind) const {
-    const State& s = state(name);
-    if (s.kind != kind)
-        fail("control used as another kind", name);
-    return s;
-}
-
-FormModel::State& FormModel::checked(const char* name, ControlKind kind) {
-    return const_cast<State&>(std::as_const(*this).checked(name, kind));
-}
-
-FormModel::Handler& FormModel::handlerSlot(const char* name, Event event) {
-    State& s = state(name);
-    switch (event) {
-    case Event::Click:
-        return s.onClick;
-    case Event::DoubleClick:
-        return s.onDoubleClick;
-    case Event::Change:
-        return s.onChange;
-    }
-    fail("unknown event", name);
+FormModel::State& FormModel::state(Control control) {
+    return const_cast<State&>(std::as_const(*this).state(control));
 }
 
 void FormModel::onDoubleClick(ListBox id, Handler handler) {
@@ -99,23 +81,26 @@ void FormModel::onChange(ComboBox id, Handler handler) {
     state(id).onChange = std::move(handler);
 }
 
-void FormModel::run(const char* name, Event event) {
+void FormModel::run(Control control, Event event) {
+    const State& s = state(control);
     // A copy, so that a handler that replaces handlers cannot pull the running one away.
-    Handler handler = handlerSlot(name, event);
+    const Handler handler = event == Event::Click         ? s.onClick
+                            : event == Event::DoubleClick ? s.onDoubleClick
+                                                          : s.onChange;
     if (handler)
         handler();
 }
 
-void FormModel::changed(const char* name) {
-    Q_EMIT controlChanged(QString::fromLatin1(name));
+void FormModel::changed(Control control) {
+    Q_EMIT controlChanged(control);
 }
 
-void FormModel::setVisibleByName(const char* name, bool visible) {
-    State& s = state(name);
+void FormModel::setVisible(Control control, bool visible) {
+    State& s = state(control);
     if (s.visible == visible)
         return;
     s.visible = visible;
-    changed(name);
+    changed(control);
 }
 
 // Text boxes
@@ -129,7 +114,7 @@ void FormModel::setText(TextBox id, const QString& text) {
     if (s.text == text)
         return;
     s.text = text;
-    changed(id.name);
+    changed(id);
 }
 
 bool FormModel::locked(TextBox id) const {
@@ -141,7 +126,7 @@ void FormModel::setLocked(TextBox id, bool locked) {
     if (s.locked == locked)
         return;
     s.locked = locked;
-    changed(id.name);
+    changed(id);
 }
 
 int FormModel::maxLength(TextBox id) const {
@@ -159,8 +144,8 @@ void FormModel::setValue(CheckBox id, int value) {
     if (s.value == value)
         return;
     s.value = value;
-    changed(id.name);
-    run(id.name, Event::Click);
+    changed(id);
+    run(id, Event::Click);
 }
 
 bool FormModel::selected(OptionButton id) const {
@@ -176,100 +161,18 @@ void FormModel::setSelected(OptionButton id, bool selected) {
     if ((s.value != 0) == selected)
         return;
     s.value = selected ? 1 : 0;
-    changed(id.name);
+    changed(id);
     if (!selected)
         return;
     const QString group = s.group;
-    for (auto& [name, other] : controls_) {
-        if (other.kind == ControlKind::OptionButton && other.group == group && other.value != 0 &&
-            name != id.name) {
+    for (auto& [control, other] : controls_) {
+        if (control.kind == ControlKind::OptionButton && other.group == group && other.value != 0 &&
+            !(control == Control(id))) {
             other.value = 0;
-            changed(name.c_str());
+            changed(control);
         }
     }
-    run(id.name, Event::Click);
-}
-
-// List boxes
-
-const QStringList& FormModel::items(ListBox id) const {
-    return state(id).items;
-}
-
-int FormModel::count(ListBox id) const {
-    return int(state(id).items.size());
-}
-
-bool FormModel::addItem(ListBox id, const QString& item) {
-    State& s = state(id);
-    if (s.items.size() >= maxListItems)
-        return false;
-    s.items.append(item);
-    Q_EMIT listItemAdded(QString::fromLatin1(id.name), int(s.items.size()) - 1);
-    return true;
-}
-
-void FormModel::removeItem(ListBox id, int index) {
-    State& s = state(id);
-    if (index < 0 || index >= s.items.size())
-        return;
-    s.items.removeAt(index);
-    if (s.selectedIndex == index)
-        s.selectedIndex = -1;
-    else if (s.selectedIndex > index)
-        --s.selectedIndex;
-    Q_EMIT listItemRemoved(QString::fromLatin1(id.name), index);
-}
-
-void FormModel::clear(ListBox id) {
-    State& s = state(id);
-    if (s.items.isEmpty())
-        return;
-    s.items.clear();
-    s.selectedIndex = -1;
-    Q_EMIT listReset(QString::fromLatin1(id.name));
-}
-
-void FormModel::setItemText(ListBox id, int index, const QString& text) {
-    State& s = state(id);
-    if (index < 0 || index >= s.items.size() || s.items[index] == text)
-        return;
-    s.items[index] = text;
-    Q_EMIT listItemChanged(QString::fromLatin1(id.name), index);
-}
-
-int FormModel::selectedIndex(ListBox id) const {
-    return state(id).selectedIndex;
-}
-
-QString FormModel::selectedText(ListBox id) const {
-    const State& s = state(id);
-    return s.selectedIndex < 0 ? QString() : s.items.at(s.selectedIndex);
-}
-
-void FormModel::setSelectedIndex(ListBox id, int index) {
-    State& s = state(id);
-    if (index < -1 || index >= s.items.size() || s.selectedIndex == index)
-        return;
-    if (index >= 0)
-        return clickItem(id, index);
-    s.selectedIndex = -1;
-    changed(id.name);
-}
-
-void FormModel::clickItem(ListBox id, int index) {
-    State& s = state(id);
-    if (index < 0 || index >= s.items.size())
-        return;
-    if (s.selectedIndex != index) {
-        s.selectedIndex = index;
-        changed(id.name);
-    }
-    run(id.name, Event::Click);
-}
-
-void FormModel::doubleClick(ListBox id) {
-    run(id.name, Event::DoubleClick);
+    run(id, Event::Click);
 }
 
 // The slot chooser
@@ -283,8 +186,8 @@ void FormModel::setText(ComboBox id, const QString& text) {
     if (s.text == text)
         return;
     s.text = text;
-    changed(id.name);
-    run(id.name, Event::Change);
+    changed(id);
+    run(id, Event::Change);
 }
 
 const QStringList& FormModel::items(ComboBox id) const {
@@ -296,7 +199,7 @@ void FormModel::choose(ComboBox id, int index) {
     if (index < 0 || index >= s.items.size() || s.text == s.items[index])
         return;
     s.text = s.items[index];
-    changed(id.name);
+    changed(id);
 }
 
 // Pictures and buttons
@@ -307,57 +210,11 @@ QString FormModel::picture(PictureBox id) const {
 
 void FormModel::setPicture(PictureBox id, const QString& path) {
     state(id).text = path;
-    changed(id.name); // the same path may hold a new picture
+    changed(id); // the same path may hold a new picture
 }
 
 void FormModel::click(Button id) {
-    run(id.name, Event::Click);
-}
-
-void FormModel::clickByName(const QString& name) {
-    run(name.toLatin1().constData(), Event::Click);
-}
-
-// Windows
-
-bool FormModel::isShown(Window window) const {
-    auto it = windows_.find(window);
-    return it != windows_.end() && it->second.shown;
-}
-
-bool FormModel::isClosed(Window window) const {
-    auto it = windows_.find(window);
-    return it != windows_.end() && it->second.closed;
-}
-
-void FormModel::show(Window window) {
-    WindowState& w = windows_[window];
-    if (w.closed || w.shown)
-        return;
-    w.shown = true;
-    Q_EMIT windowChanged(window);
-}
-
-void FormModel::hide(Window window) {
-    WindowState& w = windows_[window];
-    if (w.closed || !w.shown)
-        return;
-    w.shown = false;
-    Q_EMIT windowChanged(window);
-}
-
-void FormModel::close(Window window) {
-    WindowState& w = windows_[window];
-    if (w.closed)
-        return;
-    w.closed = true;
-    w.shown = false;
-    Q_EMIT windowChanged(window);
-}
-
-void FormModel::close(std::initializer_list<Window> order) {
-    for (Window window : order)
-        close(window);
+    run(id, Event::Click);
 }
 
 } // namespace fd

@@ -17,7 +17,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
-#include <string>
+#include <optional>
 
 namespace fd {
 
@@ -37,12 +37,13 @@ public:
     void declare(ComboBox id, const QStringList& items, const QString& text);
     void declare(PictureBox id);
     void declare(Button id);
-    bool isDeclared(const QString& name) const;
+    // The declared control of that name, as a window's widget names it.
+    std::optional<Control> control(const QString& name) const;
 
     // Handlers. A click handler runs when the user clicks the control or when its value changes
     // in code: a check box's value, an option button becoming selected, a list's selection.
     template <ControlKind K> void onClick(ControlId<K> id, Handler handler) {
-        handlerSlot(id.name, Event::Click) = std::move(handler);
+        state(id).onClick = std::move(handler);
     }
     void onDoubleClick(ListBox id, Handler handler);
     // Runs whenever the text changes, by typing or in code (not when chosen from a list).
@@ -56,9 +57,9 @@ public:
     int maxLength(TextBox id) const;
 
     // Any control may be hidden; a hidden control keeps its value.
-    template <ControlKind K> bool visible(ControlId<K> id) const { return state(id.name).visible; }
+    template <ControlKind K> bool visible(ControlId<K> id) const { return state(id).visible; }
     template <ControlKind K> void setVisible(ControlId<K> id, bool visible) {
-        setVisibleByName(id.name, visible);
+        setVisible(Control(id), visible);
     }
 
     // Check boxes: 0 (cleared) or 1 (checked).
@@ -98,8 +99,6 @@ public:
 
     // Buttons.
     void click(Button id);
-    // Runs a control's click handler by its name, as the window's widgets do.
-    void clickByName(const QString& name);
 
     // Windows: shown, hidden or closed. A closed window is gone for the rest of the run.
     bool isShown(Window window) const;
@@ -111,18 +110,17 @@ public:
     void close(std::initializer_list<Window> order);
 
 Q_SIGNALS:
-    void controlChanged(const QString& name); // value, lock, visibility or selection
-    void listItemAdded(const QString& name, int index);
-    void listItemRemoved(const QString& name, int index);
-    void listReset(const QString& name); // items replaced as a whole
+    void controlChanged(fd::Control control); // value, lock, visibility or selection
+    void listItemAdded(fd::ListBox list, int index);
+    void listItemRemoved(fd::ListBox list, int index);
+    void listReset(fd::ListBox list); // items replaced as a whole
     // One item's text replaced.
-    void listItemChanged(const QString& name, int index);
+    void listItemChanged(fd::ListBox list, int index);
     void windowChanged(fd::Window window);
 
 private:
     enum class Event { Click, DoubleClick, Change };
     struct State {
-        ControlKind kind{};
         QString text;
         int maxLength = 0;
         bool locked = false;
@@ -138,21 +136,16 @@ private:
         bool closed = false;
     };
 
-    State& declareState(const char* name, ControlKind kind);
-    const State& state(const char* name) const;
-    State& state(const char* name);
-    template <ControlKind K> const State& state(ControlId<K> id) const {
-        return checked(id.name, K);
-    }
-    template <ControlKind K> State& state(ControlId<K> id) { return checked(id.name, K); }
-    const State& checked(const char* name, ControlKind kind) const;
-    State& checked(const char* name, ControlKind kind);
-    Handler& handlerSlot(const char* name, Event event);
-    void setVisibleByName(const char* name, bool visible);
-    void run(const char* name, Event event);
-    void changed(const char* name);
+    // A control's state, found by its id; the id's type says its kind, so a text box's state is
+    // never read as a list's.
+    State& declareState(Control control);
+    const State& state(Control control) const;
+    State& state(Control control);
+    void setVisible(Control control, bool visible);
+    void run(Control control, Event event);
+    void changed(Control control);
 
-    std::map<std::string, State, std::less<>> controls_;
+    std::map<Control, State, std::less<>> controls_;
     std::map<Window, WindowState> windows_;
 };
 

@@ -13,6 +13,9 @@ namespace fd::game {
 inline constexpr const char* programFile = "stvoyHM.exe";
 inline constexpr const char* dataFolderName = "baseEF";
 inline constexpr const char* scriptFile = "FragDocker.cfg";
+// The name the game's command line runs the window's script by; the game finds its files
+// whatever their letter case.
+inline constexpr const char* scriptCommandName = "fragdocker.cfg";
 
 inline QString gameFolder(const FormModel& form) {
     return form.text(ctl::frmGamePath::txtGamePath);

@@ -13,7 +13,11 @@ class NullServices : public CuePlayer,
 public:
     void play(const QString&, Mode) override {}
     void show(const QString&) override {}
-    QString start(const QString&, const QStringList&, const QString&) override { return {}; }
+    Outcome<ProcessCommand> prepare(const QString& program, const QStringList& arguments,
+                                    const QString& workingFolder) override {
+        return ProcessCommand{program, program, arguments, workingFolder, {}};
+    }
+    Outcome<> startDetached(const ProcessCommand&) override { return Outcome<>::success(); }
     std::optional<QString> chooseFolder(const QString&) override { return std::nullopt; }
 };
 

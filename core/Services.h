@@ -2,6 +2,8 @@
 // The platform services that the logic uses, behind small interfaces so that tests can
 // replace them with recording fakes.
 
+#include "Outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,13 +26,25 @@ public:
     virtual void show(const QString& text) = 0;
 };
 
+// What starts a program: the file that runs, its whole argument list, the folder it runs in
+// and its environment.
+struct ProcessCommand {
+    QString program;    // the program asked for, as a message names it
+    QString executable; // what runs: the program itself, or a runner such as Wine
+    QStringList arguments;
+    QString workingFolder;
+    QStringList environment; // "NAME=value" entries; empty: this program's own
+};
+
 class ProcessLauncher {
 public:
     virtual ~ProcessLauncher() = default;
-    // Starts a program detached, in the given working folder, without waiting for it.
-    // Returns empty text on success, else what failed, naming the file concerned.
-    virtual QString start(const QString& program, const QStringList& arguments,
-                          const QString& workingFolder) = 0;
+    // The command that runs `program` with the arguments in the working folder, ready to
+    // start; a failure, naming the file, when this system cannot run it.
+    virtual Outcome<ProcessCommand> prepare(const QString& program, const QStringList& arguments,
+                                            const QString& workingFolder) = 0;
+    // Starts a prepared command detached, without waiting for it.
+    virtual Outcome<> startDetached(const ProcessCommand& command) = 0;
 };
 
 class FolderChooser {

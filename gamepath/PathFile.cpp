@@ -15,13 +15,14 @@ bool pathFileExists(const QString& appFolder) {
     return files.isFileIn(appFolder, QString::fromLatin1(pathFileName));
 }
 
-bool ReadPathFile(FormModel& form, const QString& appFolder) {
-    const std::optional<QStringList> lines = text::readLines(fileIn(appFolder, pathFileName));
+Outcome<> ReadPathFile(FormModel& form, const QString& appFolder) {
+    const QString path = fileIn(appFolder, pathFileName);
+    const std::optional<QStringList> lines = text::readLines(path);
     if (!lines)
-        return false;
+        return failed(QStringLiteral("The path file \"%1\" could not be read.").arg(path));
     for (const QString& line : *lines)
         form.setText(ctl::frmGamePath::txtGamePath, line);
-    return true;
+    return Outcome<>::success();
 }
 
 Outcome<> WritePathFile(const QString& appFolder, const QStringList& lines) {

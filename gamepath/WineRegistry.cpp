@@ -103,11 +103,11 @@ std::optional<QString> lookUp(const QStringList& lines, const QString& key,
     return std::nullopt;
 }
 
-// A Windows drive path as the folder of the Wine prefix it names; empty for no drive path.
-QString folderOfDrivePath(const QString& winePrefix, const QString& windowsPath) {
+// A Windows drive path as the folder of the Wine prefix it names; nothing for no drive path.
+std::optional<QString> folderOfDrivePath(const QString& winePrefix, const QString& windowsPath) {
     const QChar drive = windowsPath.isEmpty() ? QChar() : windowsPath[0].toLower();
     if (windowsPath.size() < 2 || drive < u'a' || drive > u'z' || windowsPath[1] != u':')
-        return {};
+        return std::nullopt;
     QString rest = windowsPath.mid(2);
     rest.replace(u'\\', u'/');
     if (!rest.isEmpty() && !rest.startsWith(u'/'))
@@ -122,11 +122,12 @@ QString folderOfDrivePath(const QString& winePrefix, const QString& windowsPath)
 
 } // namespace
 
-QString GetGamePath(const QString& winePrefix, const QString& subkey, const QString& valueName) {
+std::optional<QString> GetGamePath(const QString& winePrefix, const QString& subkey,
+                                   const QString& valueName) {
     const std::optional<QStringList> lines =
         text::readLines(winePrefix + QStringLiteral("/system.reg"));
     if (!lines)
-        return {};
+        return std::nullopt;
     const QString key = normalKey(subkey);
     const QString software = QStringLiteral("software\\");
     std::optional<QString> value;
@@ -137,7 +138,7 @@ QString GetGamePath(const QString& winePrefix, const QString& subkey, const QStr
     if (!value)
         value = lookUp(*lines, key, valueName);
     if (!value || value->size() > longestValue)
-        return {};
+        return std::nullopt;
     return folderOfDrivePath(winePrefix, text::trimSpaces(*value));
 }
 

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace fd {
 
 // The key and value the game's installer leaves under HKEY_LOCAL_MACHINE.
@@ -14,8 +16,9 @@ inline constexpr const char* gameRegistryValue = "INSTALLPATH";
 // The string value of a key of HKEY_LOCAL_MACHINE in the Wine prefix, looked up as a 32-bit
 // program sees it (under Software\Wow6432Node in a 64-bit prefix, else at the key itself),
 // with a drive path such as "C:\Games\EF" turned into the prefix's folder for that drive.
-// Empty text when there is no prefix, no such key or value, a value that is no string or is
+// Nothing when there is no prefix, no such key or value, a value that is no string or is
 // longer than 254 characters, or one that names no drive.
-QString GetGamePath(const QString& winePrefix, const QString& subkey, const QString& valueName);
+std::optional<QString> GetGamePath(const QString& winePrefix, const QString& subkey,
+                                   const QString& valueName);
 
 } // namespace fd

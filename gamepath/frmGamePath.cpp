@@ -34,10 +34,10 @@ void showDialog(FormModel& form) {
 void FillFromRegistry(Context& ctx, const QString& winePrefix) {
     if (!writePathFile(ctx, {}))
         return;
-    const QString found = GetGamePath(winePrefix, QString::fromLatin1(gameRegistryKey),
-                                      QString::fromLatin1(gameRegistryValue));
-    ctx.form.setText(ctl::frmGamePath::txtGamePath, text::trimSpaces(found));
-    writePathFile(ctx, {game::gameFolder(ctx.form)});
+    const std::optional<QString> found = GetGamePath(
+        winePrefix, QString::fromLatin1(gameRegistryKey), QString::fromLatin1(gameRegistryValue));
+    ctx.form.setText(ctl::frmGamePath::txtGamePath, text::trimSpaces(found.value_or(QString())));
+    writePathFile(ctx, {game::gameFolder(ctx.form)}); // the last step: a failure is told, no more
 }
 
 // The folder chooser; a chosen folder goes into the path box, a cancelled one changes nothing.
@@ -68,7 +68,8 @@ void FindGameFolder(Context& ctx, const QString& winePrefix) {
         showDialog(ctx.form);
         FillFromRegistry(ctx, winePrefix);
     }
-    ReadPathFile(ctx.form, ctx.appFolder);
+    // A path file that cannot be read leaves the path box as it was: the dialog then asks.
+    (void)ReadPathFile(ctx.form, ctx.appFolder);
     if (!holdsGame(ctx.form))
         showDialog(ctx.form);
 }
@@ -81,7 +82,8 @@ namespace frmGamePath {
 
 void cmdYes_Click(Context& ctx) {
     if (!holdsGame(ctx.form)) {
-        ctx.alert(QStringLiteral("This Is Not The Correct Path To stvoyHM.exe"));
+        ctx.alert(QStringLiteral("This Is Not The Correct Path To %1")
+                      .arg(QString::fromLatin1(game::programFile)));
         BrowseForGameFolder(ctx);
         return;
     }

@@ -59,4 +59,14 @@ void fallBackToNullGraphics(const QString& wine, const QStringList& environment)
             {QStringLiteral("-w")});
 }
 
+Outcome<ProcessCommand> HeadlessLauncher::prepare(const QString& program,
+                                                  const QStringList& arguments,
+                                                  const QString& workingFolder) {
+    Outcome<ProcessCommand> command =
+        SystemProcessLauncher::prepare(program, arguments, workingFolder);
+    if (command.ok() && command->executable != program) // started through Wine
+        fallBackToNullGraphics(command->executable, command->environment);
+    return command;
+}
+
 } // namespace fd::hosting

@@ -5,6 +5,8 @@
 // "null" driver draws nowhere, so a list "x11,null" keeps X11 where there is a display and
 // falls back to null where there is none.
 
+#include "platform/SystemProcessLauncher.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,5 +17,14 @@ namespace fd::hosting {
 // once when there is a display or a list. `environment` is the game's ("NAME=value"; empty:
 // this program's), which names the prefix.
 void fallBackToNullGraphics(const QString& wine, const QStringList& environment);
+
+// The game's command as the window's launcher prepares it, but on a machine with no display a
+// Windows game under Wine can still open its window.
+class HeadlessLauncher : public SystemProcessLauncher {
+public:
+    using SystemProcessLauncher::SystemProcessLauncher;
+    Outcome<ProcessCommand> prepare(const QString& program, const QStringList& arguments,
+                                    const QString& workingFolder) override;
+};
 
 } // namespace fd::hosting

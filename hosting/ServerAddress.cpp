@@ -41,6 +41,14 @@ std::optional<sockaddr_in> socketAddress(const QString& ip, std::uint16_t port) 
     return address;
 }
 
+// Where to ask a server listening at the address: there, or at this machine's loopback when it
+// listens on every address.
+sockaddr_in askedAt(sockaddr_in address) {
+    if (address.sin_addr.s_addr == htonl(INADDR_ANY))
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
 } // namespace
 
 QStringList ServerAddress::commandLine() const {
@@ -51,14 +59,11 @@ QStringList ServerAddress::commandLine() const {
 }
 
 std::optional<sockaddr_in> ServerAddress::queryAddress() const {
-    std::optional<sockaddr_in> address = socketAddress(ip, port);
-    if (address && address->sin_addr.s_addr == htonl(INADDR_ANY))
-        address->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
+    const std::optional<sockaddr_in> address = socketAddress(ip, port);
+    return address ? std::optional(askedAt(*address)) : std::nullopt;
 }
 
-std::optional<ServerAddress> serverAddressOf(const FormModel& form, const QString& slot,
-                                             QString& problem) {
+Outcome<ServerAddress> serverAddressOf(const FormModel& form, const QString& slot) {
     ServerAddress address;
     if (form.value(ctl::chkSetNetIP) == 1)
         address.ip = form.text(ctl::txtSetNetIPNumber).trimmed();
@@ -67,36 +72,35 @@ std::optional<ServerAddress> serverAddressOf(const FormModel& form, const QStrin
     const QString text = form.text(ctl::txtSetNetportNumber);
     bool isNumber = false;
     const uint port = text.trimmed().toUInt(&isNumber);
-    if (!isNumber || port == 0 || port > 65535) {
-        problem = QStringLiteral("The port \"%1\" of %2 is not a port number (1 to 65535).")
-                      .arg(text, slot);
-        return std::nullopt;
-    }
+    if (!isNumber || port == 0 || port > 65535)
+        return refused(QStringLiteral("The port \"%1\" of %2 is not a port number (1 to 65535).")
+                           .arg(text, slot));
     address.port = std::uint16_t(port);
     return address;
 }
 
-QString listenProblem(const ServerAddress& address, const QString& slot) {
+Outcome<sockaddr_in> checkListening(const ServerAddress& address, const QString& slot) {
     const std::optional<sockaddr_in> where = socketAddress(address.ip, address.port);
     if (!where)
-        return QStringLiteral("The address \"%1\" of %2 names no machine.").arg(address.ip, slot);
+        return refused(
+            QStringLiteral("The address \"%1\" of %2 names no machine.").arg(address.ip, slot));
     const int probe = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     const bool bound =
         ::bind(probe, reinterpret_cast<const sockaddr*>(&*where), sizeof *where) == 0;
     const int error = errno;
     ::close(probe);
     if (bound)
-        return {};
+        return askedAt(*where);
     if (error == EADDRINUSE)
-        return QStringLiteral("Port %1 of %2 is in use: another server listens there. Stop it, "
-                              "or give the slot a port of its own.")
-            .arg(address.port)
-            .arg(slot);
-    return QStringLiteral("%1 cannot listen on port %2 of \"%3\": %4")
-        .arg(slot)
-        .arg(address.port)
-        .arg(address.ip.isEmpty() ? QStringLiteral("every address") : address.ip,
-             QString::fromLocal8Bit(std::strerror(error)));
+        return refused(QStringLiteral("Port %1 of %2 is in use: another server listens there. "
+                                      "Stop it, or give the slot a port of its own.")
+                           .arg(address.port)
+                           .arg(slot));
+    return refused(QStringLiteral("%1 cannot listen on port %2 of \"%3\": %4")
+                       .arg(slot)
+                       .arg(address.port)
+                       .arg(address.ip.isEmpty() ? QStringLiteral("every address") : address.ip,
+                            QString::fromLocal8Bit(std::strerror(error))));
 }
 
 } // namespace fd::hosting

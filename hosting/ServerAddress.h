@@ -3,6 +3,8 @@
 // The engine takes its port and address only from its command line, never from its script,
 // so the command line's ENGAGE passes them there.
 
+#include "core/Outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -30,12 +32,12 @@ struct ServerAddress {
     std::optional<sockaddr_in> queryAddress() const;
 };
 
-// The address the slot's controls set; nothing, after saying why in `problem`, when the port
-// is no port number. `slot` names the slot in the message.
-std::optional<ServerAddress> serverAddressOf(const FormModel& form, const QString& slot,
-                                             QString& problem);
-// Empty when a server can listen at the address, else why not, naming the port and the slot:
-// another server holds the port, or the address is none of this machine's.
-QString listenProblem(const ServerAddress& address, const QString& slot);
+// The address the slot's controls set; a refusal when the port is no port number. `slot` names
+// the slot in the message.
+Outcome<ServerAddress> serverAddressOf(const FormModel& form, const QString& slot);
+// Checks that a server can listen at the address, and gives where to ask it once it does; a
+// refusal, naming the port and the slot, when none can: another server holds the port, or the
+// address is none of this machine's.
+Outcome<sockaddr_in> checkListening(const ServerAddress& address, const QString& slot);
 
 } // namespace fd::hosting

@@ -55,7 +55,8 @@ milliseconds Supervisor::queryPeriod(Clock::duration sinceStart) const {
     if (!ready_)
         return sinceStart < quickStart ? startingPeriod : slowStartingPeriod;
     const auto watchdog = std::chrono::duration_cast<milliseconds>(notifier_.watchdogInterval());
-    return watchdog.count() > 0 ? watchdog / 2 : watchingPeriod;
+    const milliseconds period = watchdog.count() > 0 ? watchdog / 2 : watchingPeriod;
+    return agones_.active() ? std::min<milliseconds>(period, AgonesSdk::healthPeriod / 2) : period;
 }
 
 void Supervisor::report(const std::string& status, std::string_view more) {
@@ -79,6 +80,7 @@ void Supervisor::answered(const ServerReply& reply) {
     if (notifier_.watchdogInterval().count() > 0)
         more += "WATCHDOG=1\n";
     ready_ = answering_ = true;
+    agones_.answered();
     report(status, more);
 }
 
@@ -87,6 +89,7 @@ void Supervisor::unanswered() {
         std::fprintf(stderr, "fragdocker: the server does not answer on port %s\n",
                      portOf(server_).c_str());
     answering_ = false;
+    agones_.unanswered();
     report((ready_ ? "Not answering on port " : "Starting: waiting for an answer on port ") +
            portOf(server_));
 }
@@ -106,6 +109,7 @@ int Supervisor::watch(pid_t process, const volatile sig_atomic_t& stopping,
     for (;;) {
         if (stopping && !stopNoted) { // before looking at the game, which may end at once
             report("Stopping", "STOPPING=1\n");
+            agones_.unanswered();
             stopNoted = true;
             nextQuery = replyDue = Clock::time_point::max();
         }
@@ -136,6 +140,7 @@ int Supervisor::watch(pid_t process, const volatile sig_atomic_t& stopping,
     if (gameEnded >= 0)
         ::close(gameEnded);
     ::pthread_sigmask(SIG_SETMASK, &waiting, nullptr);
+    agones_.ended();
     return waitStatus;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Watches a started game server for a supervisor such as systemd: ready once the server has
 // answered a getinfo query, a watchdog keep-alive each time it answers again, a status line a
-// person can read, and word of a stop passed on to it.
+// person can read, and word of a stop passed on to it; the same to Agones' SDK when asked for.
 
+#include "AgonesSdk.h"
 #include "SystemdNotify.h"
 
 #include <csignal>
@@ -35,6 +36,7 @@ private:
 
     sockaddr_in server_;
     const SystemdNotifier& notifier_;
+    AgonesSdk agones_; // told the same as systemd, when the environment names its sidecar
     bool ready_ = false;
     bool answering_ = false;
     std::string status_;

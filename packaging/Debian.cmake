@@ -1,14 +1,17 @@
 # The Debian packages, made by CPack's DEB generator (cmake --build --preset release --target deb):
 #   fragdocker         the program with its window;
 #   fragdocker-server  the same command line without the window, for machines with no display.
-# Both install /usr/bin/fragdocker with the data that comes with it, the manual page and the
-# systemd user unit, so either one serves the unit and scripts; one replaces the other.
+# Both install the command as /usr/bin/fragdocker, with the data that comes with it, the manual
+# page and the systemd user unit: one name, whichever package a machine has, so that the unit,
+# scripts and set-ups move between desktop and server unchanged; one replaces the other. Only
+# the application folder, which holds both programs side by side, names the one without the
+# window fragdocker-server.
 set(fd_deb_dir ${CMAKE_CURRENT_BINARY_DIR}/debian)
 set(fd_deb_components fragdocker fragdocker-server)
 
 # The unit, running the installed program; an installed program writes in the XDG data home.
 file(READ fragdocker-server@.service fd_unit)
-string(REPLACE "%h/FragDocker/fragdocker" /usr/bin/fragdocker
+string(REPLACE "%h/FragDocker/fragdocker-server" /usr/bin/fragdocker
                fd_unit "${fd_unit}")
 string(REPLACE "%h/FragDocker" "%h/.local/share/fragdocker" fd_unit "${fd_unit}")
 # The sandbox can write only folders that exist when the server starts, and the user's data
@@ -75,7 +78,7 @@ set(CPACK_DEBIAN_PACKAGE_VERSION ${PROJECT_VERSION})
 # Not "games": that section is for the games themselves, which Debian keeps in /usr/games.
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "FragDocker developers <fragdocker@users.noreply.github.com>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "FragDocker developers <fragdocker@googlegroups.com>")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS wine)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
@@ -85,6 +88,10 @@ set(CPACK_DEBIAN_FRAGDOCKER-SERVER_PACKAGE_NAME fragdocker-server)
 # The window's platform plugin, its fonts and the cue player; the server needs none of them.
 set(CPACK_DEBIAN_FRAGDOCKER_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-dejavu-core, fonts-comic-neue, fonts-liberation2, alsa-utils")
+# libcurl speaks to an Agones sidecar; the program loads it only then, so dpkg-shlibdeps cannot
+# see it. A server needs it; the window's package only suggests it.
+set(CPACK_DEBIAN_FRAGDOCKER-SERVER_PACKAGE_DEPENDS "libcurl4 | libcurl3-gnutls")
+set(CPACK_DEBIAN_FRAGDOCKER_PACKAGE_SUGGESTS "libcurl4 | libcurl3-gnutls")
 set(CPACK_DEBIAN_FRAGDOCKER_PACKAGE_CONFLICTS fragdocker-server)
 set(CPACK_DEBIAN_FRAGDOCKER-SERVER_PACKAGE_CONFLICTS fragdocker)
 set(CPACK_DEBIAN_FRAGDOCKER_PACKAGE_REPLACES fragdocker-server)

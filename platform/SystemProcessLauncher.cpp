@@ -14,35 +14,34 @@ bool isWindowsProgram(const QString& path) {
 }
 } // namespace
 
-QString SystemProcessLauncher::start(const QString& program, const QStringList& arguments,
-                                     const QString& workingFolder) {
+Outcome<ProcessCommand> SystemProcessLauncher::prepare(const QString& program,
+                                                       const QStringList& arguments,
+                                                       const QString& workingFolder) {
     const QFileInfo info(program);
     if (!info.isFile())
-        return QStringLiteral("The game program was not found: \"%1\"").arg(program);
-
-    QString executable = program;
-    QStringList fullArguments = arguments;
-    QStringList environment;
-    if (isWindowsProgram(program)) {
-        executable = QStandardPaths::findExecutable(QStringLiteral("wine"));
-        if (executable.isEmpty())
-            return QStringLiteral("\"%1\" is a Windows program and Wine is not installed to run "
-                                  "it (install the Debian package wine).")
-                .arg(program);
-        fullArguments.prepend(program);
-        if (!winePrefix_.isEmpty()) {
-            QProcessEnvironment withPrefix = QProcessEnvironment::systemEnvironment();
-            withPrefix.insert(QStringLiteral("WINEPREFIX"), winePrefix_);
-            environment = withPrefix.toStringList();
-        }
-    } else if (!info.isExecutable()) {
-        return QStringLiteral("The game program is not executable: \"%1\"").arg(program);
+        return refused(QStringLiteral("The game program was not found: \"%1\"").arg(program));
+    ProcessCommand command{program, program, arguments, workingFolder, {}};
+    if (!isWindowsProgram(program)) {
+        if (!info.isExecutable())
+            return refused(
+                QStringLiteral("The game program is not executable: \"%1\"").arg(program));
+        return command;
     }
-
-    return launch(program, {executable, fullArguments, workingFolder, environment});
+    command.executable = QStandardPaths::findExecutable(QStringLiteral("wine"));
+    if (command.executable.isEmpty())
+        return refused(QStringLiteral("\"%1\" is a Windows program and Wine is not installed to "
+                                      "run it (install the Debian package wine).")
+                           .arg(program));
+    command.arguments.prepend(program);
+    if (!winePrefix_.isEmpty()) {
+        QProcessEnvironment withPrefix = QProcessEnvironment::systemEnvironment();
+        withPrefix.insert(QStringLiteral("WINEPREFIX"), winePrefix_);
+        command.environment = withPrefix.toStringList();
+    }
+    return command;
 }
 
-QString SystemProcessLauncher::launch(const QString& program, const Command& command) {
+Outcome<> SystemProcessLauncher::startDetached(const ProcessCommand& command) {
     QProcess process;
     process.setProgram(command.executable);
     process.setArguments(command.arguments);
@@ -50,9 +49,9 @@ QString SystemProcessLauncher::launch(const QString& program, const Command& com
     if (!command.environment.isEmpty())
         process.setEnvironment(command.environment);
     if (!process.startDetached())
-        return QStringLiteral("The game program could not be started: \"%1\" (%2)")
-            .arg(program, process.errorString());
-    return {};
+        return failed(QStringLiteral("The game program could not be started: \"%1\" (%2)")
+                          .arg(command.program, process.errorString()));
+    return Outcome<>::success();
 }
 
 } // namespace fd

@@ -1,6 +1,6 @@
 #pragma once
-// Maps of the catalogue into the map rotation: every installed map (modAddAll), or every map of
-// one type (modAllCTF with flag 1, modAllHolomatch with flag 0).
+// Maps of the catalogue into the map rotation: every installed map, or every map of one type
+// (the Capture The Flag maps by flag 1, the Holomatch maps by flag 0).
 
 #include <QString>
 

@@ -151,11 +151,12 @@ void writeTail(const FormModel& form, text::LineSink& out) {
     writeBots(w, form.items(list4));
 }
 
-QStringList gameArguments(const FormModel& f) {
-    if (f.selected(ctl::optionDedicated))
-        return {QStringLiteral("+set"), QStringLiteral("dedicated"), QStringLiteral("1"),
-                QStringLiteral("+exec"), QStringLiteral("fragdocker.cfg")};
-    return {QStringLiteral("+exec"), QStringLiteral("fragdocker.cfg")};
+QStringList gameArguments(const FormModel& form, const QStringList& commands,
+                          const QString& scriptName) {
+    QStringList arguments;
+    if (form.selected(ctl::optionDedicated))
+        arguments << QStringLiteral("+set") << QStringLiteral("dedicated") << QStringLiteral("1");
+    return arguments << commands << QStringLiteral("+exec") << scriptName;
 }
 
 } // namespace fd::script

@@ -22,8 +22,10 @@ void writeBotCount(const FormModel& form, text::LineSink& out);
 // From the bot skill to the map limits, the map rotation block and the bot block.
 void writeTail(const FormModel& form, text::LineSink& out);
 
-// The arguments that make the game run the script, as a dedicated server or not.
-QStringList gameArguments(const FormModel& form);
+// The game's command line: as a dedicated server or not, the console commands given, then the
+// script run by the name given.
+QStringList gameArguments(const FormModel& form, const QStringList& commands,
+                          const QString& scriptName);
 
 } // namespace script
 } // namespace fd

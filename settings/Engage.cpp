@@ -22,42 +22,29 @@ bool botCountMissing(const FormModel& form) {
     return !bots || !bots->isPositive();
 }
 
-// The script's path in the game's data folder, matched without regard to letter case; empty
-// after reporting when the data folder is missing.
-QString scriptPath(const Context& ctx, PathResolver& files, const QString& fileName) {
-    const QString dataFolder = game::dataFolder(ctx.form);
-    if (!files.isFolder(dataFolder)) {
-        ctx.alert(QStringLiteral("The game folder has no \"%1\" folder to write the server "
-                                 "script into: \"%2\"")
-                      .arg(QString::fromLatin1(game::dataFolderName), dataFolder));
-        return {};
-    }
+// The script's path in the game's data folder, matched without regard to letter case; a refusal
+// when the data folder is missing.
+Outcome<QString> scriptPath(const FormModel& form, PathResolver& files, const QString& fileName) {
+    const QString dataFolder = game::dataFolder(form);
+    if (!files.isFolder(dataFolder))
+        return refused(QStringLiteral("The game folder has no \"%1\" folder to write the server "
+                                      "script into: \"%2\"")
+                           .arg(QString::fromLatin1(game::dataFolderName), dataFolder));
     return files.resolve(dataFolder + u'/' + fileName);
 }
 
-bool finish(const Context& ctx, text::LineFile& script) {
-    const Outcome<> closed = script.close();
-    if (!closed.ok())
-        ctx.alert(closed.failure());
-    return closed.ok();
-}
-
 // The steps before the script is written: no value that would break a line, the number of bots
-// copied to where its line takes it from, and the weapon enhancer factor; nothing after
-// reporting a value that breaks a line or a damage that is no number.
-std::optional<QString> weaponFactor(Context& ctx) {
-    FormModel& form = ctx.form;
-    if (const Outcome<> fits = checkScriptValues(form); !fits.ok()) {
-        ctx.alert(fits.failure());
-        return std::nullopt;
-    }
+// copied to where its line takes it from, and the weapon enhancer factor; nothing after a
+// value that breaks a line or a damage that is no number.
+Outcome<QString> weaponFactor(FormModel& form) {
+    if (const Outcome<> fits = checkScriptValues(form); !fits.ok())
+        return fits.reason();
     form.setText(ctl::txtMoreBots, form.text(ctl::txtNumberOfBotsToPlay));
     const QString damage = form.text(ctl::txtWeaponEnhancerDamage);
     const std::optional<Decimal> factor = Decimal::parse(damage);
-    if (!factor) {
-        ctx.alert(QStringLiteral("The Weapon Enhancer Damage \"%1\" is not a number.").arg(damage));
-        return std::nullopt;
-    }
+    if (!factor)
+        return refused(
+            QStringLiteral("The Weapon Enhancer Damage \"%1\" is not a number.").arg(damage));
     return factor->times(33).toString();
 }
 
@@ -73,58 +60,60 @@ bool composeScript(const FormModel& form, const QString& factor, text::LineSink&
     return true;
 }
 
+// Writes the whole script at the path; a refusal when a number of bots is missing, the lines
+// up to the bot count then kept as a record of it.
+Outcome<> writeScript(const FormModel& form, const QString& factor, const QString& path) {
+    text::LineFile lines(path);
+    const bool whole = composeScript(form, factor, lines);
+    if (Outcome<> closed = lines.close(); !closed.ok())
+        return closed;
+    if (!whole)
+        return refused(botCountRefusal);
+    return Outcome<>::success();
+}
+
 } // namespace
 
 void cmdEngage_Click(Context& ctx) {
     ctx.cues.play(QString::fromLatin1(cue::engage));
-    Engage(ctx);
+    if (const Outcome<> engaged = Engage(ctx); !engaged.ok())
+        ctx.alert(engaged.failure());
 }
 
-void Engage(Context& ctx, const EngageTarget& target) {
-    const std::optional<QString> factor = weaponFactor(ctx);
-    if (!factor)
-        return;
+Outcome<ProcessCommand> PrepareEngage(Context& ctx, const EngageTarget& target) {
+    const Outcome<QString> factor = weaponFactor(ctx.form);
+    if (!factor.ok())
+        return factor.reason();
     PathResolver files;
-    const bool own = !target.scriptFile.isEmpty();
-    const QString path =
-        scriptPath(ctx, files, own ? target.scriptFile : QString::fromLatin1(game::scriptFile));
-    if (path.isEmpty())
-        return;
-    text::LineFile lines(path);
-    if (!composeScript(ctx.form, *factor, lines)) {
-        if (finish(ctx, lines)) // the script so far stays, as a record of the refusal
-            ctx.alert(botCountRefusal);
-        return;
-    }
-    if (!finish(ctx, lines))
-        return;
-
+    const Outcome<QString> path = scriptPath(ctx.form, files, target.scriptFile);
+    if (!path.ok())
+        return path.reason();
+    if (const Outcome<> written = writeScript(ctx.form, *factor, *path); !written.ok())
+        return written.reason();
     // The game starts in its folder as the disk spells it, whatever letter case it was given in.
     const QString folder = files.resolve(game::gameFolder(ctx.form));
-    const QString program = files.resolve(game::inFolder(folder, game::programFile));
-    QStringList arguments = script::gameArguments(ctx.form);
-    if (own)
-        arguments.last() = target.scriptFile;
-    const qsizetype exec = arguments.size() - 2; // "+exec" and the script come last
-    arguments = arguments.mid(0, exec) + target.commands + arguments.mid(exec);
-    const QString error = ctx.launcher.start(program, arguments, folder);
-    if (!error.isEmpty()) {
-        ctx.alert(error);
-        return;
-    }
-    ctx.form.close({Window::frmGamePath, Window::frmFragDocker, Window::frmErrorMap,
-                    Window::frmFragdockerRunning});
+    return ctx.launcher.prepare(files.resolve(game::inFolder(folder, game::programFile)),
+                                script::gameArguments(ctx.form, target.commands, target.scriptName),
+                                folder);
 }
 
-std::optional<QByteArray> PreviewScript(Context& ctx) {
-    const std::optional<QString> factor = weaponFactor(ctx);
-    if (!factor)
-        return std::nullopt;
+Outcome<> Engage(Context& ctx, const EngageTarget& target) {
+    const Outcome<ProcessCommand> command = PrepareEngage(ctx, target);
+    if (!command.ok())
+        return command.reason();
+    if (const Outcome<> started = ctx.launcher.startDetached(*command); !started.ok())
+        return started;
+    closeEveryWindow(ctx.form);
+    return Outcome<>::success();
+}
+
+Outcome<QByteArray> PreviewScript(Context& ctx) {
+    const Outcome<QString> factor = weaponFactor(ctx.form);
+    if (!factor.ok())
+        return factor.reason();
     text::LineEncoder lines;
-    if (!composeScript(ctx.form, *factor, lines)) {
-        ctx.alert(botCountRefusal);
-        return std::nullopt;
-    }
+    if (!composeScript(ctx.form, *factor, lines))
+        return refused(botCountRefusal);
     return lines.bytes().toByteArray();
 }
 

@@ -73,6 +73,14 @@ void cmdSave_Click(Context& ctx, SettingsStore& store) {
     if (slot.isEmpty())
         return;
     ctx.cues.play(QString::fromLatin1(cue::working), CuePlayer::ToEnd);
+    if (const Outcome<> saved = SaveSlot(ctx, store, slot); !saved.ok()) {
+        ctx.alert(saved.failure());
+        return;
+    }
+    ctx.cues.play(QString::fromLatin1(cue::trancomp));
+}
+
+Outcome<> SaveSlot(Context& ctx, SettingsStore& store, const QString& slot) {
     // The record and both list files, all or nothing.
     Outcome<> saved = makeSavedFolder(ctx);
     if (saved.ok()) {
@@ -80,11 +88,7 @@ void cmdSave_Click(Context& ctx, SettingsStore& store) {
         const std::unique_ptr<ReplacedFile> maps = writeMapListBeside(ctx);
         saved = EditRecord(ctx, store, slot, {bots.get(), maps.get()});
     }
-    if (!saved.ok()) {
-        ctx.alert(saved.failure());
-        return;
-    }
-    ctx.cues.play(QString::fromLatin1(cue::trancomp));
+    return saved;
 }
 
 void cmdLoad_Click(Context& ctx, SettingsStore& store) {
@@ -92,9 +96,12 @@ void cmdLoad_Click(Context& ctx, SettingsStore& store) {
     if (slot.isEmpty())
         return;
     ctx.cues.play(QString::fromLatin1(cue::filesrec));
-    const Outcome<> loaded = store.readTogether([&] { return loadSave(ctx, store, slot); });
-    if (!loaded.ok())
+    if (const Outcome<> loaded = LoadSlot(ctx, store, slot); !loaded.ok())
         ctx.alert(loaded.failure());
+}
+
+Outcome<> LoadSlot(Context& ctx, SettingsStore& store, const QString& slot) {
+    return store.readTogether([&] { return loadSave(ctx, store, slot); });
 }
 
 void cmboSaveGame_Change(Context& ctx) {

@@ -64,14 +64,6 @@ void putValue(FormModel& form, const Field& field, const StoredValue& value) {
     }
 }
 
-// Puts a record into the controls as the user's own changes would, in load order: the order of
-// the record, but the map limits and then the number of bots last. Nulls give empty text, an
-// unchecked box and an unselected option.
-void putIntoControls(FormModel& form, const StoredRecord& record) {
-    for (std::size_t i : loadOrder())
-        putValue(form, settingsRecord[i], record[i]);
-}
-
 // Which save slots a new store in the place of a damaged one carried over.
 QString salvaged(const SettingsStore::Opening& opening) {
     if (opening.reset.isEmpty())
@@ -91,6 +83,11 @@ StoredRecord recordFromControls(const FormModel& form) {
     for (std::size_t i = 0; i < settingsRecord.size(); ++i)
         record[i] = storedValue(form, settingsRecord[i]);
     return record;
+}
+
+void putIntoControls(FormModel& form, const StoredRecord& record) {
+    for (std::size_t i : loadOrder())
+        putValue(form, settingsRecord[i], record[i]);
 }
 
 StoredRecord initialRecord(const QString& slot, const QString& gameFolder) {

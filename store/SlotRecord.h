@@ -14,6 +14,10 @@ struct Context;
 // boxes and option buttons as booleans, the flag false, the slot chooser's text and the game
 // folder dialog's path box.
 StoredRecord recordFromControls(const FormModel& form);
+// Puts a record into the controls as the user's own changes would, in load order: the order of
+// the record, but the map limits and then the number of bots last. Nulls give empty text, an
+// unchecked box and an unselected option.
+void putIntoControls(FormModel& form, const StoredRecord& record);
 // A slot of a new store: the initial settings stored as a save would store them, the slot's
 // own name and the game folder in use.
 StoredRecord initialRecord(const QString& slot, const QString& gameFolder);

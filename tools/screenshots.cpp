@@ -8,7 +8,7 @@
 #include "core/Context.h"
 #include "core/NullServices.h"
 #include "core/TextFile.h"
-#include "ui/FormBuilder.h"
+#include "ui/ProgramLook.h"
 #include "ui/MainWindow.h"
 #include "ui/SmallWindow.h"
 

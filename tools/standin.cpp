@@ -7,9 +7,9 @@
 // with status 1, as they end the engine. A script missing ends it at once with status 1; a
 // script with no map keeps it running without answering, as the engine runs without a map.
 
+#include "tools/StandIn.h"
+
 #include <algorithm>
-#include <arpa/inet.h>
-#include <cctype>
 #include <charconv>
 #include <chrono>
 #include <csignal>
@@ -18,13 +18,10 @@
 #include <fstream>
 #include <iomanip>
 #include <iostream>
-#include <map>
 #include <optional>
-#include <poll.h>
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -33,33 +30,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using namespace fd::standin;
+
 const char* const dataFolder = "baseEF";
 const char* const logName = "stvoyHM.log";
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    std::ranges::transform(out, out.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
-bool sameNoCase(std::string_view a, std::string_view b) {
-    return lower(a) == lower(b);
-}
 
 std::string trim(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
     if (first == std::string_view::npos)
         return {};
     return std::string(s.substr(first, s.find_last_not_of(" \t") - first + 1));
-}
-
-std::vector<std::string> words(std::string_view s) {
-    std::istringstream in{std::string(s)};
-    std::vector<std::string> out;
-    for (std::string w; in >> w;)
-        out.push_back(w);
-    return out;
 }
 
 // The game reads its command line as console commands, each one beginning with a '+'.
@@ -100,13 +80,6 @@ std::optional<fs::path> findNoCase(const fs::path& folder, const fs::path& relat
     std::error_code error;
     return fs::is_regular_file(found, error) ? std::optional(found) : std::nullopt;
 }
-
-// What a server script sets up, as far as a person starting a server cares.
-struct Script {
-    std::map<std::string, std::string> variables; // by lower-case name
-    std::map<int, std::string> maps;              // the map cycle by step number
-    std::vector<std::string> bots;
-};
 
 std::string unquoted(std::string_view s) {
     std::string value = trim(s);
@@ -252,86 +225,12 @@ bool run(std::ostream& out, int argc, char** argv, const fs::path& workingFolder
     return allFound;
 }
 
-// ---- Answering queries ---------------------------------------------------------------------
+// ---- Serving ----------------------------------------------------------------------------------
 
 volatile std::sig_atomic_t stopSignal = 0;
 
 extern "C" void onStop(int signal) {
     stopSignal = signal;
-}
-
-std::string scriptValue(const Script& script, const std::string& name, const char* otherwise) {
-    const auto it = script.variables.find(name);
-    return it == script.variables.end() ? otherwise : it->second;
-}
-
-std::string botName(const std::string& addbot) {
-    return words(addbot).empty() ? std::string() : words(addbot).front();
-}
-
-// The reply to a query datagram, as the engine words it; empty for anything else.
-std::string reply(const Script& script, std::string_view query) {
-    const std::string_view marker = "\xff\xff\xff\xff";
-    if (!query.starts_with(marker))
-        return {};
-    const std::vector<std::string> request = words(query.substr(marker.size()));
-    if (request.empty() || (request[0] != "getinfo" && request[0] != "getstatus"))
-        return {};
-    const std::string challenge = request.size() > 1 ? request[1] : "";
-    const std::string map = script.maps.begin()->second;
-    const std::string gameType = scriptValue(script, "g_gametype", "0");
-    const std::string maxClients = scriptValue(script, "sv_maxclients", "8");
-    std::ostringstream out;
-    out << marker;
-    if (request[0] == "getinfo") {
-        out << "infoResponse\n\\hostname\\" << scriptValue(script, "sv_hostname", "noname")
-            << "\\mapname\\" << map << "\\gametype\\" << gameType << "\\sv_maxclients\\"
-            << maxClients << "\\clients\\" << script.bots.size()
-            << "\\g_needpass\\0\\protocol\\24\\challenge\\" << challenge;
-        return out.str();
-    }
-    out << "statusResponse\n\\sv_hostname\\" << scriptValue(script, "sv_hostname", "noname")
-        << "\\mapname\\" << map << "\\g_gametype\\" << gameType << "\\sv_maxclients\\" << maxClients
-        << "\\challenge\\" << challenge << '\n';
-    for (const std::string& bot : script.bots)
-        out << "0 0 \"" << botName(bot) << "\"\n";
-    return out.str();
-}
-
-// A UDP socket on the first free port of ten from the one asked for, as the engine takes it.
-int listenSocket(const Script& script, int& port) {
-    const std::string ip = scriptValue(script, "net_ip_command_line", "");
-    port = std::atoi(scriptValue(script, "net_port_command_line", "27960").c_str());
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    if (ip.empty() || ::inet_pton(AF_INET, ip.c_str(), &address.sin_addr) != 1)
-        address.sin_addr.s_addr = htonl(INADDR_ANY);
-    const int udp = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    for (int tries = 0; tries < 10; ++tries, ++port) {
-        address.sin_port = htons(std::uint16_t(port));
-        if (::bind(udp, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
-            return udp;
-    }
-    ::close(udp);
-    return -1;
-}
-
-void answerQueries(const Script& script, int udp) {
-    char buffer[1400];
-    pollfd readable{udp, POLLIN, 0};
-    while (stopSignal == 0) {
-        if (::poll(&readable, 1, 1000) <= 0)
-            continue;
-        sockaddr_in from{};
-        socklen_t fromSize = sizeof from;
-        const ssize_t size = ::recvfrom(udp, buffer, sizeof buffer, 0,
-                                        reinterpret_cast<sockaddr*>(&from), &fromSize);
-        const std::string answer =
-            size > 0 ? reply(script, {buffer, std::size_t(size)}) : std::string();
-        if (!answer.empty())
-            ::sendto(udp, answer.data(), answer.size(), 0, reinterpret_cast<sockaddr*>(&from),
-                     fromSize);
-    }
 }
 
 void report(const fs::path& workingFolder, const std::string& text);
@@ -350,7 +249,7 @@ std::string serve(const Script& script, const fs::path& workingFolder) {
         while (stopSignal == 0)
             ::pause();
     } else {
-        answerQueries(script, udp);
+        answerQueries(script, udp, stopSignal);
     }
     ::close(udp);
     return "Server stand-in ended by signal " + std::to_string(stopSignal) + ".\n\n";

@@ -4,9 +4,12 @@
 // the model shows in the widget. Widgets are matched to controls by objectName; no rule of
 // the program lives here.
 
-#include <QHash>
+#include "core/Controls.h"
+
 #include <QObject>
 #include <QPointer>
+
+#include <map>
 
 class QWidget;
 
@@ -15,6 +18,9 @@ class FormModel;
 }
 
 namespace fd::ui {
+
+class ControlView;
+class ListBoxView;
 
 class Binder : public QObject {
     Q_OBJECT
@@ -29,22 +35,13 @@ public:
     // The picture shown by a picture box whose own picture cannot be decoded.
     void setPlaceholderPicture(const QString& path);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void bind(QWidget* widget, const QString& control);
-    void refresh(const QString& control);
-    void addListItem(const QString& control, int index);
-    void removeListItem(const QString& control, int index);
-    void resetList(const QString& control);
-    void changeListItem(const QString& control, int index);
+    void refresh(Control control);
+    ListBoxView* listView(ListBox list) const;
 
     FormModel& form_;
     QString prefix_;
-    QHash<QString, QPointer<QWidget>> widgets_;
-    QHash<QObject*, QString> listViewports_; // a list's viewport: its control's name
-    int selectedAtPress_ = -1;               // the pressed list's selection before the press
+    std::map<Control, QPointer<ControlView>> views_;
     QString placeholderPicture_;
 };
 

@@ -1,24 +1,18 @@
 #include "FormBuilder.h"
 
+#include "ProgramLook.h"
 #include "core/TextFile.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFont>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleFactory>
 #include <QValidator>
-
-#include <map>
-#include <string_view>
-#include <tuple>
 
 namespace fd::ui {
 
@@ -26,70 +20,8 @@ using layout::Colour;
 using layout::Kind;
 using layout::WidgetRow;
 
-// The substitutes run wider than the fonts the layout was drawn for.
-constexpr int defaultFontStretch = 92;
-
 QRect pixels(const layout::Rect& place) {
     return {pixels(place.left), pixels(place.top), pixels(place.width), pixels(place.height)};
-}
-
-namespace {
-void installFontSubstitutions() {
-    const QString sans = QStringLiteral("DejaVu Sans");
-    QFont::insertSubstitution(QString::fromLatin1(layout::Verdana), sans);
-    QFont::insertSubstitution(QString::fromLatin1(layout::LucidaSansUnicode), sans);
-    const QString narrowSans = QStringLiteral("Liberation Sans");
-    QFont::insertSubstitution(QString::fromLatin1(layout::MSSansSerif), narrowSans);
-    QFont::insertSubstitution(QString::fromLatin1(layout::SystemFont), narrowSans);
-    QFont::insertSubstitution(QString::fromLatin1(layout::ComicSansMS),
-                              QStringLiteral("Comic Neue"));
-    QFont::insertSubstitution(QString::fromLatin1(layout::CourierNew),
-                              QStringLiteral("Liberation Mono"));
-}
-
-QFont defaultFont() {
-    QFont font(QString::fromLatin1(layout::MSSansSerif));
-    font.setPixelSize(11);
-    font.setStretch(defaultFontStretch);
-    return font;
-}
-
-} // namespace
-
-QFont tabCaptionFont() {
-    QFont captions(QString::fromLatin1(layout::Verdana));
-    captions.setPixelSize(12);
-    captions.setBold(true);
-    return captions;
-}
-
-std::jthread installProgramLook() {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    installFontSubstitutions();
-    QApplication::setFont(defaultFont());
-    // The fonts are made on that thread: a font is not shared across threads.
-    return std::jthread([] {
-        QFontMetrics(defaultFont()).height();
-        QFontMetrics(tabCaptionFont()).height();
-    });
-}
-
-QColor colourOf(Colour colour) {
-    switch (colour) {
-    case Colour::Red:
-        return {255, 0, 0};
-    case Colour::Blue:
-        return {0, 0, 255};
-    case Colour::Green:
-        return {0, 192, 0};
-    case Colour::Grey:
-        return {128, 128, 128};
-    case Colour::LightGrey:
-        return {224, 224, 224};
-    case Colour::Default:
-        break;
-    }
-    return {};
 }
 
 namespace {
@@ -161,11 +93,8 @@ QWidget* create(const WidgetRow& row, QWidget* parent) {
         return oneLine(new QLineEdit(parent));
     case Kind::CheckBox:
         return new QCheckBox(caption, parent);
-    case Kind::Option: {
-        auto* option = new QRadioButton(caption, parent);
-        option->setAutoExclusive(false); // the model keeps the groups, which a load may empty
-        return option;
-    }
+    case Kind::Option:
+        return new QRadioButton(caption, parent); // exclusive within its frame, as in the model
     case Kind::List:
         return new QListWidget(parent);
     case Kind::Combo: {
@@ -187,36 +116,6 @@ QWidget* create(const WidgetRow& row, QWidget* parent) {
     return nullptr;
 }
 
-QFont makeFont(const layout::Font& face, unsigned style) {
-    QFont font = QApplication::font();
-    if (face.family) {
-        font.setFamily(QString::fromLatin1(face.family));
-        font.setPixelSize(qRound(face.points * 96.0 / 72.0));
-    }
-    font.setStretch(defaultFontStretch);
-    font.setBold(style & layout::Bold);
-    font.setItalic(style & layout::Italic);
-    return font;
-}
-
-// The font of a family, size and style, made once and shared by every widget that shows it
-// (made again should the application's default font change).
-const QFont& fontOf(const layout::Font& face, unsigned style) {
-    using Key = std::tuple<std::string_view, double, unsigned>;
-    static std::map<Key, QFont> fonts;
-    static QFont madeFrom;
-    if (madeFrom != QApplication::font()) {
-        fonts.clear();
-        madeFrom = QApplication::font();
-    }
-    const unsigned fontStyle = style & (layout::Bold | layout::Italic);
-    const Key key{face.family ? face.family : "", face.points, fontStyle};
-    auto found = fonts.find(key);
-    if (found == fonts.end())
-        found = fonts.emplace(key, makeFont(face, fontStyle)).first;
-    return found->second;
-}
-
 // Every widget gets its own font and colours: a frame's look does not pass to what it holds.
 void applyLook(QWidget* widget, const WidgetRow& row) {
     widget->setFont(fontOf(row.font, row.style));
@@ -236,10 +135,11 @@ void applyLook(QWidget* widget, const WidgetRow& row) {
 
 void buildWidgets(QWidget* surface, std::span<const WidgetRow> table, int topOffsetTwips) {
     for (const WidgetRow& row : table) {
-        const bool onSurface = !*row.container;
+        // Every container is a frame made before (each table is checked when it compiles).
+        const bool onSurface = row.container == layout::noFrame;
         QWidget* parent =
-            onSurface ? surface : surface->findChild<QWidget*>(QString::fromLatin1(row.container));
-        Q_ASSERT_X(parent, row.name.text, "container listed after its widgets");
+            onSurface ? surface
+                      : surface->findChild<QWidget*>(QString::fromLatin1(row.container.text));
         QWidget* widget = create(row, parent);
         widget->setObjectName(QString::fromLatin1(row.name.objectName()));
         QRect place = pixels(row.place);
@@ -249,6 +149,23 @@ void buildWidgets(QWidget* surface, std::span<const WidgetRow> table, int topOff
         applyLook(widget, row);
         if (parent->isVisible())
             widget->show(); // Qt shows children by itself only when their parent is first shown
+    }
+}
+
+void nameInputs(QWidget* surface, std::span<const layout::InputName> names) {
+    for (const layout::InputName& name : names) {
+        auto* input = surface->findChild<QWidget*>(QString::fromLatin1(name.input.name));
+        if (!name.label) {
+            input->setAccessibleName(QString::fromUtf8(name.name));
+            continue;
+        }
+        auto* label = surface->findChild<QLabel*>(QString::fromLatin1(name.label));
+        Q_ASSERT_X(label, name.label, "no such label");
+        label->setBuddy(input);
+        QString caption = label->text().simplified();
+        if (caption.endsWith(u':'))
+            caption.chop(1);
+        input->setAccessibleName(caption);
     }
 }
 

@@ -2,14 +2,21 @@
 
 #include "Binder.h"
 #include "FormBuilder.h"
+#include "ProgramLook.h"
 #include "core/PathResolver.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace fd::ui {
 
@@ -28,18 +35,58 @@ QTabWidget* buildTabs(QWidget* window) {
         tabs->addTab(new QWidget, QString::fromLatin1(tab.caption));
     return tabs;
 }
+
+// On a screen whose free area is smaller than the window, the window fits that area and shows
+// its contents in a scroll area, so that every control can be scrolled into view; elsewhere it
+// has the fixed size of its contents. Returns the surface that holds the contents.
+QWidget* fitToScreen(QWidget* window, QSize contents) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    QSize free = screen ? screen->availableGeometry().size() : contents;
+    free.rheight() -= window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    if (contents.width() <= free.width() && contents.height() <= free.height()) {
+        window->setFixedSize(contents);
+        return window;
+    }
+    auto* area = new QScrollArea(window);
+    area->setFrameShape(QFrame::NoFrame);
+    auto* surface = new QWidget;
+    surface->setFixedSize(contents);
+    area->setWidget(surface);
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins({});
+    layout->addWidget(area);
+    window->resize(contents.boundedTo(free));
+    return surface;
+}
+
+// Ctrl+Tab and Ctrl+PgDown show the next tab, Ctrl+Shift+Tab and Ctrl+PgUp the one before,
+// wherever the focus is in the window; the tab control then places the focus as it does when
+// a tab is clicked.
+void addTabSwitchKeys(QWidget* window, QTabWidget* tabs) {
+    const auto switchBy = [tabs](int step) {
+        return [tabs, step] {
+            const int count = tabs->count();
+            tabs->setCurrentIndex((tabs->currentIndex() + step + count) % count);
+        };
+    };
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageDown})
+        QObject::connect(new QShortcut(keys, window), &QShortcut::activated, tabs, switchBy(1));
+    for (const QKeyCombination keys :
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, Qt::CTRL | Qt::Key_PageUp})
+        QObject::connect(new QShortcut(keys, window), &QShortcut::activated, tabs, switchBy(-1));
+}
 } // namespace
 
 MainWindow::MainWindow(FormModel& form, const QString& appFolder,
                        const QString& placeholderPicture) {
     setObjectName(QStringLiteral("frmFragDocker"));
-    setWindowTitle(QStringLiteral("FragDocker 1.02 Beta"));
+    setWindowTitle(QStringLiteral("FragDocker " FD_VERSION " Beta"));
     // Each picture's format is given: that spares probing every format on it.
     setWindowIcon(QIcon(QPixmap(fileIn(appFolder, "fragdocker.png"), "PNG")));
-    setFixedSize(pixels(clientArea).size());
-
-    buildWidgets(this, layout::mainWindow());
-    tabs_ = buildTabs(this);
+    QWidget* surface = fitToScreen(this, pixels(clientArea).size());
+    buildWidgets(surface, layout::mainWindow());
+    tabs_ = buildTabs(surface);
+    addTabSwitchKeys(this, tabs_);
     if (auto* banner = findChild<QLabel*>(QStringLiteral("Picture1")))
         banner->setPixmap(QPixmap(fileIn(appFolder, "banner.bmp"), "BMP"));
     binder_ = new Binder(form, this);
@@ -67,8 +114,9 @@ void MainWindow::buildPage(QWidget* page) {
     // the page shows what fits on it.
     auto* sheet = new QWidget(page);
     sheet->resize(tabs_->size());
-    buildWidgets(sheet, layout::mainWindowTabs()[std::size_t(tabs_->indexOf(page))].widgets,
-                 tabRowTwips);
+    const layout::TabLayout& tab = layout::mainWindowTabs()[std::size_t(tabs_->indexOf(page))];
+    buildWidgets(sheet, tab.widgets, tabRowTwips);
+    nameInputs(sheet, tab.names);
     binder_->bindWidgetsUnder(sheet);
     sheet->show();
 }

@@ -2,6 +2,7 @@
 
 #include "Binder.h"
 #include "FormBuilder.h"
+#include "ProgramLook.h"
 
 #include <QCloseEvent>
 

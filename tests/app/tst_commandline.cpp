@@ -1,12 +1,13 @@
 // The program run from the command line with no display, from an application folder whose
 // window copy may be open at the same time: it prints the very script the window's ENGAGE
-// writes, starts the game as ENGAGE does, exits 0, 2 or 78, and leaves dock.sav as it was; Qt's
-// own options open the window instead. Hosting: slots side by side on ports of their own,
-// readiness and watchdog over a simulated systemd notify socket, --status, a clean stop.
-// Loopback addresses only.
+// writes, starts the game as ENGAGE does, exits with each status --help names, and leaves
+// dock.sav as it was; Qt's own options open the window instead. Hosting: slots side by side on
+// ports of their own, readiness and watchdog over a simulated systemd notify socket, --status, a
+// clean stop. Loopback addresses only.
 
 #include "store/StoreFiles.h"
 #include "support/CatalogFiles.h"
+#include "support/FreePort.h"
 #include "support/TestProgram.h"
 
 #include <QtTest>
@@ -23,12 +24,13 @@
 #include <unistd.h>
 
 using namespace fd;
+using fd::test::freePort;
 
 namespace {
 
-// A game that records how it was started, then ends with status 3, or, held by the file
+// A game that records how it was started, then ends with status 5, or, held by the file
 // "hold", runs until SIGTERM, SIGHUP or SIGQUIT ends it with status 7.
-const QByteArray standIn = "#!/bin/sh\necho \"$PWD|$*\" > ran.txt\n[ -e hold ] || exit 3\n"
+const QByteArray standIn = "#!/bin/sh\necho \"$PWD|$*\" > ran.txt\n[ -e hold ] || exit 5\n"
                            "trap 'exit 7' TERM HUP QUIT\nwhile :; do sleep 0.1; done\n";
 
 // Leaves the store as a window killed in the middle of saving slot 2 leaves it: changed pages
@@ -44,18 +46,6 @@ void leaveHotJournal(const QString& store) {
                  nullptr);
     sqlite3_db_cacheflush(db);
     ::_exit(0);
-}
-
-// A UDP port free on this machine at this moment.
-quint16 freePort() {
-    const int probe = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    socklen_t size = sizeof address;
-    ::bind(probe, reinterpret_cast<sockaddr*>(&address), size);
-    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
-    ::close(probe);
-    return ntohs(address.sin_port);
 }
 
 // systemd's end of the notify protocol: a Unix datagram socket the test reads.
@@ -121,6 +111,7 @@ class TestCommandLine : public QObject {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), appFile("run"));
         if (notify) {
             environment.insert(QStringLiteral("NOTIFY_SOCKET"), notify->path);
             environment.insert(QStringLiteral("WATCHDOG_USEC"), QStringLiteral("400000"));
@@ -150,9 +141,9 @@ private Q_SLOTS:
         desktop.form.addItem(ctl::list4, QStringLiteral("Munro 3"));
         const std::tuple<int, quint16, const char*> slots[] = {{1, freePort(), "One"},
                                                                {2, port2_, "Dock \"Nine\""},
-                                                               {3, port3_, "Three"},
+                                                               {3, port3_, "^1Fi^7ve"},
                                                                {4, port4_, "Four"},
-                                                               {5, port3_, "Five"}};
+                                                               {5, port3_, "^1Fi^7ve"}};
         for (auto [slot, port, name] : slots) { // slot 1: bots on, their number missing
             desktop.form.setValue(ctl::chkTurnBotsOn, int(slot == 1));
             desktop.form.setText(ctl::txtServerName, QString::fromLatin1(name));
@@ -191,18 +182,21 @@ private Q_SLOTS:
                 .arg(port2_);
         QTest::newRow("engaged") << QStringList{"--engage", "2"} << 0 << started << QString();
         QTest::newRow("waited for")
-            << QStringList{"--engage=Save Game #2", "--wait"} << 3 << started << QString();
-        QTest::newRow("bot count refused")
-            << QStringList{"--engage", "Save Game #1"} << 78
-            << "If you have BOTS ENABLED you must specify THE NUMBER OF BOTS TO PLAY\n"
-            << QString();
+            << QStringList{"--engage=Save Game #2", "--wait"} << 5 << started << QString();
+        QTest::newRow("not answering") << QStringList{"--status", "2"} << 3
+                                       << "No server answers for Save Game #2" << QString();
+        QTest::newRow("bot count refused") << QStringList{"--engage", "Save Game #1"} << 78
+                                           << "Save Game #1: If you have BOTS ENABLED you must "
+                                              "specify THE NUMBER OF BOTS TO PLAY\n"
+                                           << QString();
         QTest::newRow("no game there")
             << QStringList{"--engage", "1", "--game-folder", FD_TEST_DATA} << 78
-            << "The game folder has no \"baseEF\" folder" << QString();
+            << "Save Game #1: The game folder has no \"baseEF\" folder" << QString();
         QTest::newRow("listed") << QStringList{"--list"} << 0
                                 << "Save Game #2\t\tDock \"Nine\"\nSave Game #3\t" << QString();
         QTest::newRow("last slot by number")
-            << QStringList{"--script", "7"} << 78 << "THE NUMBER OF BOTS" << QString();
+            << QStringList{"--script", "7"} << 78 << "Save Game #7: The map rotation is empty"
+            << QString();
         QTest::newRow("no slot 9")
             << QStringList{"--engage", "9"} << 2 << "\"9\" is not a save slot" << QString();
         QTest::newRow("no slot 0")
@@ -218,6 +212,7 @@ private Q_SLOTS:
         QTest::newRow("hot journal") << QStringList{"--list"} << 0 << "Save Game #2\t\tDock \"Nine\"\n" << "hot journal";
         QTest::newRow("slot 7 unreadable, listed") << QStringList{"--list"} << 1 << "\"Save Game #7\"" << "no slot 7";
         QTest::newRow("slot 7 unreadable, listed others") << QStringList{"--list"} << 1 << "Save Game #6\t" << "no slot 7 out";
+        QTest::newRow("slot 7 unreadable, engaged") << QStringList{"--engage", "7"} << 1 << "\"Save Game #7\"" << "no slot 7";
         QTest::newRow("slot 7 unreadable, slot 2 engaged") << QStringList{"--engage", "2"} << 0 << started << "no slot 7";
         QTest::newRow("slot 3 damaged, named") << QStringList{"--list"} << 1 << "\"Save Game #3\" from the settings store" << "damaged slot 3";
         QTest::newRow("control characters listed") << QStringList{"--list"} << 0 << "Save Game #4\ta\\tb\\nc\\\\d\\x01\t" << "odd description";
@@ -230,6 +225,10 @@ private Q_SLOTS:
         QTest::newRow("empty game folder") << QStringList{"--script", "2", "--game-folder", ""} << 2 << "--game-folder needs" << QString();
         QTest::newRow("not Qt's") << QStringList{"-platform", "offscreen", "x"} << 2 << "\"x\"" << QString();
         QTest::newRow("not ours") << QStringList{"--lsit"} << 2 << "Unknown option 'lsit'" << QString();
+        QTest::newRow("no maps") << QStringList{"--engage", "6", "--game-folder", folders_->gameFolder()} << 78 << "Save Game #6: The map rotation is empty" << "sql:UPDATE \"Save Game #6\" SET TurnBotsOn = 0";
+        QTest::newRow("no display") << QStringList{"-style", "fusion", "-reverse"} << 2 << "no display to open the window on; on a machine" << QString();
+        QTest::newRow("a word, no display") << QStringList{"2"} << 2 << "unexpected argument \"2\"" << QString();
+        QTest::newRow("a word, no X11 display") << QStringList{"-platform", "xcb", "-display=", "x"} << 2 << "\"x\"" << QString();
         // clang-format on
     }
 
@@ -380,24 +379,25 @@ private Q_SLOTS:
     }
 
     // Two slots started at once from one game folder, each on its own port with its own
-    // script; a third on a port already served is refused.
+    // script; --status tells which of two slots with one port and one server name serves it,
+    // and a third on a port already served is refused.
     void slotsSideBySide() {
         QTemporaryDir served;
         QVERIFY(QDir(served.path()).mkdir(QStringLiteral("baseEF")));
         QVERIFY(QFile::copy(QStringLiteral(FD_APP_DIR "/demo/Elite Force/stvoyHM.exe"),
                             served.filePath(QStringLiteral("stvoyHM.exe"))));
-        NotifySocket notify3(served.filePath(QStringLiteral("n3"))),
+        NotifySocket notify5(served.filePath(QStringLiteral("n5"))),
             notify4(served.filePath(QStringLiteral("n4")));
-        QProcess three, four;
-        const StopAtEnd stop{{&three, &four}};
+        QProcess five, four;
+        const StopAtEnd stop{{&five, &four}};
         const auto engage = [&](QProcess& process, const char* slot, const NotifySocket& notify) {
             start(process, {"--engage", slot, "--wait", "--game-folder", served.path()}, &notify);
         };
-        engage(three, "3", notify3);
+        engage(five, "5", notify5);
         engage(four, "4", notify4);
-        for (NotifySocket* notify : {&notify3, &notify4})
+        for (NotifySocket* notify : {&notify5, &notify4})
             QVERIFY(notify->read(20000, "READY=1").contains("READY=1"));
-        for (auto [slot, text] : {std::pair("3", "Server name:  Three\nMap:          hm_voy1"),
+        for (auto [slot, text] : {std::pair("5", "Server name:  Five\nMap:          hm_voy1"),
                                   std::pair("4", "Server name:  Four\n")}) {
             const Run status = run({QStringLiteral("--status"), QString::fromLatin1(slot)});
             QCOMPARE(status.exitCode, 0);
@@ -405,40 +405,44 @@ private Q_SLOTS:
         }
 
         const QString everySlot =
-            QStringLiteral("Save Game #3\t%1\tanswers: Three\nSave Game #4\t%2\tanswers: Four\n"
-                           "Save Game #5\t%1\tanswers: Three\n")
+            QStringLiteral(
+                "Save Game #3\t%1\tshares port %1 with slot 5\nSave Game #4\t%2\tanswers: "
+                "Four\nSave Game #5\t%1\tanswers: Five\n")
                 .arg(port3_)
                 .arg(port4_);
-        QVERIFY(run({QStringLiteral("--status")}).out.contains(everySlot.toUtf8()));
+        QVERIFY(QFile::remove(appFile("run/fragdocker/server-127.0.0.1-%1").arg(port4_)));
+        const Run every = run({QStringLiteral("--status")}); // slot 4 by its server name
+        QVERIFY2(every.out.contains(everySlot.toUtf8()), every.out + every.err);
 
         // The watchdog is fed while the server answers, and not while it is frozen.
         const pid_t game =
-            test::readFile(QStringLiteral("/proc/%1/task/%1/children").arg(three.processId()))
+            test::readFile(QStringLiteral("/proc/%1/task/%1/children").arg(five.processId()))
                 .trimmed()
                 .toInt();
-        QVERIFY(game > 0 && notify3.read(2000, "WATCHDOG=1").contains("WATCHDOG=1"));
+        QVERIFY(game > 0 && notify5.read(2000, "WATCHDOG=1").contains("WATCHDOG=1"));
         ::kill(game, SIGSTOP);
-        notify3.read(400);
-        const QByteArray frozen = notify3.read(1200);
+        notify5.read(400);
+        const QByteArray frozen = notify5.read(1200);
         ::kill(game, SIGCONT);
         QVERIFY(!frozen.contains("WATCHDOG=1"));
-        QVERIFY(notify3.read(3000, "WATCHDOG=1").contains("WATCHDOG=1"));
+        QVERIFY(notify5.read(3000, "WATCHDOG=1").contains("WATCHDOG=1"));
 
-        const Run third = run({"--engage", "5", "--game-folder", served.path()});
+        const Run third = run({"--engage", "3", "--game-folder", served.path()});
         QCOMPARE(third.exitCode, 78);
         QVERIFY2(third.err.contains(
-                     QStringLiteral("Port %1 of Save Game #5 is in use").arg(port3_).toUtf8()),
+                     QStringLiteral("Port %1 of Save Game #3 is in use").arg(port3_).toUtf8()),
                  third.err.constData());
-        QVERIFY(!QFile::exists(served.filePath(QStringLiteral("baseEF/FragDocker-slot5.cfg"))));
+        QVERIFY(!QFile::exists(served.filePath(QStringLiteral("baseEF/FragDocker-slot3.cfg"))));
 
-        for (QProcess* process : {&three, &four}) {
+        for (QProcess* process : {&five, &four}) {
             process->terminate();
             QVERIFY2(process->waitForFinished(20000), process->readAllStandardError().constData());
             QCOMPARE(process->exitCode(), 0);
         }
-        QVERIFY(notify3.read(0).contains("STOPPING=1"));
+        QVERIFY(notify5.read(0).contains("STOPPING=1"));
         QCOMPARE(::kill(game, 0), -1); // no game left
-        QCOMPARE(run({QStringLiteral("--status"), QStringLiteral("3")}).exitCode, 3);
+        QCOMPARE(run({QStringLiteral("--status"), QStringLiteral("5")}).exitCode, 3);
+        QVERIFY(!QFile::exists(appFile("run/fragdocker/server-127.0.0.1-%1").arg(port3_)));
     }
 };
 

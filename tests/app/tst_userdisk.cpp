@@ -171,9 +171,10 @@ private Q_SLOTS:
         qputenv("PATH", dir.filePath(QStringLiteral("bin")).toUtf8() + ':' + qgetenv("PATH"));
         const QString game = dir.filePath(QStringLiteral("game/stvoyHM.exe"));
         test::writeFile(game, "MZ");
-        const QString error = SystemProcessLauncher(QStringLiteral("/games/ef prefix"))
-                                  .start(game, {"+exec", "fragdocker.cfg"}, dir.filePath("game"));
-        QVERIFY2(error.isEmpty(), qPrintable(error));
+        SystemProcessLauncher launcher(QStringLiteral("/games/ef prefix"));
+        const Outcome<ProcessCommand> command =
+            launcher.prepare(game, {"+exec", "fragdocker.cfg"}, dir.filePath("game"));
+        QVERIFY(command.ok() && launcher.startDetached(*command).ok());
         QTRY_COMPARE(QString::fromUtf8(test::readFile(out)), "/games/ef prefix|" +
                                                                  dir.filePath("game") + "|" + game +
                                                                  " +exec fragdocker.cfg\n");

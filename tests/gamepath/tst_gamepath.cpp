@@ -76,9 +76,10 @@ private Q_SLOTS:
         QTemporaryDir prefix;
         if (!registry.isNull())
             writeRegistry(prefix.path(), registry);
-        const QString found = GetGamePath(prefix.path(), QString::fromLatin1(gameRegistryKey),
-                                          QString::fromLatin1(gameRegistryValue));
-        QCOMPARE(found, folder.isEmpty() ? QString() : prefix.path() + folder);
+        const std::optional<QString> found =
+            GetGamePath(prefix.path(), QString::fromLatin1(gameRegistryKey),
+                        QString::fromLatin1(gameRegistryValue));
+        QCOMPARE(found, folder.isEmpty() ? std::nullopt : std::optional(prefix.path() + folder));
     }
 
     // A first start (no path file) fills it from the registry; a start without the game in

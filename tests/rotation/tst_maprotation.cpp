@@ -61,7 +61,7 @@ struct ListsProgram : TestProgram {
         else if (step.contains(u'+'))
             form.addItem(listNamed(step.section(u'+', 0, 0)), step.section(u'+', 1));
         else
-            form.clickByName(step);
+            form.click(form.control(step)->as<Button>());
     }
     // The events with "cue " and ".wav" left out: "beep / ralert / message ...".
     QString events() const { return log.events.join(u" / "_s).remove(u"cue "_s).remove(".wav"); }

@@ -51,13 +51,17 @@ class RecordingLauncher : public ProcessLauncher {
 
 public:
     explicit RecordingLauncher(EventLog& log) : log_(log) {}
-    QString start(const QString& startedProgram, const QStringList& startedArguments,
-                  const QString& startedIn) override {
-        log_.events << QStringLiteral("start ") + startedProgram;
-        program = startedProgram;
-        arguments = startedArguments;
-        workingFolder = startedIn;
-        return failure;
+    Outcome<ProcessCommand> prepare(const QString& startedProgram,
+                                    const QStringList& startedArguments,
+                                    const QString& startedIn) override {
+        return ProcessCommand{startedProgram, startedProgram, startedArguments, startedIn, {}};
+    }
+    Outcome<> startDetached(const ProcessCommand& command) override {
+        log_.events << QStringLiteral("start ") + command.program;
+        program = command.program;
+        arguments = command.arguments;
+        workingFolder = command.workingFolder;
+        return failure.isEmpty() ? Outcome<>::success() : fd::failed(failure);
     }
     QString program, workingFolder;
     QStringList arguments;

@@ -85,6 +85,41 @@ struct Shown : TestProgram {
     ui::MainWindow window{form, appFolder(), placeholderPicture(appFolder())};
 };
 
+// What a screen reader meets on the window as it is shown: each input's name and role by its
+// widget's name, and the inputs that have no name of their own.
+struct Reading {
+    QMap<QString, QString> inputs; // "name (role)"
+    QStringList unnamed;
+    void walk(QAccessibleInterface* node) {
+        static const QList<QAccessible::Role> inputRoles = {
+            QAccessible::EditableText, QAccessible::CheckBox, QAccessible::RadioButton,
+            QAccessible::ComboBox,     QAccessible::List,     QAccessible::Button};
+        if (!node || node->state().invisible)
+            return;
+        if (!inputRoles.contains(node->role())) {
+            for (int i = 0; i < node->childCount(); ++i)
+                walk(node->child(i));
+            return;
+        }
+        const QString widget = node->object()->objectName();
+        if (inputs.contains(widget))
+            return; // met on an earlier tab
+        QString name = node->text(QAccessible::Name).trimmed();
+        // A drop-down list is named by its text, and by the label that captions it; an input
+        // named only by the caption of the frame around it has no name of its own.
+        for (const auto& [label, relation] : node->relations(QAccessible::Label)) {
+            if (node->role() == QAccessible::ComboBox)
+                name = label->text(QAccessible::Name);
+            else if (label->role() == QAccessible::Grouping &&
+                     label->text(QAccessible::Name) == name)
+                name.clear();
+        }
+        if (name.isEmpty())
+            unnamed << widget;
+        inputs[widget] = u"%1 (%2)"_s.arg(name).arg(node->role());
+    }
+};
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -156,6 +191,54 @@ private Q_SLOTS:
         QTest::keyClick(chooser->lineEdit(), Qt::Key_Backspace); // typed: it is emptied
         QCOMPARE(w.form.text(ctl::cmboSaveGame), u"Save Game #"_s);
         QCOMPARE(w.text("txtSaveGameDescription"), QString());
+    }
+
+    // Every input on every tab has a name of its own; the option buttons are radio buttons.
+    void aScreenReaderFindsEveryInputNamed() {
+        Shown w;
+        auto* tabs = w.get<QTabWidget>("SSTab1");
+        Reading reading;
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            reading.walk(QAccessible::queryAccessibleInterface(&w.window));
+        }
+        QCOMPARE(reading.unnamed, QStringList());
+        const QString radio = u" (%1)"_s.arg(QAccessible::RadioButton);
+        const QString edit = u" (%1)"_s.arg(QAccessible::EditableText);
+        QCOMPARE(reading.inputs.value("cmboSaveGame"),
+                 u"Save Game File: (%1)"_s.arg(QAccessible::ComboBox));
+        QCOMPARE(reading.inputs.value("optionCTF"), "Capture The Flag" + radio);
+        QCOMPARE(reading.inputs.value("optionBotSkillCaptain"), "Captain" + radio);
+        QCOMPARE(reading.inputs.value("txtMaxPlayers"), "Max Players" + edit);
+        QCOMPARE(reading.inputs.value("txtGamePath"), "Current Game Folder Path" + edit);
+        for (const char* button : {"cmdAdd", "cmdRemove", "cmdAddBot", "cmdRemoveBot"})
+            QVERIFY(reading.inputs.value(button).contains(QRegularExpression("^(Add|Remove) ")));
+        QVERIFY(!reading.inputs.contains("txtGameType")); // hidden
+    }
+
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown and Ctrl+PgUp switch tabs wherever the focus is, and
+    // the focus never stays on a page that went out of view.
+    void tabsSwitchByKeyboardFromAnywhere() {
+        Shown w;
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        auto* tabs = w.get<QTabWidget>("SSTab1");
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+            {Qt::Key_Tab, Qt::ControlModifier},
+            {Qt::Key_PageDown, Qt::ControlModifier},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+            {Qt::Key_PageUp, Qt::ControlModifier},
+            {Qt::Key_PageUp, Qt::ControlModifier}};
+        QList<int> shown;
+        for (const auto& [key, modifiers] : keys) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+            shown << tabs->currentIndex();
+        }
+        QCOMPARE(shown, QList<int>({1, 2, 1, 0, 6}));
+        QCOMPARE(QApplication::focusWidget(), w.get<QPushButton>("cmdEngage"));
+        w.click("txtServerName");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(tabs->currentIndex(), 1);
+        QVERIFY(tabs->currentWidget()->isAncestorOf(QApplication::focusWidget()));
     }
 
     void theGameFolderDialogTakesTheFocusAndTheTyping() {

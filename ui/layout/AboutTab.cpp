@@ -13,32 +13,32 @@ using enum Colour;
 
 // clang-format off
 constexpr WidgetRow about[] = {
-    {Label, "lblAboutMore", "",
+    {Label, "lblAboutMore", noFrame,
         "The concept and menu design of this program follow the classic Elite Force server launchers "
         "made by the game's community. FragDocker rebuilds them for Linux as an open project.",
-                                                                                      { 600,  600, 9015, 1140}, {ComicSansMS, 9},     Bold},
-    {Label, "lblFixes",     "", "Fixes:",                                             {4725, 1650,  690,  315}, {ComicSansMS, 11.25}, Bold,           Blue},
-    {Label, "lblUpgrades",  "", "Bots are working. ",                                 {4350, 2025, 1440,  240}, {ComicSansMS, 8.25},  Bold,           Red},
-    {Label, "lblfixes2",    "", "Fixed number of players, and bots playing.",         {3375, 2325, 3690,  240}, {ComicSansMS, 8.25},  Bold,           Red},
-    {Label, "lblfix2",      "",
+                                                                                           { 600,  600, 9015, 1140}, {ComicSansMS, 9},     Bold},
+    {Label, "lblFixes",     noFrame, "Fixes:",                                             {4725, 1650,  690,  315}, {ComicSansMS, 11.25}, Bold,           Blue},
+    {Label, "lblUpgrades",  noFrame, "Bots are working. ",                                 {4350, 2025, 1440,  240}, {ComicSansMS, 8.25},  Bold,           Red},
+    {Label, "lblfixes2",    noFrame, "Fixed number of players, and bots playing.",         {3375, 2325, 3690,  240}, {ComicSansMS, 8.25},  Bold,           Red},
+    {Label, "lblfix2",      noFrame,
         "The program no longer stops when a map's picture is missing from the map_images folder.",
-                                                                                      {3075, 2625, 4140,  765}, {ComicSansMS, 8.25},  Bold | Centred, Red},
-    {Label, "lblAbout2",    "", "Upgrades:",                                          { 525, 3300, 1065,  315}, {ComicSansMS, 11.25}, Bold,           Blue},
-    {Label, "lblAddSearch", "", "Adding Support for Map Searching Program",           { 525, 3675, 3915,  240}, {ComicSansMS, 8.25},  Bold,           Red},
-    {Label, "lblProblems",  "", "Current Problems:",                                  {6825, 3300, 2040,  315}, {ComicSansMS, 11.25}, Bold,           Blue},
-    {Label, "lblItsABeta",  "", "There is still alot of error checking to do.",       {6825, 3675, 2940,  465}, {ComicSansMS, 8.25},  Bold,           Red},
-    {Label, "lblFeedBack",  "", "SEND FEEDBACK PLEASE",                               {3375, 4950, 3765,  465}, {ComicSansMS, 14.25}, Bold},
-    {Label, "lblEmail",     "", "FragDocker issue tracker",                           {3900, 5400, 2490,  315}, {ComicSansMS, 9.75},  Bold,           Green},
-    {Label, "lblWebPage",   "", "Project: the FragDocker repository",                 {3600, 5700, 3240,  315}, {ComicSansMS, 9.75},  Bold,           Green},
+                                                                                           {3075, 2625, 4140,  765}, {ComicSansMS, 8.25},  Bold | Centred, Red},
+    {Label, "lblAbout2",    noFrame, "Upgrades:",                                          { 525, 3300, 1065,  315}, {ComicSansMS, 11.25}, Bold,           Blue},
+    {Label, "lblAddSearch", noFrame, "Adding Support for Map Searching Program",           { 525, 3675, 3915,  240}, {ComicSansMS, 8.25},  Bold,           Red},
+    {Label, "lblProblems",  noFrame, "Current Problems:",                                  {6825, 3300, 2040,  315}, {ComicSansMS, 11.25}, Bold,           Blue},
+    {Label, "lblItsABeta",  noFrame, "There is still alot of error checking to do.",       {6825, 3675, 2940,  465}, {ComicSansMS, 8.25},  Bold,           Red},
+    {Label, "lblFeedBack",  noFrame, "SEND FEEDBACK PLEASE",                               {3375, 4950, 3765,  465}, {ComicSansMS, 14.25}, Bold},
+    {Label, "lblEmail",     noFrame, "FragDocker issue tracker",                           {3900, 5400, 2490,  315}, {ComicSansMS, 9.75},  Bold,           Green},
+    {Label, "lblWebPage",   noFrame, "Project: the FragDocker repository",                 {3600, 5700, 3240,  315}, {ComicSansMS, 9.75},  Bold,           Green},
 };
 // clang-format on
 
-static_assert(namedByKind(about));
+static_assert(wellFormed(about));
 
 } // namespace
 
-std::span<const WidgetRow> aboutTab() {
-    return about;
+TabLayout aboutTab() {
+    return {"About", about, {}};
 }
 
 } // namespace fd::layout

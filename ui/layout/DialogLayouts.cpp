@@ -11,39 +11,39 @@ using enum Kind;
 
 // clang-format off
 constexpr WidgetRow gamePath[] = {
-    {TextBox, ctl::frmGamePath::txtGamePath,    "", "",     { 750,  225, 5940,  315}},
-    {Label,   "lblGamePath",                    "",
+    {TextBox, ctl::frmGamePath::txtGamePath,    noFrame, "",     { 750,  225, 5940,  315}},
+    {Label,   "lblGamePath",                    noFrame,
         "Is the above path the correct location of \"Star Trek Voyager Elite Forces\" Game Folder?",
-                                            { 300,  900, 6765, 1065}, {CourierNew, 14.25}, Bold},
-    {Button,  ctl::frmGamePath::cmdYes,         "", "&Yes", { 750, 2250, 1515,  465}},
-    {Button,  ctl::frmGamePath::cmdNo,          "", "&No",  {5175, 2250, 1515,  465}},
-    {Label,   "lblDefaultPath",                 "",
+                                                 { 300,  900, 6765, 1065}, {CourierNew, 14.25}, Bold},
+    {Button,  ctl::frmGamePath::cmdYes,         noFrame, "&Yes", { 750, 2250, 1515,  465}},
+    {Button,  ctl::frmGamePath::cmdNo,          noFrame, "&No",  {5175, 2250, 1515,  465}},
+    {Label,   "lblDefaultPath",                 noFrame,
         "Default Path is:   \"C:\\Program Files\\Raven\\Star Trek Voyager Elite Force\\\"",
-                                            {1200, 2850, 5415,  315}},
+                                                 {1200, 2850, 5415,  315}},
 };
 
 constexpr WidgetRow errorMap[] = {
-    {Label,   "lblMapFileMissing",              "", "The JPG for this map is missing!!!",
-                                            { 450,    0, 2715,  240}, {ComicSansMS, 8.25}, Bold},
-    {Label,   "Label1",                         "",
+    {Label,   "lblMapFileMissing",              noFrame, "The JPG for this map is missing!!!",
+                                                 { 450,    0, 2715,  240}, {ComicSansMS, 8.25}, Bold},
+    {Label,   "Label1",                         noFrame,
         "Please add a JPG for this map or use UNKNOWN.JPG in the map.ini file",
-                                            { 300,  300, 3165,  540}, {ComicSansMS, 8.25}, Bold},
-    {Button,  ctl::frmErrorMap::cmdOk,          "", "&OK", { 750,  900, 2040,  390}},
+                                                 { 300,  300, 3165,  540}, {ComicSansMS, 8.25}, Bold},
+    {Button,  ctl::frmErrorMap::cmdOk,          noFrame, "&OK", { 750,  900, 2040,  390}},
 };
 
 // The runs of spaces push each sentence onto its own line in the label's width.
 constexpr WidgetRow running[] = {
-    {Label,   "lblAlreadyRunning",              "",
+    {Label,   "lblAlreadyRunning",              noFrame,
         "There is a copy of this program Running.    This copy will close.           "
         "If you still cannot see the Fragdocker Screen use <alt><tab> to locate it.",
-                                            { 150,    0, 2790,  915}},
-    {Button,  ctl::frmFragdockerRunning::cmdOk, "", "&Ok", { 600, 1050, 1665,  390}},
+                                                 { 150,    0, 2790,  915}},
+    {Button,  ctl::frmFragdockerRunning::cmdOk, noFrame, "&Ok", { 600, 1050, 1665,  390}},
 };
 // clang-format on
 
-static_assert(namedByKind(gamePath));
-static_assert(namedByKind(errorMap));
-static_assert(namedByKind(running));
+static_assert(wellFormed(gamePath));
+static_assert(wellFormed(errorMap));
+static_assert(wellFormed(running));
 
 } // namespace
 

@@ -12,12 +12,12 @@ using enum Kind;
 
 // clang-format off
 constexpr WidgetRow window[] = {
-    {Picture, "Picture1",     "", "",       {1500,  -75, 7440, 1290}},
-    {Button,  ctl::cmdEngage, "", "ENGAGE", {4050, 7875, 2640,  495}, {ComicSansMS, 20.25}},
+    {Picture, "Picture1",     noFrame, "",       {1500,  -75, 7440, 1290}},
+    {Button,  ctl::cmdEngage, noFrame, "ENGAGE", {4050, 7875, 2640,  495}, {ComicSansMS, 20.25}},
 };
 // clang-format on
 
-static_assert(namedByKind(window));
+static_assert(wellFormed(window));
 
 } // namespace
 
@@ -27,11 +27,8 @@ std::span<const WidgetRow> mainWindow() {
 
 std::span<const TabLayout> mainWindowTabs() {
     // The tab tables live in other translation units, so the list is built on first use.
-    static const TabLayout tabs[] = {
-        {"Server", serverTab()}, {"Settings", settingsTab()},  {"Maps", mapsTab()},
-        {"Bots", botsTab()},     {"Save/Load", saveLoadTab()}, {"Advanced", advancedTab()},
-        {"About", aboutTab()},
-    };
+    static const TabLayout tabs[] = {serverTab(),   settingsTab(), mapsTab(), botsTab(),
+                                     saveLoadTab(), advancedTab(), aboutTab()};
     return tabs;
 }
 

@@ -12,21 +12,27 @@ using enum Colour;
 
 // clang-format off
 constexpr WidgetRow saveLoad[] = {
-    {Label,   "lblSaveFile",               "", "Save Game File:", {4200,  900, 1815, 390}, {SystemFont, 9.75}, Bold, Blue},
-    {Combo,   ctl::cmboSaveGame,           "", "",                {2325, 1275, 5040, 315}},
-    {Label,   "lblDescription",            "", "Description",     {4425, 1800, 1440, 315}, {SystemFont, 9.75}, Bold, Blue},
-    {TextBox, ctl::txtSaveGameDescription, "", "",                {1050, 2100, 8490, 315}},
-    {Button,  ctl::cmdLoad,                "", "Load",            {2700, 2625, 1740, 390}, {SystemFont, 9.75}, Bold},
-    {Button,  ctl::cmdSave,                "", "Save",            {5550, 2625, 1740, 390}, {SystemFont, 9.75}, Bold},
+    {Label,   "lblSaveFile",               noFrame, "Save Game File:", {4200,  900, 1815, 390}, {SystemFont, 9.75}, Bold, Blue},
+    {Combo,   ctl::cmboSaveGame,           noFrame, "",                {2325, 1275, 5040, 315}},
+    {Label,   "lblDescription",            noFrame, "Description",     {4425, 1800, 1440, 315}, {SystemFont, 9.75}, Bold, Blue},
+    {TextBox, ctl::txtSaveGameDescription, noFrame, "",                {1050, 2100, 8490, 315}},
+    {Button,  ctl::cmdLoad,                noFrame, "Load",            {2700, 2625, 1740, 390}, {SystemFont, 9.75}, Bold},
+    {Button,  ctl::cmdSave,                noFrame, "Save",            {5550, 2625, 1740, 390}, {SystemFont, 9.75}, Bold},
 };
 // clang-format on
 
-static_assert(namedByKind(saveLoad));
+static_assert(wellFormed(saveLoad));
+
+// The names a screen reader gives the inputs that do not show their own name.
+constexpr InputName saveLoadNames[] = {
+    captionedBy(ctl::cmboSaveGame, "lblSaveFile"),
+    captionedBy(ctl::txtSaveGameDescription, "lblDescription"),
+};
 
 } // namespace
 
-std::span<const WidgetRow> saveLoadTab() {
-    return saveLoad;
+TabLayout saveLoadTab() {
+    return {"Save/Load", saveLoad, saveLoadNames};
 }
 
 } // namespace fd::layout

@@ -1,6 +1,7 @@
 #pragma once
-// The widget tables of the main window's seven tabs, one function per tab, each defined in its
-// own file. MainWindowLayout.cpp puts them together in tab order.
+// The main window's seven tabs, one function per tab, each defined in its own file: the tab's
+// caption, its widgets and the names of its inputs. MainWindowLayout.cpp puts them together in tab
+// order.
 
 #include "ui/layout/WidgetRow.h"
 
@@ -8,12 +9,12 @@
 
 namespace fd::layout {
 
-std::span<const WidgetRow> serverTab();
-std::span<const WidgetRow> settingsTab();
-std::span<const WidgetRow> mapsTab();
-std::span<const WidgetRow> botsTab();
-std::span<const WidgetRow> saveLoadTab();
-std::span<const WidgetRow> advancedTab();
-std::span<const WidgetRow> aboutTab();
+TabLayout serverTab();
+TabLayout settingsTab();
+TabLayout mapsTab();
+TabLayout botsTab();
+TabLayout saveLoadTab();
+TabLayout advancedTab();
+TabLayout aboutTab();
 
 } // namespace fd::layout

@@ -1,11 +1,9 @@
-#include "AttachedLauncher.h"
+#include "AttachedRun.h"
 
-#include "hosting/HeadlessWine.h"
-#include "hosting/Supervisor.h"
+#include "Supervisor.h"
 
 #include <QFile>
 
-#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <spawn.h>
@@ -14,7 +12,7 @@
 
 extern char** environ;
 
-namespace fd {
+namespace fd::hosting {
 
 namespace {
 
@@ -77,35 +75,15 @@ std::vector<char*> pointersTo(std::vector<QByteArray>& words) {
     return pointers;
 }
 
-int waitFor(pid_t process) {
-    int waitStatus = 0;
-    pid_t waited = 0;
-    do
-        waited = ::waitpid(process, &waitStatus, 0);
-    while (waited < 0 && errno == EINTR);
-    return waitStatus;
-}
-
 int statusOf(int waitStatus) {
     if (WIFSIGNALED(waitStatus))
         return 128 + WTERMSIG(waitStatus);
     return WEXITSTATUS(waitStatus);
 }
 
-} // namespace
-
-void HeadlessLauncher::prepareWine(const QString& program, const Command& command) {
-    if (command.executable != program) // started through Wine
-        hosting::fallBackToNullGraphics(command.executable, command.environment);
-}
-
-QString HeadlessLauncher::launch(const QString& program, const Command& command) {
-    prepareWine(program, command);
-    return SystemProcessLauncher::launch(program, command);
-}
-
-QString AttachedLauncher::launch(const QString& program, const Command& command) {
-    prepareWine(program, command);
+// The process started from the command: blocked signals as `forwarding` had them before, the
+// forwarded ones at their default; a failure, naming the program, when it could not start.
+Outcome<pid_t> spawn(const ProcessCommand& command, const SignalForwarding& forwarding) {
     std::vector<QByteArray> words{QFile::encodeName(command.executable)};
     for (const QString& argument : command.arguments)
         words.push_back(QFile::encodeName(argument));
@@ -115,7 +93,6 @@ QString AttachedLauncher::launch(const QString& program, const Command& command)
     const std::vector<char*> argv = pointersTo(words);
     const std::vector<char*> envp = pointersTo(variables);
 
-    SignalForwarding forwarding;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions,
@@ -131,16 +108,25 @@ QString AttachedLauncher::launch(const QString& program, const Command& command)
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (failure != 0)
-        return QStringLiteral("The game program could not be started: \"%1\" (%2)")
-            .arg(program, QString::fromLocal8Bit(std::strerror(failure)));
-
-    forwarding.forwardTo(process);
-    const int waitStatus = supervisor_
-                               ? supervisor_->watch(process, stopping, forwarding.forwarded())
-                               : waitFor(process);
-    game = 0;
-    exitStatus_ = stopping ? 0 : statusOf(waitStatus);
-    return {};
+        return fd::failed(
+            QStringLiteral("The game program could not be started: \"%1\" (%2)")
+                .arg(command.program, QString::fromLocal8Bit(std::strerror(failure))));
+    return process;
 }
 
-} // namespace fd
+} // namespace
+
+Outcome<int> runAttached(const ProcessCommand& command, const sockaddr_in& server) {
+    SignalForwarding forwarding;
+    const Outcome<pid_t> process = spawn(command, forwarding);
+    if (!process.ok())
+        return process.reason();
+    forwarding.forwardTo(*process);
+    const SystemdNotifier notifier;
+    Supervisor supervisor(server, notifier);
+    const int waitStatus = supervisor.watch(*process, stopping, forwarding.forwarded());
+    game = 0;
+    return stopping ? 0 : statusOf(waitStatus);
+}
+
+} // namespace fd::hosting

@@ -1,0 +1,29 @@
+#pragma once
+// The program's look: the Fusion style, the layout's font names mapped to fonts installed on this
+// system, the fonts and colours that layout rows name.
+
+#include "layout/WidgetRow.h"
+
+#include <QColor>
+#include <QFont>
+
+#include <thread>
+
+namespace fd::ui {
+
+// Installs the style, the font substitutions and the default font of the windows. Call once,
+// after creating the application. Returns a thread that reads the system's font configuration
+// and matches the fonts the main window shows first, while start-up reads its files, so that
+// building the window finds them matched; keep it while the application exists.
+[[nodiscard]] std::jthread installProgramLook();
+
+// The font of the captions in a row of tabs.
+QFont tabCaptionFont();
+
+// A named colour of the layout tables; an invalid colour for the default.
+QColor colourOf(layout::Colour colour);
+
+// The font of a family, size and style, made once and shared by every widget that shows it.
+const QFont& fontOf(const layout::Font& face, unsigned style);
+
+} // namespace fd::ui
