@@ -13,9 +13,13 @@ namespace fd {
 
 namespace {
 
+// Opens the lock file; made, a link someone put at its name is replaced, never followed.
 int openLockFile(const QString& path, int flags) {
-    return ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | flags,
-                  0600);
+    const QByteArray name = QFile::encodeName(path);
+    int fd = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | flags, 0600);
+    if (fd < 0 && errno == ELOOP && (flags & O_CREAT) && ::unlink(name.constData()) == 0)
+        fd = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | flags, 0600);
+    return fd;
 }
 
 bool lockNow(int fd) {

@@ -125,8 +125,9 @@ Outcome<> SettingsStore::settleLeftovers(const Paths& paths) {
     const QString store = paths.store;
     if (!step.ok() || !exists(copy))
         return step;
-    if (exists(store))
-        return removeWithJournal(copy); // the copy was not finished
+    // A copy beside the store was not finished; a link is no copy the program made.
+    if (exists(store) || QFileInfo(copy).isSymLink())
+        return removeWithJournal(copy);
     // The store was already replaced by the finished copy; any journal is of neither.
     step = removeFile(journalOf(store));
     if (step.ok())
