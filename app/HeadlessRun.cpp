@@ -68,9 +68,8 @@ public:
     bool start() {
         if (!makeFirstStore(ctx(), program_.store))
             return false;
-        if (const QString failure = program_.store.openForReading(ctx().appFolder);
-            !failure.isEmpty()) {
-            ctx().alert(failure);
+        if (const Outcome<> opened = program_.store.openForReading(ctx().appFolder); !opened.ok()) {
+            ctx().alert(opened.failure());
             return false;
         }
         SetStartupGameType(program_.form);
@@ -150,9 +149,9 @@ int listSlots(Headless& headless) {
     Context& ctx = headless.ctx();
     int exit = exitCode::done;
     for (const char* name : slotNames) {
-        const QString failure = GetFromDatabase(ctx, headless.store(), QString::fromLatin1(name));
-        if (!failure.isEmpty()) {
-            exit = headless.told(fd::failed(failure));
+        const Outcome<> loaded = GetFromDatabase(ctx, headless.store(), QString::fromLatin1(name));
+        if (!loaded.ok()) {
+            exit = headless.told(loaded.reason());
             continue;
         }
         text::print(stdout,
@@ -180,9 +179,9 @@ int exportSetup(Headless& headless, const Request& request) {
         return exitCode::done;
     }
     ReplacedFile file(request.exportFile);
-    file.write(bytes);
-    if (const QString failure = file.commit(); !failure.isEmpty())
-        return headless.told(failed(failure));
+    (void)file.write(bytes); // a failure stays, and commit() reports it
+    if (const Outcome<> written = file.commit(); !written.ok())
+        return headless.told(written.reason());
     return exitCode::done;
 }
 

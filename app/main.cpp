@@ -6,7 +6,10 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char* argv[]) {
+    std::signal(SIGXFSZ, SIG_IGN); // a file size limit fails a write (EFBIG), which is reported
     if (fd::wantsCommandLine(argc, argv)) {
         // No window: a core application, which needs no display.
         QCoreApplication app(argc, argv);

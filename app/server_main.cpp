@@ -5,7 +5,10 @@
 
 #include <QCoreApplication>
 
+#include <csignal>
+
 int main(int argc, char* argv[]) {
+    std::signal(SIGXFSZ, SIG_IGN); // a file size limit fails a write (EFBIG), which is reported
     QCoreApplication app(argc, argv);
     return fd::runCommandLine(QCoreApplication::arguments(), fd::runningProgramFolders());
 }

@@ -36,7 +36,7 @@ void makeAppFolder(const QString& app, const QString& game) {
     QFile::copy(QStringLiteral(FD_APP_DIR "/fragdocker"), app + QStringLiteral("/fragdocker"));
     QFile::copy(QStringLiteral(FD_APP_DIR "/demo/Elite Force/stvoyHM.exe"),
                 game + QStringLiteral("/stvoyHM.exe"));
-    fd::text::writeLines(app + QStringLiteral("/path.ini"), {game});
+    (void)fd::text::writeLines(app + QStringLiteral("/path.ini"), {game});
     fd::NullServices none;
     fd::Program program({none, none, none, none}, app);
     fd::Form_Load(program);

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace fd {
@@ -43,7 +44,11 @@ AppFolders runningProgramFolders() {
 }
 
 Outcome<> makeWritableFolder(const AppFolders& folders) {
-    if (QDir().mkpath(folders.writable))
+    // Made private (0700): the store and the list files in it hold passwords.
+    const QString& folder = folders.writable;
+    constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    if (QFileInfo(folder).isDir() ||
+        (QDir().mkpath(QFileInfo(folder).absolutePath()) && QDir().mkdir(folder, ownerOnly)))
         return Outcome<>::success();
     return failed(QStringLiteral("Could not create the folder \"%1\".").arg(folders.writable));
 }

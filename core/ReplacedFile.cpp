@@ -7,25 +7,55 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fd {
 
 namespace {
 
+constexpr mode_t privateMode = 0600;
+
 QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
 }
 
+// The file at the path opened for writing over, when it is a regular file of ours with no
+// other name, made private; -1 for anything else (nothing, a link, a device, someone's file).
+int openOwnFile(const QByteArray& path) {
+    const int fd = ::open(path.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1 ||
+        info.st_uid != ::geteuid() ||
+        ((info.st_mode & 07777) != privateMode && ::fchmod(fd, privateMode) != 0)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// A new empty file at the path, after whatever lay there is removed; -1 when someone put
+// something there again in between.
+int createFresh(const QByteArray& path) {
+    ::unlink(path.constData()); // a leftover, a link or nothing: the exclusive open decides
+    return ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                  privateMode);
+}
+
 } // namespace
 
-bool syncToDisk(const QString& path) {
+Outcome<> syncToDisk(const QString& path) {
     const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (synced)
+        return Outcome<>::success();
+    return failed(QStringLiteral("Could not write \"%1\" to disk: %2")
+                      .arg(path, QString::fromLocal8Bit(std::strerror(error))));
 }
 
 QString ReplacedFile::besidePath(const QString& path) {
@@ -35,14 +65,15 @@ QString ReplacedFile::besidePath(const QString& path) {
 ReplacedFile::ReplacedFile(const QString& path, Sync sync, Keep keep)
     : path_(path), beside_(besidePath(path)), previous_(path + QStringLiteral(".old")), sync_(sync),
       keep_(keep) {
-    int flags = O_RDWR | O_CREAT | O_CLOEXEC;
-    if (keep_ == Keep::Previous)
-        std::rename(encoded(previous_).constData(), encoded(beside_).constData()); // if there
-    else
-        flags |= O_TRUNC;
-    fd_ = ::open(encoded(beside_).constData(), flags, 0666);
+    const QByteArray beside = encoded(beside_);
+    if (keep_ == Keep::Previous) {
+        std::rename(encoded(previous_).constData(), beside.constData()); // if there
+        fd_ = openOwnFile(beside);
+    }
     if (fd_ < 0)
-        fail();
+        fd_ = createFresh(beside);
+    if (fd_ < 0)
+        (void)fail(); // kept, and reported by finish()
 }
 
 ReplacedFile::~ReplacedFile() {
@@ -52,23 +83,23 @@ ReplacedFile::~ReplacedFile() {
         ::unlink(encoded(beside_).constData());
 }
 
-bool ReplacedFile::write(QByteArrayView bytes) {
-    if (!writeAt(size_, bytes))
-        return false;
-    size_ += bytes.size();
-    return true;
+Outcome<> ReplacedFile::write(QByteArrayView bytes) {
+    Outcome<> written = writeAt(size_, bytes);
+    if (written.ok())
+        size_ += bytes.size();
+    return written;
 }
 
-bool ReplacedFile::rewrite(QByteArrayView bytes) {
-    if (!writeAt(0, bytes))
-        return false;
-    size_ = bytes.size();
-    return true;
+Outcome<> ReplacedFile::rewrite(QByteArrayView bytes) {
+    Outcome<> written = writeAt(0, bytes);
+    if (written.ok())
+        size_ = bytes.size();
+    return written;
 }
 
-bool ReplacedFile::writeAt(qint64 offset, QByteArrayView bytes) {
-    if (!error_.isEmpty())
-        return false;
+Outcome<> ReplacedFile::writeAt(qint64 offset, QByteArrayView bytes) {
+    if (failure_)
+        return state();
     qint64 done = 0;
     while (done < bytes.size()) {
         const ssize_t written =
@@ -82,7 +113,7 @@ bool ReplacedFile::writeAt(qint64 offset, QByteArrayView bytes) {
         }
         done += written;
     }
-    return true;
+    return Outcome<>::success();
 }
 
 QByteArray ReplacedFile::content() const {
@@ -91,46 +122,52 @@ QByteArray ReplacedFile::content() const {
     return read == size_ ? bytes : QByteArray();
 }
 
-bool ReplacedFile::finish() {
-    if (!error_.isEmpty())
-        return false;
+Outcome<> ReplacedFile::finish() {
+    if (failure_)
+        return state();
     if (keep_ == Keep::Previous && ::ftruncate(fd_, off_t(size_)) != 0)
         return fail(); // written over an older content, which may have been longer
     if (sync_ == Sync::ToDisk && ::fsync(fd_) != 0)
         return fail();
     const int fd = fd_;
     fd_ = -1;
-    return ::close(fd) == 0 || fail();
+    return ::close(fd) == 0 ? state() : fail();
 }
 
-bool ReplacedFile::putInPlace() {
-    if (!error_.isEmpty())
-        return false;
+Outcome<> ReplacedFile::putInPlace() {
+    if (failure_)
+        return state();
     const QByteArray beside = encoded(beside_), path = encoded(path_);
     // Exchanged, the old content stays beside for the next time; where the file system cannot
-    // exchange, or there is no old file, the new one simply takes the name.
+    // exchange, or there is no old file, the new one simply takes the name. Either way a link
+    // at the name is replaced, never followed.
     if (keep_ == Keep::Previous &&
         ::renameat2(AT_FDCWD, beside.constData(), AT_FDCWD, path.constData(), RENAME_EXCHANGE) == 0)
-        std::rename(beside.constData(), encoded(previous_).constData());
+        std::rename(beside.constData(), encoded(previous_).constData()); // else reused as .new
     else if (std::rename(beside.constData(), path.constData()) != 0)
         return fail();
     placed_ = true;
     if (sync_ == Sync::ToDisk)
-        syncToDisk(QFileInfo(path_).absolutePath());
-    return true;
+        // The new name stands; a folder the system cannot sync still holds it.
+        (void)syncToDisk(QFileInfo(path_).absolutePath());
+    return Outcome<>::success();
 }
 
-QString ReplacedFile::commit() {
-    if (finish())
-        putInPlace();
-    return error_;
+Outcome<> ReplacedFile::commit() {
+    if (Outcome<> finished = finish(); !finished.ok())
+        return finished;
+    return putInPlace();
 }
 
-bool ReplacedFile::fail() {
-    if (error_.isEmpty())
-        error_ = QStringLiteral("Could not write the file \"%1\": %2")
-                     .arg(path_, QString::fromLocal8Bit(std::strerror(errno)));
-    return false;
+Outcome<> ReplacedFile::fail() {
+    if (!failure_)
+        failure_ = fd::failed(QStringLiteral("Could not write the file \"%1\": %2")
+                              .arg(path_, QString::fromLocal8Bit(std::strerror(errno))));
+    return *failure_;
+}
+
+Outcome<> ReplacedFile::state() const {
+    return failure_ ? Outcome<>(*failure_) : Outcome<>::success();
 }
 
 } // namespace fd

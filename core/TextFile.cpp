@@ -55,10 +55,6 @@ QByteArray encodeLines(const QStringList& lines) {
     return encoder.bytes().toByteArray();
 }
 
-QString writeError(const QString& path, const QString& reason) {
-    return QStringLiteral("Could not write the file \"%1\": %2").arg(path, reason);
-}
-
 } // namespace
 
 QString decode(const QByteArray& bytes) {
@@ -133,8 +129,8 @@ LineFile::LineFile(const QString& path)
 }
 
 void LineFile::line(std::initializer_list<QStringView> parts) {
-    if (!file_.error().isEmpty())
-        return;
+    if (file_.failed())
+        return; // close() reports it
     const bool wasUtf8 = encoder_.isUtf8();
     encoder_.line(parts);
     if (!wasUtf8 && encoder_.isUtf8())
@@ -143,20 +139,20 @@ void LineFile::line(std::initializer_list<QStringView> parts) {
         writeHeld();
 }
 
-QString LineFile::close() {
+Outcome<> LineFile::close() {
     writeHeld();
     return file_.commit();
 }
 
 void LineFile::writeHeld() {
-    file_.write(encoder_.bytes());
+    (void)file_.write(encoder_.bytes()); // a failure stays, and close() reports it
     encoder_.clear();
 }
 
 void LineFile::rewriteWrittenAsUtf8() {
     const QByteArray written = file_.content();
     if (!written.isEmpty())
-        file_.rewrite(decodeCp1252(written).toUtf8());
+        (void)file_.rewrite(decodeCp1252(written).toUtf8()); // as in writeHeld()
 }
 
 bool breaksLine(QStringView text) {
@@ -218,22 +214,19 @@ std::optional<QStringList> readLines(const QString& path) {
     return splitLines(decode(file.readAll()));
 }
 
-QString writeLines(const QString& path, const QStringList& lines) {
+Outcome<> writeLines(const QString& path, const QStringList& lines) {
     return writeBytes(path, encodeLines(lines));
 }
 
-QString writeBytes(const QString& path, QByteArrayView bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return writeError(path, file.errorString());
-    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush())
-        return writeError(path, file.errorString());
-    return {};
+Outcome<> writeBytes(const QString& path, QByteArrayView bytes) {
+    ReplacedFile file(path, ReplacedFile::Sync::Later);
+    (void)file.write(bytes); // a failure stays, and commit() reports it
+    return file.commit();
 }
 
-QString writeLinesAtomically(const QString& path, const QStringList& lines) {
+Outcome<> writeLinesAtomically(const QString& path, const QStringList& lines) {
     ReplacedFile file(path);
-    file.write(encodeLines(lines));
+    (void)file.write(encodeLines(lines)); // as above
     return file.commit();
 }
 

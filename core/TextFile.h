@@ -65,9 +65,9 @@ public:
     explicit LineFile(const QString& path);
     using LineSink::line;
     void line(std::initializer_list<QStringView> parts) override;
-    // Writes the rest and puts the new file in the place of the old one. Returns empty text, or
-    // the first thing that failed (the old file then stays).
-    QString close();
+    // Writes the rest and puts the new file in the place of the old one; on a failure, the
+    // first thing that failed (the old file then stays).
+    Outcome<> close();
 
 private:
     void writeHeld();
@@ -95,10 +95,11 @@ QStringList splitLines(const QString& text);
 // The file's lines, or nothing when there is no readable file at the path.
 std::optional<QStringList> readLines(const QString& path);
 
-// Creates or empties the file and writes the lines. Returns empty text, or what failed.
-QString writeLines(const QString& path, const QStringList& lines);
-QString writeBytes(const QString& path, QByteArrayView bytes);
-// The same as a ReplacedFile, so that a crash or a failed write leaves the old file or the new.
-QString writeLinesAtomically(const QString& path, const QStringList& lines);
+// Replaces the file by one holding the lines (see ReplacedFile), not forced to disk.
+Outcome<> writeLines(const QString& path, const QStringList& lines);
+Outcome<> writeBytes(const QString& path, QByteArrayView bytes);
+// The same, forced to disk before it takes the name, so that even a power loss leaves the old
+// file or the new.
+Outcome<> writeLinesAtomically(const QString& path, const QStringList& lines);
 
 } // namespace fd::text

@@ -26,10 +26,7 @@ Outcome<> ReadPathFile(FormModel& form, const QString& appFolder) {
 }
 
 Outcome<> WritePathFile(const QString& appFolder, const QStringList& lines) {
-    const QString failure = text::writeLinesAtomically(fileIn(appFolder, pathFileName), lines);
-    if (failure.isEmpty())
-        return Outcome<>::success();
-    return failed(failure);
+    return text::writeLinesAtomically(fileIn(appFolder, pathFileName), lines);
 }
 
 } // namespace fd

@@ -33,6 +33,28 @@ std::optional<Player> parsePlayer(std::string_view line) {
     return player;
 }
 
+// "\\key\\value" pairs as a server writes them, or nothing for anything else: every key
+// named, every key with its value, no control character in a key.
+std::optional<std::map<std::string, std::string>> strictInfoString(std::string_view text) {
+    std::map<std::string, std::string> pairs;
+    if (!text.starts_with('\\'))
+        return std::nullopt;
+    while (!text.empty()) {
+        text.remove_prefix(1); // the backslash before the key
+        const std::size_t keyEnd = text.find('\\');
+        if (keyEnd == 0 || keyEnd == std::string_view::npos)
+            return std::nullopt;
+        const std::string_view key = text.substr(0, keyEnd);
+        if (std::ranges::any_of(key, [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+            return std::nullopt;
+        text.remove_prefix(keyEnd + 1);
+        const std::size_t valueEnd = std::min(text.find('\\'), text.size());
+        pairs[std::string(key)] = std::string(text.substr(0, valueEnd));
+        text.remove_prefix(valueEnd);
+    }
+    return pairs;
+}
+
 } // namespace
 
 std::string ServerReply::value(const std::string& key) const {
@@ -64,23 +86,32 @@ std::map<std::string, std::string> parseInfoString(std::string_view text) {
 
 std::optional<ServerReply> parseReply(std::string_view datagram, Query query,
                                       std::string_view challenge) {
-    if (!datagram.starts_with(marker))
+    const std::string head = std::string(marker) + std::string(replyHead(query));
+    if (!datagram.starts_with(head))
         return std::nullopt;
-    datagram.remove_prefix(marker.size());
-    if (!datagram.starts_with(replyHead(query)))
-        return std::nullopt;
-    datagram.remove_prefix(replyHead(query).size());
+    datagram.remove_prefix(head.size());
     const std::size_t infoEnd = std::min(datagram.find('\n'), datagram.size());
-    ServerReply reply{parseInfoString(datagram.substr(0, infoEnd)), {}};
-    const auto echo = reply.info.find("challenge");
-    if (echo != reply.info.end() && echo->second != challenge)
+    std::optional<std::map<std::string, std::string>> info =
+        strictInfoString(datagram.substr(0, infoEnd));
+    if (!info)
+        return std::nullopt;
+    const auto echo = info->find("challenge");
+    if (echo != info->end() && echo->second != challenge)
         return std::nullopt; // the answer to an earlier query, or to someone else's
+    ServerReply reply{std::move(*info), {}};
     datagram.remove_prefix(std::min(infoEnd + 1, datagram.size()));
+    // getinfo's answer ends with its pairs; getstatus's has a whole line per player.
+    if (query == Query::Info)
+        return datagram.empty() ? std::optional(std::move(reply)) : std::nullopt;
     while (!datagram.empty()) {
-        const std::size_t lineEnd = std::min(datagram.find('\n'), datagram.size());
-        if (std::optional<Player> player = parsePlayer(datagram.substr(0, lineEnd)))
-            reply.players.push_back(std::move(*player));
-        datagram.remove_prefix(std::min(lineEnd + 1, datagram.size()));
+        const std::size_t lineEnd = datagram.find('\n');
+        std::optional<Player> player = lineEnd == std::string_view::npos
+                                           ? std::nullopt
+                                           : parsePlayer(datagram.substr(0, lineEnd));
+        if (!player)
+            return std::nullopt;
+        reply.players.push_back(std::move(*player));
+        datagram.remove_prefix(lineEnd + 1);
     }
     return reply;
 }
@@ -106,11 +137,12 @@ void QuerySocket::send(Query query) {
 
 std::optional<ServerReply> QuerySocket::receive() {
     std::optional<ServerReply> reply;
-    char buffer[16384];
+    // Room for the largest datagram, so that none is read in part and taken for a whole one.
+    buffer_.resize(largestDatagram);
     for (ssize_t size;
-         (size = ::recv(socket_, buffer, sizeof buffer, 0)) >= 0 || errno == ECONNREFUSED;)
+         (size = ::recv(socket_, buffer_.data(), buffer_.size(), 0)) >= 0 || errno == ECONNREFUSED;)
         if (size > 0 && !reply)
-            reply = parseReply({buffer, std::size_t(size)}, query_, challenge_);
+            reply = parseReply({buffer_.data(), std::size_t(size)}, query_, challenge_);
     return reply;
 }
 

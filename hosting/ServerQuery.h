@@ -17,6 +17,9 @@ namespace fd::hosting {
 
 enum class Query { Info, Status };
 
+// The largest UDP datagram there can be.
+inline constexpr std::size_t largestDatagram = 65536;
+
 struct Player {
     int score = 0;
     int ping = 0; // bots report 0
@@ -31,7 +34,10 @@ struct ServerReply {
 
 // The datagram that asks the server.
 std::string request(Query query, std::string_view challenge);
-// The reply in `datagram` to that query with that challenge; nothing for anything else.
+// The reply in `datagram` to that query with that challenge; nothing for anything else: the
+// header, the "\key\value" pairs and (getstatus) each player's line must be whole and well
+// formed, and a challenge in the reply must be the one asked with. (A server that echoes no
+// challenge is still heard: the game's early versions do not.)
 std::optional<ServerReply> parseReply(std::string_view datagram, Query query,
                                       std::string_view challenge);
 // "\key\value" pairs, as both replies and the engine's info strings hold them.
@@ -56,6 +62,7 @@ private:
     Query query_ = Query::Info;
     std::string challenge_;
     unsigned sent_ = 0;
+    std::vector<char> buffer_;
 };
 
 // Asks the servers all at once, again every quarter of `within` those that have not answered;

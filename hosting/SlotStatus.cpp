@@ -126,8 +126,8 @@ Outcome<> reportEverySlot(Context& ctx, SettingsStore& store) {
     QStringList unreadable;
     for (const char* name : slotNames) {
         const QString slot = QString::fromLatin1(name);
-        if (const QString failure = GetFromDatabase(ctx, store, slot); !failure.isEmpty()) {
-            unreadable << failure;
+        if (const Outcome<> loaded = GetFromDatabase(ctx, store, slot); !loaded.ok()) {
+            unreadable << loaded.failure();
             continue;
         }
         slots.push_back(

@@ -64,7 +64,7 @@ void Supervisor::report(const std::string& status, std::string_view more) {
         return;
     std::string message(more);
     if (status != status_)
-        message += "STATUS=" + status;
+        message += "STATUS=" + notifyValue(status);
     status_ = status;
     notifier_.notify(message);
 }

@@ -36,6 +36,20 @@ std::chrono::microseconds watchdogForThisProcess() {
 
 } // namespace
 
+std::string notifyValue(std::string_view text) {
+    std::string value;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7f) {
+            value += c;
+            continue;
+        }
+        constexpr char digits[] = "0123456789abcdef";
+        value += {'\\', 'x', digits[byte >> 4], digits[byte & 0xf]};
+    }
+    return value;
+}
+
 SystemdNotifier::SystemdNotifier() : watchdog_(watchdogForThisProcess()) {
     const std::string_view path = environment("NOTIFY_SOCKET");
     sockaddr_un address{};

@@ -4,9 +4,14 @@
 // NOTIFY_SOCKET names (a path, or an abstract name after '@').
 
 #include <chrono>
+#include <string>
 #include <string_view>
 
 namespace fd::hosting {
+
+// A text as the value of one "NAME=value" line: control characters (a line break, which would
+// start a line of its own, and NUL, which would end the message) written as "\xHH".
+std::string notifyValue(std::string_view text);
 
 class SystemdNotifier {
 public:

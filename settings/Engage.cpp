@@ -37,8 +37,8 @@ Outcome<QString> scriptPath(const FormModel& form, PathResolver& files, const QS
 // copied to where its line takes it from, and the weapon enhancer factor; nothing after a
 // value that breaks a line or a damage that is no number.
 Outcome<QString> weaponFactor(FormModel& form) {
-    if (const QString refusal = valueThatBreaksALine(form); !refusal.isEmpty())
-        return refused(refusal);
+    if (const Outcome<> fits = checkScriptValues(form); !fits.ok())
+        return fits.reason();
     form.setText(ctl::txtMoreBots, form.text(ctl::txtNumberOfBotsToPlay));
     const QString damage = form.text(ctl::txtWeaponEnhancerDamage);
     const std::optional<Decimal> factor = Decimal::parse(damage);
@@ -65,8 +65,8 @@ bool composeScript(const FormModel& form, const QString& factor, text::LineSink&
 Outcome<> writeScript(const FormModel& form, const QString& factor, const QString& path) {
     text::LineFile lines(path);
     const bool whole = composeScript(form, factor, lines);
-    if (const QString error = lines.close(); !error.isEmpty())
-        return failed(error);
+    if (Outcome<> closed = lines.close(); !closed.ok())
+        return closed;
     if (!whole)
         return refused(botCountRefusal);
     return Outcome<>::success();

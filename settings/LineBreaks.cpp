@@ -15,29 +15,77 @@ bool writtenIntoScript(const Field& field) {
            field.control != ctl::frmGamePath::txtGamePath;
 }
 
-QString refusal(const QString& what) {
-    return QStringLiteral("%1 holds a line break or a NUL character, which the server script "
-                          "cannot take. Please correct it first.")
-        .arg(what);
+// How many commands the engine makes of a line: it ends one at each ';' outside double quotes.
+qsizetype commandsIn(QStringView line) {
+    qsizetype commands = 1;
+    bool quoted = false;
+    for (const QChar c : line) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (c == u';' && !quoted)
+            ++commands;
+    }
+    return commands;
 }
 
-QString entryThatBreaksALine(const QStringList& entries, const QString& list) {
+// The first quoted word of a line, as the engine reads its words: what "set" stores.
+QStringView firstQuoted(QStringView line) {
+    const qsizetype open = line.indexOf(u'"');
+    const qsizetype close = open < 0 ? -1 : line.indexOf(u'"', open + 1);
+    return open < 0 ? QStringView()
+                    : line.sliced(open + 1, (close < 0 ? line.size() : close) - open - 1);
+}
+
+// Where a value stands in its line of the script, and whether it keeps the commands there.
+// A setting's value: seta name "VALUE".
+bool keepsQuotedValue(const QString& value) {
+    return commandsIn(u'"' + value + u'"') == 1;
+}
+// A bot roster entry: addbot ENTRY.
+bool keepsWord(const QString& entry) {
+    return commandsIn(entry) == 1;
+}
+// A map rotation entry, in a command stored to be run later: Set dN "map ENTRY; set nextmap …".
+// Neither the line nor the stored commands when they run may split anew.
+bool keepsStoredCommand(const QString& entry) {
+    const QString line = QStringLiteral("\"map ") + entry + QStringLiteral("; next\"");
+    return commandsIn(line) == 1 && commandsIn(firstQuoted(line)) <= 2;
+}
+
+Failure refusal(const QString& what, const QString& value) {
+    if (text::breaksLine(value))
+        return refused(QStringLiteral("%1 holds a line break or a NUL character, which the server "
+                                      "script cannot take. Please correct it first.")
+                           .arg(what));
+    return refused(QStringLiteral("%1 holds a \";\" outside quotes once written into the server "
+                                  "script, where it would end the command and run the rest as a "
+                                  "command of its own. Please correct it first.")
+                       .arg(what));
+}
+
+Outcome<> checkEntries(const QStringList& entries, const QString& list,
+                       bool (*keepsCommands)(const QString&)) {
     for (qsizetype i = 0; i < entries.size(); ++i)
-        if (text::breaksLine(entries[i]))
-            return refusal(QStringLiteral("Entry %1 of the %2").arg(i + 1).arg(list));
-    return {};
+        if (text::breaksLine(entries[i]) || !keepsCommands(entries[i]))
+            return refusal(QStringLiteral("Entry %1 of the %2").arg(i + 1).arg(list), entries[i]);
+    return Outcome<>::success();
 }
 
 } // namespace
 
-QString valueThatBreaksALine(const FormModel& form) {
-    for (const Field& field : settingsRecord)
-        if (writtenIntoScript(field) && text::breaksLine(form.text(field.control.as<TextBox>())))
-            return refusal(QStringLiteral("The setting \"%1\"").arg(QLatin1String(field.name)));
-    const QString rotation =
-        entryThatBreaksALine(form.items(ctl::List2), QStringLiteral("map rotation"));
-    return rotation.isEmpty()
-               ? entryThatBreaksALine(form.items(ctl::list4), QStringLiteral("bot roster"))
+Outcome<> checkScriptValues(const FormModel& form) {
+    for (const Field& field : settingsRecord) {
+        if (!writtenIntoScript(field))
+            continue;
+        const QString value = form.text(field.control.as<TextBox>());
+        if (text::breaksLine(value) || !keepsQuotedValue(value))
+            return refusal(QStringLiteral("The setting \"%1\"").arg(QLatin1String(field.name)),
+                           value);
+    }
+    const Outcome<> rotation =
+        checkEntries(form.items(ctl::List2), QStringLiteral("map rotation"), keepsStoredCommand);
+    return rotation.ok()
+               ? checkEntries(form.items(ctl::list4), QStringLiteral("bot roster"), keepsWord)
                : rotation;
 }
 

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace fd::durable {
 
@@ -17,37 +19,44 @@ bool exists(const QString& path) {
     return QFileInfo(path).exists() || QFileInfo(path).isSymLink();
 }
 
-StoreStep failed(const QString& what) {
-    return {StoreStep::Failed, what};
-}
-
 QString systemError() {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-StoreStep removeFile(const QString& path) {
+Outcome<> removeFile(const QString& path) {
     if (!exists(path) || QFile::remove(path))
-        return {};
+        return Outcome<>::success();
     return failed(QStringLiteral("Could not remove the file \"%1\".").arg(path));
 }
 
-StoreStep removeWithJournal(const QString& path) {
-    StoreStep step = removeFile(path);
-    return step.ok() ? removeFile(journalOf(path)) : step;
+Outcome<> removeWithJournal(const QString& path) {
+    Outcome<> removed = removeFile(path);
+    return removed.ok() ? removeFile(journalOf(path)) : removed;
 }
 
-StoreStep renameFile(const QString& from, const QString& to) {
+Outcome<> renameFile(const QString& from, const QString& to) {
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
         return failed(
             QStringLiteral("Could not rename \"%1\" to \"%2\": %3").arg(from, to, systemError()));
-    return {};
+    return Outcome<>::success();
 }
 
-StoreStep renameOver(const QString& from, const QString& to, const QString& folder) {
-    StoreStep step = renameFile(from, to);
-    if (step.ok())
-        syncToDisk(folder);
-    return step;
+Outcome<> renameOver(const QString& from, const QString& to, const QString& folder) {
+    Outcome<> renamed = renameFile(from, to);
+    if (renamed.ok())
+        // The new name stands; a folder the system cannot sync still holds it.
+        (void)syncToDisk(folder);
+    return renamed;
+}
+
+Outcome<> createPrivate(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return failed(
+            QStringLiteral("Could not create the file \"%1\": %2").arg(path, systemError()));
+    ::close(fd);
+    return Outcome<>::success();
 }
 
 } // namespace fd::durable

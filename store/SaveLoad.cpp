@@ -7,7 +7,6 @@
 #include "core/PathResolver.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace fd {
 
@@ -26,19 +25,27 @@ QString chosenSlot(Context& ctx) {
     return {};
 }
 
-QString makeSavedFolder(const Context& ctx) {
+Outcome<> makeSavedFolder(const Context& ctx) {
     PathResolver files;
-    const QString folder = files.resolve(ctx.appFile(QStringLiteral("saved")));
+    const QString folder = files.resolve(ctx.appFile(QString::fromLatin1(storeFile::saved)));
     if (QDir().mkpath(folder))
-        return {};
-    return QStringLiteral("Could not create the folder \"%1\".").arg(folder);
+        return Outcome<>::success();
+    return failed(QStringLiteral("Could not create the folder \"%1\".").arg(folder));
 }
 
-// A list file as the last stored save left it: its new content beside it while a crash kept
-// that from being put in place.
-QString savedFile(const QStringList& unfinished, const QString& path) {
-    const QString beside = ReplacedFile::besidePath(path);
-    return unfinished.contains(path) && QFileInfo::exists(beside) ? beside : path;
+// The slot's record into the controls, then its list files appended to the lists, all of one
+// save; the lists follow the slot name the record gave the chooser, when it is one.
+Outcome<> loadSave(Context& ctx, SettingsStore& store, const QString& slot) {
+    if (Outcome<> loaded = GetFromDatabase(ctx, store, slot); !loaded.ok())
+        return loaded;
+    const QString loaded = ctx.form.text(ctl::cmboSaveGame);
+    const QString listSlot = isSlotName(loaded) ? loaded : slot;
+    const Outcome<QStringList> unfinished = store.unfinished();
+    if (!unfinished.ok())
+        return unfinished.reason();
+    appendSavedBots(ctx, listSlot, *unfinished);
+    appendSavedMaps(ctx, listSlot, *unfinished);
+    return Outcome<>::success();
 }
 
 } // namespace
@@ -75,15 +82,13 @@ void cmdSave_Click(Context& ctx, SettingsStore& store) {
 
 Outcome<> SaveSlot(Context& ctx, SettingsStore& store, const QString& slot) {
     // The record and both list files, all or nothing.
-    QString failure = makeSavedFolder(ctx);
-    if (failure.isEmpty()) {
-        const std::unique_ptr<ReplacedFile> bots = modWriteBotsFile(ctx);
-        const std::unique_ptr<ReplacedFile> maps = modWriteMapsFile(ctx);
-        failure = EditRecord(ctx, store, slot, {bots.get(), maps.get()});
+    Outcome<> saved = makeSavedFolder(ctx);
+    if (saved.ok()) {
+        const std::unique_ptr<ReplacedFile> bots = writeBotListBeside(ctx);
+        const std::unique_ptr<ReplacedFile> maps = writeMapListBeside(ctx);
+        saved = EditRecord(ctx, store, slot, {bots.get(), maps.get()});
     }
-    if (!failure.isEmpty())
-        return failed(failure);
-    return Outcome<>::success();
+    return saved;
 }
 
 void cmdLoad_Click(Context& ctx, SettingsStore& store) {
@@ -96,15 +101,7 @@ void cmdLoad_Click(Context& ctx, SettingsStore& store) {
 }
 
 Outcome<> LoadSlot(Context& ctx, SettingsStore& store, const QString& slot) {
-    if (const QString failure = GetFromDatabase(ctx, store, slot); !failure.isEmpty())
-        return failed(failure);
-    // The lists follow the slot name the record gave the chooser, when it is one.
-    const QString loaded = ctx.form.text(ctl::cmboSaveGame);
-    const QString listSlot = isSlotName(loaded) ? loaded : slot;
-    const QStringList unfinished = store.unfinished();
-    modReadSavedBots(ctx, savedFile(unfinished, botListFile(ctx, listSlot)));
-    modReadSavedMaps(ctx, savedFile(unfinished, mapListFile(ctx, listSlot)));
-    return Outcome<>::success();
+    return store.readTogether([&] { return loadSave(ctx, store, slot); });
 }
 
 void cmboSaveGame_Change(Context& ctx) {

@@ -54,67 +54,74 @@ SettingsStore::Paths SettingsStore::pathsIn(const QString& appFolder) {
     return paths;
 }
 
-QString SettingsStore::openForReading(const QString& folder) {
+Outcome<> SettingsStore::openForReading(const QString& folder) {
     close();
     paths_ = pathsIn(folder);
     const QString store = paths_.store;
+    const QString opening = QStringLiteral("Could not open the settings store \"%1\"").arg(store);
+    const QString schema = QStringLiteral("SELECT count(*) FROM sqlite_schema");
     auto db = std::make_unique<sql::Database>();
-    const QString copy = copyWithHotJournal(store);
-    const bool opened = copy.isEmpty() ? db->openReadOnly(store) : db->open(copy);
-    if (!opened || !db->exec(QStringLiteral("SELECT count(*) FROM sqlite_schema")))
-        return QStringLiteral("Could not open the settings store \"%1\": %2")
-            .arg(store, db->errorText());
+    bool opened = db->openReadOnly(store) && db->exec(schema);
+    // The journal of a save that a crash interrupted is rolled back on a copy: reading never
+    // writes the store itself. (The journal of a save that runs now is no such journal.)
+    if (!opened && db->errorCode() == SQLITE_READONLY_ROLLBACK) {
+        const Outcome<QString> copy = copyWithHotJournal(store);
+        if (!copy.ok())
+            return Failure{copy.kind(), opening + QStringLiteral(": ") + copy.failure()};
+        opened = db->open(*copy) && db->exec(schema);
+    }
+    if (!opened)
+        return fromError(*db, opening);
     // Slots are checked one by one as they are read, so that one unreadable slot keeps no
     // other from being read.
     db_ = std::move(db);
     folder_ = folder;
-    return {};
+    return Outcome<>::success();
 }
 
-QString SettingsStore::copyWithHotJournal(const QString& store) {
-    readCopy_.reset();
-    if (QFileInfo(journalOf(store)).size() == 0)
-        return {};
-    // The journal of a save that a crash interrupted is rolled back on a copy: reading never
-    // writes the store itself.
+Outcome<QString> SettingsStore::copyWithHotJournal(const QString& store) {
     readCopy_ = std::make_unique<QTemporaryDir>();
     const QString copy = readCopy_->filePath(QString::fromLatin1(storeFile::store));
-    QFile::copy(store, copy);
-    QFile::copy(journalOf(store), journalOf(copy));
+    if (!readCopy_->isValid() || !QFile::copy(store, copy) ||
+        !QFile::copy(journalOf(store), journalOf(copy)))
+        return failed(QStringLiteral("no copy of it and its journal could be made in \"%1\"")
+                          .arg(readCopy_->path()));
     return copy;
 }
 
-QString SettingsStore::write(const QString& slot, const StoredRecord& record) {
+Outcome<> SettingsStore::write(const QString& slot, const StoredRecord& record) {
     const QString saving =
         QStringLiteral("Could not save \"%1\" into the settings store \"%2\"").arg(slot, path());
     if (!db_)
-        return saving + QStringLiteral(": the store is not open.");
+        return failed(saving + QStringLiteral(": the store is not open."));
     std::unique_ptr<sql::Statement> update = db_->prepare(updateSql(slot));
     if (!update)
-        return saving + QStringLiteral(": ") + db_->errorText();
+        return failed(saving + QStringLiteral(": ") + db_->errorText());
     bindRecord(*update, record);
     if (update->step() != SQLITE_DONE)
-        return saving + QStringLiteral(": ") + db_->errorText();
+        return failed(saving + QStringLiteral(": ") + db_->errorText());
     if (db_->changes() == 0)
-        return saving + QStringLiteral(": the save slot holds no record.");
-    return {};
+        return failed(saving + QStringLiteral(": the save slot holds no record."));
+    return Outcome<>::success();
 }
 
-QString SettingsStore::read(const QString& slot, StoredRecord& record) {
-    const QString loading =
-        QStringLiteral("Could not load \"%1\" from the settings store \"%2\"").arg(slot, path());
+Outcome<StoredRecord> SettingsStore::read(const QString& slot) {
     if (!db_)
-        return loading + QStringLiteral(": the store is not open.");
-    std::unique_ptr<sql::Statement> select = db_->prepare(selectSql(slot));
-    if (!select)
-        return loading + QStringLiteral(": ") + db_->errorText();
-    const int result = select->step();
-    if (result == SQLITE_DONE)
-        return loading + QStringLiteral(": the save slot holds no record.");
-    if (result != SQLITE_ROW)
-        return loading + QStringLiteral(": ") + db_->errorText();
-    record = recordOf(*select);
-    return {};
+        return failed(QStringLiteral("Could not load \"%1\" from the settings store \"%2\": the "
+                                     "store is not open.")
+                          .arg(slot, path()));
+    return readRecord(*db_, path(), slot);
+}
+
+Outcome<> SettingsStore::readTogether(const std::function<Outcome<>()>& reading) {
+    // A deferred transaction: the first read takes the shared lock, which a save's commit waits
+    // for (and the other way round, up to the busy timeout).
+    if (!db_ || !db_->exec(QStringLiteral("BEGIN")))
+        return reading(); // the reads report the store's failure themselves
+    const Outcome<> read = reading();
+    // Ending a read transaction has nothing to undo or keep; it only lets the lock go.
+    (void)db_->exec(QStringLiteral("COMMIT"));
+    return read;
 }
 
 } // namespace fd

@@ -32,6 +32,7 @@ inline constexpr const char* store = "dock.sav";
 inline constexpr const char* compacted = "dock2.sav"; // exists only while compacting
 inline constexpr const char* lock = "dock.ldb";       // exists while the store is open
 inline constexpr const char* fresh = "dock.sav.new";  // a new store until it is complete
+inline constexpr const char* saved = "saved";         // the folder of the slots' list files
 } // namespace storeFile
 
 class SettingsStore {
@@ -39,13 +40,14 @@ public:
     // The record a slot of a new store starts with.
     using FreshRecord = std::function<StoredRecord(const QString& slot)>;
 
+    // What the start-up maintenance did besides opening the store.
     struct Opening {
-        QString failure;    // what failed, naming the file; empty when the store is open
-        QString damage;     // what was wrong with a store that was kept aside
-        QString damaged;    // that store's file, as the disk spells its name
-        QString keptAs;     // the file it was kept as; empty when none was
-        QStringList remade; // the save slots whose missing parts were made again
-        QStringList reset;  // the save slots the store kept aside could not give whole
+        QString damage;      // what was wrong with a store that was kept aside
+        QString damaged;     // that store's file, as the disk spells its name
+        QString keptAs;      // the file it was kept as; empty when none was
+        QStringList remade;  // the save slots whose missing parts were made again
+        QStringList reset;   // the save slots the store kept aside could not give whole
+        QString uncompacted; // why the store was opened as it was, not compacted (a full disk)
     };
 
     SettingsStore();
@@ -55,32 +57,36 @@ public:
 
     // Start-up maintenance, the steps below in order. A store that lacks a slot's table, record
     // or columns gets them again from the fresh records, its other slots untouched. A store
-    // that is no database or is damaged otherwise is renamed, never deleted, and a new one
-    // made with every slot that can be read from it whole, the others from the fresh records.
-    // The opening says what happened.
-    Opening open(const QString& folder, const FreshRecord& freshRecord);
+    // that is no database or fails its check is renamed, never deleted, and a new one made
+    // with every slot that can be read from it whole, the others from the fresh records. A
+    // compaction that cannot write its copy (a full disk) leaves the store as it is. The files
+    // that no stored save left unfinished in "saved" are removed.
+    Outcome<Opening> open(const QString& folder, const FreshRecord& freshRecord);
     // Opens dock.sav for reading only: no maintenance, no lock file, no write ever, so that it
     // can be read while another copy of the program holds it. A save that a crash interrupted
-    // is rolled back on a copy. Empty text, or what failed, naming the file.
-    QString openForReading(const QString& folder);
+    // is rolled back on a copy.
+    Outcome<> openForReading(const QString& folder);
     bool isOpen() const;
     // Closes the store and removes the lock file it made.
     void close();
     QString path() const;
 
-    // Stores a slot's record in one transaction; empty text, or what failed.
-    QString write(const QString& slot, const StoredRecord& record);
+    // Stores a slot's record in one transaction.
+    Outcome<> write(const QString& slot, const StoredRecord& record);
     // Saves a slot all or nothing: its record and the files that go with it, whose new content
     // is written but not yet finished. The files are put on disk, then the record is stored in
     // one transaction that also notes the files as unfinished, then the files are put in place
     // and the note dropped. A crash after the transaction is rolled forward by the next open;
-    // a failure before it leaves the slot and its files as they were. Empty text, or what failed.
-    QString write(const QString& slot, const StoredRecord& record,
-                  const std::vector<ReplacedFile*>& files);
+    // a failure before it leaves the slot and its files as they were.
+    Outcome<> write(const QString& slot, const StoredRecord& record,
+                    const std::vector<ReplacedFile*>& files);
     // The files whose new content a stored save left beside them, not yet put in place.
-    QStringList unfinished();
-    // Reads a slot's record; empty text, or what failed.
-    QString read(const QString& slot, StoredRecord& record);
+    Outcome<QStringList> unfinished();
+    // A slot's record; a slot that fails its check is damaged, never read in part.
+    Outcome<StoredRecord> read(const QString& slot);
+    // Runs the reading as one read transaction: no save is stored meanwhile, so that the
+    // records, the note of unfinished files and those files it reads belong to one save.
+    Outcome<> readTogether(const std::function<Outcome<>()>& reading);
 
     // Runs after each step of the start-up maintenance, so that a test can follow them.
     void setStepHook(std::function<void()> hook) { stepHook_ = std::move(hook); }
@@ -97,32 +103,34 @@ private:
     };
     static Paths pathsIn(const QString& appFolder);
 
-    StoreStep maintain(const QString& folder, const FreshRecord& freshRecord, QStringList& remade);
-    // Puts in place the files of a stored save that a crash interrupted.
-    StoreStep rollForward();
-    // A copy of the store with its hot journal, in a folder of its own; empty text without one.
-    QString copyWithHotJournal(const QString& store);
-    bool noteUnfinished(const std::vector<ReplacedFile*>& files);
-    bool forgetUnfinished();
+    Outcome<> maintain(const QString& folder, const FreshRecord& freshRecord, Opening& opening);
+    // Puts in place the files of a stored save that a crash interrupted, and removes the new
+    // files that no stored save names.
+    Outcome<> rollForward();
+    // A copy of the store with its hot journal, in a folder of its own.
+    Outcome<QString> copyWithHotJournal(const QString& store);
+    Outcome<> noteUnfinished(const std::vector<ReplacedFile*>& files);
+    Outcome<> forgetUnfinished();
     void stepDone() const;
 
     // The steps of start-up maintenance, in order.
     // Removes what an interrupted start left: a copy beside dock.sav, or an unfinished new
     // store; a copy without dock.sav is the finished one and takes its name.
-    static StoreStep settleLeftovers(const Paths& paths);
+    static Outcome<> settleLeftovers(const Paths& paths);
     // Makes a new dock.sav whose slots hold the fresh records.
-    static StoreStep create(const Paths& paths, const FreshRecord& freshRecord);
-    // Makes again, from the fresh records and in one transaction, the slot tables, records and
-    // columns that dock.sav lacks (adding the slots concerned to remade), then writes the
-    // compacted copy dock2.sav of dock.sav.
-    static StoreStep compact(const Paths& paths, const FreshRecord& freshRecord,
-                             QStringList& remade);
+    static Outcome<> create(const Paths& paths, const FreshRecord& freshRecord);
+    // Checks dock.sav, makes again from the fresh records and in one transaction the slot
+    // tables, records and columns it lacks (adding the slots concerned to the opening), then
+    // writes the compacted copy dock2.sav; false when the copy could not be written and
+    // dock.sav stays as it is (the reason in the opening).
+    static Outcome<bool> compact(const Paths& paths, const FreshRecord& freshRecord,
+                                 Opening& opening);
     // Puts dock2.sav in the place of dock.sav.
-    static StoreStep replaceByCompacted(const Paths& paths);
-    // Opens dock.sav, checks it and creates the lock file.
-    StoreStep openCompacted(const Paths& paths);
-    // Renames a damaged dock.sav to a new name in the same folder, given back in keptAs.
-    static StoreStep keepAside(const Paths& paths, QString& keptAs);
+    static Outcome<> replaceByCompacted(const Paths& paths);
+    // Opens dock.sav and creates the lock file.
+    Outcome<> openCompacted(const Paths& paths);
+    // Renames a damaged dock.sav to a new name in the same folder, which it gives back.
+    static Outcome<QString> keepAside(const Paths& paths);
 
     std::unique_ptr<sql::Database> db_;
     QString folder_;

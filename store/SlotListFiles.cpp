@@ -2,6 +2,7 @@
 
 #include "core/Context.h"
 #include "core/PathResolver.h"
+#include "core/ReplacedFile.h"
 #include "core/TextFile.h"
 
 namespace fd {
@@ -20,12 +21,18 @@ std::unique_ptr<ReplacedFile> writeList(Context& ctx, const QString& path, ListB
     text::LineEncoder lines;
     for (const QString& item : ctx.form.items(list))
         lines.line(item);
-    file->write(lines.bytes());
+    (void)file->write(lines.bytes()); // a failure stays, and the save reports it
     return file;
 }
 
-void readList(Context& ctx, const QString& path, ListBox list) {
-    const std::optional<QStringList> lines = text::readLines(path);
+void readList(Context& ctx, const QString& path, const QStringList& unfinished, ListBox list) {
+    // The new content is tried first, as the save that wrote it may put it in place meanwhile:
+    // once it is gone from beside, the file holds it.
+    std::optional<QStringList> lines;
+    if (unfinished.contains(path))
+        lines = text::readLines(ReplacedFile::besidePath(path));
+    if (!lines)
+        lines = text::readLines(path);
     if (!lines)
         return;
     for (const QString& line : *lines)
@@ -43,20 +50,20 @@ QString mapListFile(const Context& ctx, const QString& slot) {
     return listFile(ctx, slot, ".maps");
 }
 
-std::unique_ptr<ReplacedFile> modWriteBotsFile(Context& ctx) {
+std::unique_ptr<ReplacedFile> writeBotListBeside(Context& ctx) {
     return writeList(ctx, botListFile(ctx, ctx.form.text(ctl::cmboSaveGame)), ctl::list4);
 }
 
-std::unique_ptr<ReplacedFile> modWriteMapsFile(Context& ctx) {
+std::unique_ptr<ReplacedFile> writeMapListBeside(Context& ctx) {
     return writeList(ctx, mapListFile(ctx, ctx.form.text(ctl::cmboSaveGame)), ctl::List2);
 }
 
-void modReadSavedBots(Context& ctx, const QString& path) {
-    readList(ctx, path, ctl::list4);
+void appendSavedBots(Context& ctx, const QString& slot, const QStringList& unfinished) {
+    readList(ctx, botListFile(ctx, slot), unfinished, ctl::list4);
 }
 
-void modReadSavedMaps(Context& ctx, const QString& path) {
-    readList(ctx, path, ctl::List2);
+void appendSavedMaps(Context& ctx, const QString& slot, const QStringList& unfinished) {
+    readList(ctx, mapListFile(ctx, slot), unfinished, ctl::List2);
 }
 
 } // namespace fd

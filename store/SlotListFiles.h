@@ -3,6 +3,7 @@
 // "<slot>.bot" and the map rotation (List2) in "<slot>.maps", one entry per line.
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -16,11 +17,13 @@ QString mapListFile(const Context& ctx, const QString& slot);
 
 // The new list file of the slot chooser's text, written from its list beside the old file,
 // which stays until the new one is put in its place. The folder "saved" must exist.
-std::unique_ptr<ReplacedFile> modWriteBotsFile(Context& ctx);
-std::unique_ptr<ReplacedFile> modWriteMapsFile(Context& ctx);
+std::unique_ptr<ReplacedFile> writeBotListBeside(Context& ctx);
+std::unique_ptr<ReplacedFile> writeMapListBeside(Context& ctx);
 
-// Appends the file's lines, as read, to the list; a missing file changes nothing.
-void modReadSavedBots(Context& ctx, const QString& path);
-void modReadSavedMaps(Context& ctx, const QString& path);
+// Appends the lines of the slot's list file, as read, to the list, as the last stored save left
+// the file: its new content beside it while the save notes it unfinished (a crash kept it from
+// being put in place), else the file itself. A missing file changes nothing.
+void appendSavedBots(Context& ctx, const QString& slot, const QStringList& unfinished);
+void appendSavedMaps(Context& ctx, const QString& slot, const QStringList& unfinished);
 
 } // namespace fd

@@ -107,24 +107,29 @@ StoredRecord initialRecord(const QString& slot, const QString& gameFolder) {
     return record;
 }
 
-QString EditRecord(Context& ctx, SettingsStore& store, const QString& slot,
-                   const std::vector<ReplacedFile*>& listFiles) {
+Outcome<> EditRecord(Context& ctx, SettingsStore& store, const QString& slot,
+                     const std::vector<ReplacedFile*>& listFiles) {
     return store.write(slot, recordFromControls(ctx.form), listFiles);
 }
 
-QString GetFromDatabase(Context& ctx, SettingsStore& store, const QString& slot) {
-    StoredRecord record;
-    const QString failure = store.read(slot, record);
-    if (failure.isEmpty())
-        putIntoControls(ctx.form, record);
-    return failure;
+Outcome<> GetFromDatabase(Context& ctx, SettingsStore& store, const QString& slot) {
+    const Outcome<StoredRecord> record = store.read(slot);
+    if (!record.ok())
+        return record.reason();
+    putIntoControls(ctx.form, *record);
+    return Outcome<>::success();
 }
 
 bool openSettingsStore(Context& ctx, SettingsStore& store) {
     const QString gameFolder = ctx.form.text(ctl::frmGamePath::txtGamePath);
-    const SettingsStore::Opening opening =
+    const Outcome<SettingsStore::Opening> opened =
         store.open(ctx.appFolder,
                    [&gameFolder](const QString& slot) { return initialRecord(slot, gameFolder); });
+    if (!opened.ok()) {
+        ctx.alert(opened.failure());
+        return false;
+    }
+    const SettingsStore::Opening& opening = *opened;
     if (!opening.keptAs.isEmpty())
         ctx.alert(QStringLiteral("The settings store \"%1\" could not be used: %2.\n\nIt was kept "
                                  "as \"%3\", and a new store was made. %4")
@@ -134,10 +139,10 @@ bool openSettingsStore(Context& ctx, SettingsStore& store) {
                                  "\"%1\": \"%2\".\n\nWhat was missing was made again with the "
                                  "initial settings; everything else is as it was.")
                       .arg(store.path(), opening.remade.join(QStringLiteral("\", \""))));
-    if (!opening.failure.isEmpty()) {
-        ctx.alert(opening.failure);
-        return false;
-    }
+    if (!opening.uncompacted.isEmpty()) // no matter to the user: said where a log may keep it
+        text::print(stderr, QStringLiteral("fragdocker: started on the settings store as it "
+                                           "was: %1\n")
+                                .arg(opening.uncompacted));
     return true;
 }
 

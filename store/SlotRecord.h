@@ -22,15 +22,15 @@ void putIntoControls(FormModel& form, const StoredRecord& record);
 // own name and the game folder in use.
 StoredRecord initialRecord(const QString& slot, const QString& gameFolder);
 
-// Copies the controls into the slot's record, with the slot's new list files, all or nothing;
-// empty text, or what failed.
-QString EditRecord(Context& ctx, SettingsStore& store, const QString& slot,
-                   const std::vector<ReplacedFile*>& listFiles);
-// Copies the slot's record into the controls; empty text, or what failed.
-QString GetFromDatabase(Context& ctx, SettingsStore& store, const QString& slot);
+// Copies the controls into the slot's record, with the slot's new list files, all or nothing.
+Outcome<> EditRecord(Context& ctx, SettingsStore& store, const QString& slot,
+                     const std::vector<ReplacedFile*>& listFiles);
+// Copies the slot's record into the controls; nothing when it cannot be read whole.
+Outcome<> GetFromDatabase(Context& ctx, SettingsStore& store, const QString& slot);
 
 // Start-up: compacts and opens the store, telling the user about a damaged store that was
-// kept aside. False, after telling what failed, when there is no store to work with.
+// kept aside (and, on standard error, about a store opened uncompacted for lack of room).
+// False, after telling what failed, when there is no store to work with.
 bool openSettingsStore(Context& ctx, SettingsStore& store);
 
 } // namespace fd

@@ -98,13 +98,45 @@ StoredRecord recordOf(const sql::Statement& select) {
     return record;
 }
 
-StoreStep fromError(const sql::Database& db, const QString& action) {
+Failure fromError(const sql::Database& db, const QString& action) {
     if (sql::isDamage(db.errorCode()))
-        return {StoreStep::Damaged, db.errorText()};
-    return durable::failed(action + QStringLiteral(": ") + db.errorText());
+        return damaged(db.errorText());
+    return failed(action + QStringLiteral(": ") + db.errorText());
 }
 
-StoreStep findGaps(sql::Database& db, const QString& path, const QString& slot, Gaps& gaps) {
+Outcome<> check(sql::Database& db, const QString& path, const QString& slot) {
+    const QString pragma = slot.isNull()
+                               ? QStringLiteral("PRAGMA quick_check")
+                               : QStringLiteral("PRAGMA quick_check(%1)").arg(sql::quoted(slot));
+    std::unique_ptr<sql::Statement> rows = db.prepare(pragma);
+    const int result = rows ? rows->step() : SQLITE_ERROR;
+    if (result != SQLITE_ROW)
+        return fromError(db, QStringLiteral("Could not check the settings store \"%1\"").arg(path));
+    const QString verdict = rows->text(0);
+    if (verdict == u"ok")
+        return Outcome<>::success();
+    return damaged(verdict.simplified());
+}
+
+Outcome<StoredRecord> readRecord(sql::Database& db, const QString& path, const QString& slot) {
+    const QString loading =
+        QStringLiteral("Could not load \"%1\" from the settings store \"%2\"").arg(slot, path);
+    if (const Outcome<> checked = check(db, path, slot); !checked.ok())
+        return Failure{checked.kind(),
+                       loading + (checked.kind() == FailureKind::Damaged
+                                      ? QStringLiteral(": the save slot cannot be read whole (") +
+                                            checked.failure() + QStringLiteral(").")
+                                      : QStringLiteral(": ") + db.errorText())};
+    std::unique_ptr<sql::Statement> select = db.prepare(selectSql(slot));
+    const int result = select ? select->step() : SQLITE_ERROR;
+    if (result == SQLITE_DONE)
+        return failed(loading + QStringLiteral(": the save slot holds no record."));
+    if (result != SQLITE_ROW)
+        return failed(loading + QStringLiteral(": ") + db.errorText());
+    return recordOf(*select);
+}
+
+Outcome<Gaps> findGaps(sql::Database& db, const QString& path, const QString& slot) {
     const QString reading = QStringLiteral("Could not read the settings store \"%1\"").arg(path);
     std::unique_ptr<sql::Statement> info =
         db.prepare(QStringLiteral("PRAGMA table_info(%1)").arg(sql::quoted(slot)));
@@ -128,10 +160,10 @@ StoreStep findGaps(sql::Database& db, const QString& path, const QString& slot, 
     }
     if (result != SQLITE_DONE)
         return fromError(db, reading);
-    gaps = {};
+    Gaps gaps;
     gaps.noTable = gaps.noRecord = !anyColumn;
     if (gaps.noTable)
-        return {};
+        return gaps;
     for (std::size_t i = 0; i < settingsRecord.size(); ++i)
         if (!present[i])
             gaps.columns.push_back(i);
@@ -141,7 +173,7 @@ StoreStep findGaps(sql::Database& db, const QString& path, const QString& slot, 
     if (result != SQLITE_ROW && result != SQLITE_DONE)
         return fromError(db, reading);
     gaps.noRecord = result == SQLITE_DONE;
-    return {};
+    return gaps;
 }
 
 QString describeGaps(const QString& slot, const Gaps& gaps) {

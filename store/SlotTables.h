@@ -37,8 +37,16 @@ void bindRecord(sql::Statement& statement, const StoredRecord& record);
 // The record in the row a select of selectSql() stands on.
 StoredRecord recordOf(const sql::Statement& select);
 
-// What the connection's last failure means: a damaged file, or a failure of the named action.
-StoreStep fromError(const sql::Database& db, const QString& action);
+// What the connection's last failure means: a damaged file (its message SQLite's own words), or
+// a failure of the named action.
+Failure fromError(const sql::Database& db, const QString& action);
+
+// Checks the store's pages, or only those of one slot's table: a damaged file (what is wrong,
+// in SQLite's words) or a failure of the check.
+Outcome<> check(sql::Database& db, const QString& path, const QString& slot = QString());
+// A slot's record, after its table passed its check, so that no part of a damaged one is read
+// as the whole; "damaged" when it did not.
+Outcome<StoredRecord> readRecord(sql::Database& db, const QString& path, const QString& slot);
 
 // What a save slot lacks: its table, its record, or some of its columns.
 struct Gaps {
@@ -49,8 +57,8 @@ struct Gaps {
     bool any() const { return noRecord || !columns.empty(); }
 };
 
-// Finds what the slot lacks; a failure to read the store at `path` is the outcome.
-StoreStep findGaps(sql::Database& db, const QString& path, const QString& slot, Gaps& gaps);
+// What the slot lacks, or the failure to read the store at `path`.
+Outcome<Gaps> findGaps(sql::Database& db, const QString& path, const QString& slot);
 // What the slot lacks, in words.
 QString describeGaps(const QString& slot, const Gaps& gaps);
 // Makes what the slot lacks again from the fresh record; the rest of the slot stays.

@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 namespace fd::sql {
 
 namespace {
@@ -130,7 +132,16 @@ int Database::errorCode() const {
 }
 
 QString Database::errorText() const {
-    return QString::fromUtf8(db_ ? sqlite3_errmsg(db_.get()) : sqlite3_errstr(openFailure_));
+    const QString text =
+        QString::fromUtf8(db_ ? sqlite3_errmsg(db_.get()) : sqlite3_errstr(openFailure_));
+    // The system's reason, where SQLite's words hide it ("disk I/O error": a file too large).
+    const int primary = errorCode() & 0xff;
+    const bool fromSystem =
+        primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN;
+    const int systemError = db_ && fromSystem ? sqlite3_system_errno(db_.get()) : 0;
+    return systemError == 0 ? text
+                            : text + QStringLiteral(" (%1)").arg(
+                                         QString::fromLocal8Bit(std::strerror(systemError)));
 }
 
 } // namespace fd::sql

@@ -13,8 +13,13 @@ namespace fd {
 
 namespace {
 
+// Opens the lock file; made, a link someone put at its name is replaced, never followed.
 int openLockFile(const QString& path, int flags) {
-    return ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC | flags, 0666);
+    const QByteArray name = QFile::encodeName(path);
+    int fd = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | flags, 0600);
+    if (fd < 0 && errno == ELOOP && (flags & O_CREAT) && ::unlink(name.constData()) == 0)
+        fd = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | flags, 0600);
+    return fd;
 }
 
 bool lockNow(int fd) {
@@ -42,7 +47,7 @@ bool StoreLock::heldElsewhere(const QString& path) {
     return held;
 }
 
-QString StoreLock::take(const QString& path) {
+Outcome<> StoreLock::take(const QString& path) {
     release();
     const int fd = openLockFile(path, O_CREAT);
     if (fd < 0 || !lockNow(fd)) {
@@ -50,11 +55,12 @@ QString StoreLock::take(const QString& path) {
                                       : QStringLiteral("another copy of the program holds it");
         if (fd >= 0)
             ::close(fd);
-        return QStringLiteral("Could not create the lock file \"%1\": %2").arg(path, reason);
+        return failed(
+            QStringLiteral("Could not create the lock file \"%1\": %2").arg(path, reason));
     }
     fd_ = fd;
     path_ = path;
-    return {};
+    return Outcome<>::success();
 }
 
 void StoreLock::release() {

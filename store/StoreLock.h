@@ -3,6 +3,8 @@
 // with an advisory lock that the system drops when the process ends in any way. A lock file
 // that nobody holds was left by a crash; one that is held means another copy runs.
 
+#include "core/Outcome.h"
+
 #include <QString>
 
 namespace fd {
@@ -17,8 +19,8 @@ public:
     StoreLock(const StoreLock&) = delete;
     StoreLock& operator=(const StoreLock&) = delete;
 
-    // Makes and holds the lock file; empty text, or what failed.
-    QString take(const QString& path);
+    // Makes and holds the lock file (never through a link at its name).
+    Outcome<> take(const QString& path);
     // Removes the lock file and lets it go.
     void release();
 

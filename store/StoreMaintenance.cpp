@@ -23,19 +23,18 @@ using namespace slotTable;
 namespace {
 
 // Makes again, in one transaction, what the slots lack; the slots concerned are added to remade.
-StoreStep repairGaps(sql::Database& db, const QString& store,
+Outcome<> repairGaps(sql::Database& db, const QString& store,
                      const SettingsStore::FreshRecord& freshRecord, QStringList& remade) {
     std::vector<std::pair<QString, Gaps>> lacking;
     for (const char* name : slotNames) {
-        Gaps gaps;
-        const StoreStep step = findGaps(db, store, QString::fromLatin1(name), gaps);
-        if (!step.ok())
-            return step;
-        if (gaps.any())
-            lacking.emplace_back(QString::fromLatin1(name), gaps);
+        const Outcome<Gaps> gaps = findGaps(db, store, QString::fromLatin1(name));
+        if (!gaps.ok())
+            return gaps.reason();
+        if (gaps->any())
+            lacking.emplace_back(QString::fromLatin1(name), *gaps);
     }
     if (lacking.empty())
-        return {};
+        return Outcome<>::success();
     bool written = db.exec(QStringLiteral("BEGIN"));
     for (const auto& [slot, gaps] : lacking)
         written = written && fillGaps(db, slot, gaps, freshRecord(slot));
@@ -44,7 +43,7 @@ StoreStep repairGaps(sql::Database& db, const QString& store,
                          QStringLiteral("Could not repair the settings store \"%1\"").arg(store));
     for (const auto& [slot, gaps] : lacking)
         remade << slot;
-    return {};
+    return Outcome<>::success();
 }
 
 // The records of a new store that takes the place of a damaged one: each slot's record as the
@@ -53,11 +52,10 @@ SettingsStore::FreshRecord salvaging(const QString& damaged,
                                      const SettingsStore::FreshRecord& freshRecord,
                                      QStringList& reset) {
     auto db = std::make_shared<sql::Database>();
-    db->openReadOnly(damaged);
-    return [db, freshRecord, &reset](const QString& slot) {
-        std::unique_ptr<sql::Statement> select = db->prepare(selectSql(slot));
-        if (select && select->step() == SQLITE_ROW)
-            return recordOf(*select);
+    (void)db->openReadOnly(damaged); // unopened, every slot reads as unreadable below
+    return [db, damaged, freshRecord, &reset](const QString& slot) {
+        if (Outcome<StoredRecord> record = readRecord(*db, damaged, slot); record.ok())
+            return std::move(record).value();
         if (!reset.contains(slot))
             reset << slot;
         return freshRecord(slot);
@@ -66,45 +64,49 @@ SettingsStore::FreshRecord salvaging(const QString& damaged,
 
 } // namespace
 
-SettingsStore::Opening SettingsStore::open(const QString& folder, const FreshRecord& freshRecord) {
+Outcome<SettingsStore::Opening> SettingsStore::open(const QString& folder,
+                                                    const FreshRecord& freshRecord) {
     close();
     folder_ = folder; // names the store in messages, also when it could not be opened
     paths_ = pathsIn(folder);
     Opening opening;
-    StoreStep step = maintain(folder, freshRecord, opening.remade);
-    if (step.outcome == StoreStep::Damaged) {
+    Outcome<> step = maintain(folder, freshRecord, opening);
+    if (!step.ok() && step.kind() == FailureKind::Damaged) {
         close();
-        opening.damage = step.detail;
+        opening = {};
+        opening.damage = step.failure();
         opening.damaged = pathsIn(folder).store;
-        opening.remade.clear(); // the whole file is kept aside instead
-        step = keepAside(pathsIn(folder), opening.keptAs);
-        if (step.ok())
-            step = maintain(folder, salvaging(opening.keptAs, freshRecord, opening.reset),
-                            opening.remade);
-        if (step.outcome == StoreStep::Damaged)
-            step.detail = QStringLiteral("The new settings store \"%1\" is damaged too: %2")
-                              .arg(pathsIn(folder).store, step.detail);
+        const Outcome<QString> aside = keepAside(pathsIn(folder));
+        step = aside.ok() ? maintain(folder, salvaging(*aside, freshRecord, opening.reset), opening)
+                          : Outcome<>(aside.reason());
+        if (aside.ok())
+            opening.keptAs = *aside;
+        if (!step.ok() && step.kind() == FailureKind::Damaged)
+            step = damaged(QStringLiteral("The new settings store \"%1\" is damaged too: %2")
+                               .arg(pathsIn(folder).store, step.failure()));
     }
-    if (!step.ok())
-        opening.failure = step.detail;
     paths_ = pathsIn(folder);
+    if (!step.ok())
+        return step.reason();
     return opening;
 }
 
 // Each step finds the files anew, as the one before may have renamed them.
-StoreStep SettingsStore::maintain(const QString& folder, const FreshRecord& freshRecord,
-                                  QStringList& remade) {
+Outcome<> SettingsStore::maintain(const QString& folder, const FreshRecord& freshRecord,
+                                  Opening& opening) {
     close();
-    StoreStep step = settleLeftovers(pathsIn(folder));
+    Outcome<> step = settleLeftovers(pathsIn(folder));
     stepDone();
     if (step.ok() && !exists(pathsIn(folder).store))
         step = create(pathsIn(folder), freshRecord);
     stepDone();
-    if (step.ok())
-        step = compact(pathsIn(folder), freshRecord, remade);
+    Outcome<bool> compacted =
+        step.ok() ? compact(pathsIn(folder), freshRecord, opening) : Outcome<bool>(step.reason());
     stepDone();
-    if (step.ok())
+    if (compacted.ok() && *compacted)
         step = replaceByCompacted(pathsIn(folder));
+    else if (!compacted.ok())
+        step = compacted.reason();
     stepDone();
     if (step.ok())
         step = openCompacted(pathsIn(folder));
@@ -117,14 +119,15 @@ void SettingsStore::stepDone() const {
         stepHook_();
 }
 
-StoreStep SettingsStore::settleLeftovers(const Paths& paths) {
-    StoreStep step = removeWithJournal(paths.fresh);
+Outcome<> SettingsStore::settleLeftovers(const Paths& paths) {
+    Outcome<> step = removeWithJournal(paths.fresh);
     const QString copy = paths.compacted;
     const QString store = paths.store;
     if (!step.ok() || !exists(copy))
         return step;
-    if (exists(store))
-        return removeWithJournal(copy); // the copy was not finished
+    // A copy beside the store was not finished; a link is no copy the program made.
+    if (exists(store) || QFileInfo(copy).isSymLink())
+        return removeWithJournal(copy);
     // The store was already replaced by the finished copy; any journal is of neither.
     step = removeFile(journalOf(store));
     if (step.ok())
@@ -132,16 +135,16 @@ StoreStep SettingsStore::settleLeftovers(const Paths& paths) {
     return step.ok() ? renameOver(copy, store, paths.folder) : step;
 }
 
-StoreStep SettingsStore::create(const Paths& paths, const FreshRecord& freshRecord) {
+Outcome<> SettingsStore::create(const Paths& paths, const FreshRecord& freshRecord) {
     const QString path = paths.fresh;
     const QString store = paths.store;
-    StoreStep step = removeWithJournal(path);
+    Outcome<> step = removeWithJournal(path);
+    if (step.ok())
+        step = createPrivate(path);
     if (!step.ok())
         return step;
-    const QString creating =
-        QStringLiteral("Could not create the settings store \"%1\"").arg(store);
     sql::Database db;
-    bool written = db.open(path, true) && db.exec(QStringLiteral("BEGIN"));
+    bool written = db.open(path) && db.exec(QStringLiteral("BEGIN"));
     for (const char* name : slotNames) {
         const QString slot = QString::fromLatin1(name);
         if (!written || !db.exec(createSql(slot)))
@@ -152,57 +155,65 @@ StoreStep SettingsStore::create(const Paths& paths, const FreshRecord& freshReco
         written = insert && insert->step() == SQLITE_DONE;
     }
     written = written && db.exec(QStringLiteral("COMMIT"));
-    if (!written) {
-        step = failed(creating + QStringLiteral(": ") + db.errorText());
-        db.close();
-        removeWithJournal(path);
-        return step;
-    }
+    const QString failure = written ? QString() : db.errorText();
     db.close();
-    if (!syncToDisk(path))
-        return failed(creating + QStringLiteral(": ") + systemError());
+    if (!written) {
+        (void)removeWithJournal(path); // a leftover the next start removes, should this fail
+        return failed(
+            QStringLiteral("Could not create the settings store \"%1\": %2").arg(store, failure));
+    }
+    step = syncToDisk(path);
     // A journal left without its store would be taken for the new store's own.
-    step = removeFile(journalOf(store));
+    if (step.ok())
+        step = removeFile(journalOf(store));
     return step.ok() ? renameOver(path, store, paths.folder) : step;
 }
 
-StoreStep SettingsStore::compact(const Paths& paths, const FreshRecord& freshRecord,
-                                 QStringList& remade) {
+Outcome<bool> SettingsStore::compact(const Paths& paths, const FreshRecord& freshRecord,
+                                     Opening& opening) {
     const QString store = paths.store;
     const QString copy = paths.compacted;
     sql::Database db;
     if (!db.open(store))
         return fromError(db, QStringLiteral("Could not open the settings store \"%1\"").arg(store));
-    const StoreStep repaired = repairGaps(db, store, freshRecord, remade);
-    if (!repaired.ok())
-        return repaired;
-    // The copy takes this connection's sync setting. Its own journal and syncs are not needed:
-    // until the copy is flushed below and renamed, it is a leftover that the next start removes.
-    if (!db.exec(QStringLiteral("PRAGMA synchronous = OFF")) ||
-        !db.exec(QStringLiteral("VACUUM INTO %1").arg(sql::literal(copy)))) {
-        const StoreStep step =
+    // A damaged store is found here, before a copy of it could replace it.
+    Outcome<> step = check(db, store);
+    if (step.ok())
+        step = repairGaps(db, store, freshRecord, opening.remade);
+    if (!step.ok())
+        return step.reason();
+    // The copy is made private and afresh, then written by SQLite with this connection's sync
+    // setting. Its own journal and syncs are not needed: until the copy is flushed below and
+    // renamed, it is a leftover that the next start removes.
+    step = createPrivate(copy);
+    if (step.ok() && (!db.exec(QStringLiteral("PRAGMA synchronous = OFF")) ||
+                      !db.exec(QStringLiteral("VACUUM INTO %1").arg(sql::literal(copy)))))
+        step =
             fromError(db, QStringLiteral("Could not compact the settings store \"%1\" into \"%2\"")
                               .arg(store, copy));
-        db.close();
-        removeWithJournal(copy);
-        return step;
-    }
     db.close();
-    // The copy is written without being flushed; it must be on disk before it takes the name.
-    if (!syncToDisk(copy))
-        return failed(
-            QStringLiteral("Could not write \"%1\" to disk: %2").arg(copy, systemError()));
-    return {};
+    // The copy must be on disk before it takes the name.
+    if (step.ok())
+        step = syncToDisk(copy);
+    if (step.ok())
+        return true;
+    (void)removeWithJournal(copy); // a leftover the next start removes, should this fail
+    if (step.kind() == FailureKind::Damaged)
+        return step.reason();
+    // A copy that could not be written (a full disk, a size limit) leaves the store as it is,
+    // whole and checked, to be opened as it is.
+    opening.uncompacted = step.failure();
+    return false;
 }
 
-StoreStep SettingsStore::replaceByCompacted(const Paths& paths) {
+Outcome<> SettingsStore::replaceByCompacted(const Paths& paths) {
     // The folder is not synced here: should the system lose the new name, the old store (with
     // the same records) and the copy remain, and the next start removes the copy. The first
     // save after this syncs the folder anyway, as SQLite does on creating its journal.
     return renameFile(paths.compacted, paths.store);
 }
 
-StoreStep SettingsStore::openCompacted(const Paths& paths) {
+Outcome<> SettingsStore::openCompacted(const Paths& paths) {
     close();
     const QString store = paths.store;
     auto db = std::make_unique<sql::Database>();
@@ -210,25 +221,24 @@ StoreStep SettingsStore::openCompacted(const Paths& paths) {
         return fromError(*db,
                          QStringLiteral("Could not open the settings store \"%1\"").arg(store));
     // No check of the slots here: the copy holds what the check before compaction found.
-    const QString locking = lock_.take(fileIn(paths.appFolder, storeFile::lock));
-    if (!locking.isEmpty())
-        return failed(locking);
+    if (Outcome<> locked = lock_.take(fileIn(paths.appFolder, storeFile::lock)); !locked.ok())
+        return locked;
     db_ = std::move(db);
     folder_ = paths.appFolder;
-    return {};
+    return Outcome<>::success();
 }
 
-StoreStep SettingsStore::keepAside(const Paths& paths, QString& keptAs) {
+Outcome<QString> SettingsStore::keepAside(const Paths& paths) {
     QString aside;
     for (int n = 1; aside.isEmpty() || exists(aside) || exists(journalOf(aside)); ++n)
         aside = paths.folder + QStringLiteral("/dock-damaged-%1.sav").arg(n);
     const QString& store = paths.store;
-    StoreStep step = renameOver(store, aside, paths.folder);
+    Outcome<> step = renameOver(store, aside, paths.folder);
     if (step.ok() && exists(journalOf(store)))
         step = renameOver(journalOf(store), journalOf(aside), paths.folder);
-    if (step.ok())
-        keptAs = aside;
-    return step;
+    if (!step.ok())
+        return step.reason();
+    return aside;
 }
 
 } // namespace fd

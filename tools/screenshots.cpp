@@ -58,7 +58,7 @@ int main(int argc, char* argv[]) {
 
     // Without a remembered game folder, the bundled demo game, as the run script sets it.
     if (!QFile::exists(appFolder + QStringLiteral("/path.ini")))
-        fd::text::writeLines(appFolder + QStringLiteral("/path.ini"),
+        (void)fd::text::writeLines(appFolder + QStringLiteral("/path.ini"),
                              {appFolder + QStringLiteral("/demo/Elite Force")});
 
     fd::NullServices none;

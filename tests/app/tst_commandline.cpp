@@ -17,6 +17,7 @@
 #include <csignal>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -213,6 +214,7 @@ private Q_SLOTS:
         QTest::newRow("slot 7 unreadable, listed others") << QStringList{"--list"} << 1 << "Save Game #6\t" << "no slot 7 out";
         QTest::newRow("slot 7 unreadable, engaged") << QStringList{"--engage", "7"} << 1 << "\"Save Game #7\"" << "no slot 7";
         QTest::newRow("slot 7 unreadable, slot 2 engaged") << QStringList{"--engage", "2"} << 0 << started << "no slot 7";
+        QTest::newRow("slot 3 damaged, named") << QStringList{"--list"} << 1 << "\"Save Game #3\" from the settings store" << "damaged slot 3";
         QTest::newRow("control characters listed") << QStringList{"--list"} << 0 << "Save Game #4\ta\\tb\\nc\\\\d\\x01\t" << "odd description";
         QTest::newRow("a check box stored as a word") << QStringList{"--script", "2"} << 0 << "seta g_friendlyfire \"1\"" << "sql:UPDATE \"Save Game #2\" SET FriendlyFire = 'TRUE'";
         QTest::newRow("a check box in a text column") << QStringList{"--script", "2"} << 0 << "seta g_friendlyfire \"1\"" << "sql:ALTER TABLE \"Save Game #2\" DROP FriendlyFire; ALTER TABLE \"Save Game #2\" ADD FriendlyFire TEXT DEFAULT '-1'";
@@ -241,6 +243,9 @@ private Q_SLOTS:
             leaveHotJournal(appFile("dock.sav"));
         else if (store.startsWith(u"no slot 7"))
             test::execSql(appFile("dock.sav"), QStringLiteral("DROP TABLE \"Save Game #7\""));
+        else if (store == u"damaged slot 3")
+            QVERIFY(
+                test::damageSlotPage(appFile("dock.sav"), QStringLiteral("Save Game #3"), false));
         else if (store == u"odd description")
             test::execSql(appFile("dock.sav"),
                           QStringLiteral("UPDATE \"Save Game #4\" SET SaveFileDescription = 'a' || "
@@ -260,6 +265,27 @@ private Q_SLOTS:
                                                                        : result.out;
         QVERIFY2(shown.contains((starts ? folders_->gameFolder() + output : output).toUtf8()),
                  shown.constData());
+    }
+
+    // Under a file size limit (a quota), a write fails with its reason: the program never dies
+    // by SIGXFSZ, also when it was started without that signal ignored.
+    void aFileSizeLimitIsAFailureNotADeath() {
+        QTemporaryDir folder;
+        QVERIFY(
+            QFile::copy(QStringLiteral(FD_APP_DIR "/fragdocker"), folder.filePath("fragdocker")));
+        QProcess process;
+        process.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit limit{8192, 8192};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        process.start(folder.filePath("fragdocker"), {QStringLiteral("--list")});
+        QVERIFY(process.waitForFinished(60000));
+        const QByteArray err = process.readAllStandardError();
+        QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 1 &&
+
+                     err.contains(QFile::encodeName(folder.filePath("dock.sav"))),
+                 err.constData());
     }
 
     // Only a program in a "bin" folder with "../share/fragdocker" beside it is installed: it

@@ -126,7 +126,7 @@ private Q_SLOTS:
                 file.line(line);
                 encoder.line(line);
             }
-            QVERIFY(file.close().isEmpty());
+            QVERIFY(file.close().ok());
             QCOMPARE(test::readFile(path), encoder.bytes().toByteArray());
         }
     }
@@ -150,32 +150,75 @@ private Q_SLOTS:
     void writtenLinesEndWithCrLfAndFailuresNameTheFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"out.txt"_s);
-        QCOMPARE(text::writeLines(path, {u"a"_s, QString(), u" b "_s}), QString());
+        QVERIFY(text::writeLines(path, {u"a"_s, QString(), u" b "_s}).ok());
         QFile written(path);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("a\r\n\r\n b \r\n"));
-        QCOMPARE(text::writeLinesAtomically(path, {}), QString());
-        QCOMPARE(QFileInfo(path).size(), 0);
         // A disk that takes only part of the content (here a file size limit): the old content
         // stays, and the message gives the reason.
-        QCOMPARE(text::writeLinesAtomically(path, {u"old"_s}), QString());
+        QVERIFY(text::writeLinesAtomically(path, {u"old"_s}).ok());
         rlimit unlimited{};
         ::getrlimit(RLIMIT_FSIZE, &unlimited);
         const rlimit limit{10, unlimited.rlim_max};
         std::signal(SIGXFSZ, SIG_IGN);
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        const QString tooLarge = text::writeLinesAtomically(path, {QString(20, u'x')});
+        const QString tooLarge = text::writeLinesAtomically(path, {QString(20, u'x')}).failure();
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
         QVERIFY2(tooLarge.contains(path) && tooLarge.contains(u"File too large"_s),
                  qPrintable(tooLarge));
         QCOMPARE(test::readFile(path), QByteArray("old\r\n"));
         const QString missing = dir.filePath(u"missing/out.txt"_s);
         ReplacedFile unopened(missing); // after a failure nothing more is done
-        QVERIFY(!unopened.write("x") && !unopened.finish() && !unopened.putInPlace());
-        QVERIFY(unopened.error().contains(missing));
-        QVERIFY(text::writeLines(missing, {}).contains(missing));
-        QVERIFY(text::writeLinesAtomically(missing, {}).contains(missing));
+        QVERIFY(!unopened.write("x").ok() && !unopened.finish().ok() &&
+                !unopened.putInPlace().ok());
+        QVERIFY(unopened.commit().failure().contains(missing));
+        QVERIFY(text::writeLines(missing, {}).failure().contains(missing));
+        QVERIFY(text::writeLinesAtomically(missing, {}).failure().contains(missing));
         QVERIFY(!text::readLines(missing));
+    }
+
+    // A replaced file never writes through what someone planted at its names: a link at the
+    // file, at "<name>.new" or at "<name>.old", or another name of someone's file, is replaced
+    // and its target untouched; whatever the umask and the old file's mode, the new is private.
+    void replacedFilesFollowNoPlantedLinkAndStayPrivate_data() {
+        QTest::addColumn<QString>("planted");
+        QTest::addColumn<int>("mask");
+        for (const int mask : {022, 077})
+            for (const char* planted : {"nothing", "", ".new", ".old", ".old hard link"})
+                QTest::addRow("%s, umask %03o", planted, mask)
+                    << QString::fromLatin1(planted) << mask;
+    }
+    void replacedFilesFollowNoPlantedLinkAndStayPrivate() {
+        QFETCH(QString, planted);
+        QFETCH(int, mask);
+        QTemporaryDir dir;
+        const QString target = dir.filePath(u"users.txt"_s);
+        test::writeFile(target, "the user's");
+        const QString kept = dir.filePath(u"kept.cfg"_s),
+                      replaced = dir.filePath(u"replaced.ini"_s);
+        for (const QString& path : {kept, replaced}) {
+            test::writeFile(path, "old");
+            QCOMPARE(::chmod(QFile::encodeName(path), 0644), 0);
+            const QString name = path + planted.section(u' ', 0, 0);
+            if (planted == u"nothing")
+                continue;
+            QFile::remove(name); // the file itself, when the link takes its name
+            const QByteArray from = QFile::encodeName(target), to = QFile::encodeName(name);
+            QCOMPARE(planted.endsWith(u"link") ? ::link(from, to) : ::symlink(from, to), 0);
+        }
+        const mode_t before = ::umask(mode_t(mask));
+        for (const QString& content : {u"first"_s, u"second"_s}) { // the second reuses the first's
+            text::LineFile lines(kept);
+            lines.line(content);
+            QVERIFY(lines.close().ok());
+            QVERIFY(text::writeLinesAtomically(replaced, {content}).ok());
+            for (const QString& path : {kept, replaced}) {
+                QCOMPARE(test::readFile(path), (content + u"\r\n"_s).toLatin1());
+                QCOMPARE(test::regularFileMode(path), 0600);
+            }
+            QCOMPARE(test::readFile(target), QByteArray("the user's"));
+        }
+        ::umask(before);
     }
 
     // A path is found in any letter case, also through a link to a folder; a link to a file is a

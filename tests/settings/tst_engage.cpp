@@ -79,6 +79,7 @@ private Q_SLOTS:
             bytes.append(char(b));
         p.form.addItem(ctl::list4, text::decode(bytes));
         p.form.setText(ctl::txtServerName, u"  The \"Best\" Server "_s);
+        p.form.addItem(ctl::List2, u"hm_\"voy\"1"_s); // quotes that add no command
         p.form.setText(ctl::txtConsolePassword, u"secret"_s);
         p.form.setValue(ctl::chkSetNetIP, 1);
         p.form.setText(ctl::txtSetNetIPNumber, u"10.0.0.1"_s);
@@ -89,6 +90,7 @@ private Q_SLOTS:
         QVERIFY(script.endsWith("\naddbot Tuvok\naddbot " + bytes));
         for (const char* line : {"seta bot_nochat \"0\"\nseta bot_minplayers \"4\"\n",
                                  "\nseta sv_hostname \"  The \"Best\" Server \"\n",
+                                 "\nSet d1 \"map hm_\"voy\"1; set nextmap vstr d2\"\n",
                                  "\nseta sv_rconpassword \"secret\"\n",
                                  "\nseta net_port \"27660\"\nseta net_ip \"10.0.0.1\"\n"})
             QVERIFY2(script.contains(line), line);
@@ -116,7 +118,16 @@ private Q_SLOTS:
         for (const auto& [kind, named] : kinds)
             for (const char16_t c : {u'\n', u'\r', u'\0'})
                 QTest::addRow("%s holding %d", kind, int(c))
-                    << u"breaks "_s + QLatin1String(kind) + QChar(c) << named << QByteArray("old");
+                    << u"breaks %1|a%2quit"_s.arg(QLatin1String(kind), QChar(c)) << named
+                    << QByteArray("old");
+        // Values that would end the engine's command outside quotes and add one of their own.
+        const std::pair<int, const char*> smuggled[] = {
+            {0, "x\" ; quit ; \""}, {0, "a\";b"},        {0, "\";\""},     {1, "x\" ; quit ; \""},
+            {1, "hm_voy1;quit"},    {2, "x\"\" ; quit"}, {2, "Munro;quit"}};
+        for (const auto& [kind, value] : smuggled)
+            QTest::addRow("%s %s", kinds[kind].first, value)
+                << u"smuggles %1|%2"_s.arg(QLatin1String(kinds[kind].first), QLatin1String(value))
+                << QString::fromLatin1(kinds[kind].second) << QByteArray("old");
     }
     void refusalsAndFailuresStartNothing() {
         QFETCH(QString, setting);
@@ -124,17 +135,17 @@ private Q_SLOTS:
         QFETCH(QByteArray, script);
         ReadyProgram p(setting == u"no data folder" ? QString() : u"baseEF"_s);
         if (setting != u"no data folder")
-            text::writeLines(p.gameFolder() + u'/' + scriptFile, {u"old"_s});
+            QVERIFY(text::writeLines(p.gameFolder() + u'/' + scriptFile, {u"old"_s}).ok());
         p.form.setValue(ctl::chkTurnBotsOn, setting.startsWith(u"bots="));
         if (setting.startsWith(u"bots="))
             p.form.setText(ctl::txtNumberOfBotsToPlay, setting.mid(5));
         if (setting.startsWith(u"damage="))
             p.form.setText(ctl::txtWeaponEnhancerDamage, setting.mid(7));
         p.launcher.failure = setting == u"start fails" ? u"could not start"_s : QString();
-        const QString value = u"a"_s + setting.back() + u"quit"_s;
-        if (setting.startsWith(u"breaks s"))
+        const QString value = setting.section(u'|', 1);
+        if (setting.contains(u"setting|"))
             p.form.setText(ctl::txtServerQuote, value);
-        else if (setting.startsWith(u"breaks r"))
+        else if (setting.contains(u"ro"))
             p.form.addItem(setting.contains(u"rotation") ? ctl::List2 : ctl::list4, value);
         const QList<QByteArray> lines = p.engage();
         QCOMPARE(p.log.cues(), QStringList({"engage.wav", "ralert.wav"}));

@@ -64,4 +64,20 @@ inline QString storedText(const QString& path, const QString& slot, const QStrin
         .value(0);
 }
 
+// Damages a slot's table page as a disk fault may: its first cell pointer out of the page, or
+// the whole page overwritten. Pages of 4096 bytes.
+inline bool damageSlotPage(const QString& path, const QString& slot, bool wholePage) {
+    const int page =
+        queryRows(path,
+                  QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = '%1'").arg(slot),
+                  false)
+            .value(0)
+            .toInt();
+    QFile file(path);
+    const QByteArray damage = wholePage ? QByteArray(4096, 'Z') : QByteArray("\xff\xf0", 2);
+    return page > 1 && file.open(QIODevice::ReadWrite) && file.size() >= page * 4096 &&
+           file.seek((page - 1) * 4096 + (wholePage ? 0 : 8)) &&
+           file.write(damage) == damage.size();
+}
+
 } // namespace fd::test

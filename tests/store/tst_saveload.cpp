@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 using namespace fd;
 using fd::test::TestFolders;
@@ -110,6 +112,39 @@ private Q_SLOTS:
         QCOMPARE(p.form.items(ctl::List2), QStringList({"hm_voy1", " hm_dm ", "no break"}));
         QCOMPARE(p.form.items(ctl::list4), bots + bots);
         QCOMPARE(p.log.messages(), QStringList());
+    }
+
+    // The store and the list files hold passwords: private whatever the umask, also a store that
+    // was not. A link planted at a list file's name, or at the name its new content is written
+    // under, is replaced, and the file it points to stays as it was.
+    void savedFilesArePrivateAndFollowNoPlantedLink_data() {
+        QTest::addColumn<int>("mask");
+        QTest::newRow("umask 022") << 022;
+        QTest::newRow("umask 077") << 077;
+    }
+    void savedFilesArePrivateAndFollowNoPlantedLink() {
+        QFETCH(int, mask);
+        auto folders = std::make_shared<TestFolders>();
+        { TestProgram first(folders); }
+        const QString store = folders->appFolder() + u"/dock.sav"_s, mine = store + u".mine"_s;
+        QCOMPARE(::chmod(QFile::encodeName(store), 0644), 0);
+        test::writeFile(mine, "mine");
+        QVERIFY(QDir().mkpath(folders->appFolder() + u"/saved"_s));
+        const QString maps = folders->appFolder() + u"/saved/Save Game #3.maps"_s,
+                      bots = folders->appFolder() + u"/saved/Save Game #3.bot"_s;
+        QVERIFY(QFile::link(mine, maps + u".new"_s) && QFile::link(mine, bots));
+        const mode_t before = ::umask(mode_t(mask));
+        TestProgram p(folders);
+        p.form.addItem(ctl::List2, u"hm_voy1"_s);
+        p.form.addItem(ctl::list4, u"Munro"_s);
+        p.form.choose(ctl::cmboSaveGame, 2);
+        p.form.click(ctl::cmdSave);
+        ::umask(before);
+        QCOMPARE(p.log.messages(), QStringList());
+        for (const QString& file : {store, maps, bots})
+            QCOMPARE(test::regularFileMode(file), 0600);
+        QCOMPARE(test::readFile(maps) + test::readFile(bots), QByteArray("hm_voy1\r\nMunro\r\n"));
+        QCOMPARE(test::readFile(mine), QByteArray("mine"));
     }
 
     void aTextThatNamesNoSlotIsRefused_data() {

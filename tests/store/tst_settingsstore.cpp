@@ -13,6 +13,7 @@
 #include <QRandomGenerator>
 
 #include <csignal>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -55,8 +56,10 @@ void fillSlot(Context& ctx, int slot, const QString& name, int entries = 50) {
 //   "start"      the store's start-up
 //   "save"       the store opened, then slot 3 saved (a byte on `ready` tells it is open)
 //   "fill"       every slot saved with "before"
+//   "alternate"  slot 3 saved again and again, as "A" and as "B"
 // The child kills itself right after the store's step `killAfter`; with `fileLimit`, no file may
-// grow beyond that many bytes. It exits with the number of messages it showed.
+// grow beyond that many bytes. It exits with the number of messages it showed, plus 100 when the
+// store could not be opened.
 pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0,
                rlim_t fileLimit = RLIM_INFINITY, int ready = -1) {
     const pid_t pid = ::fork();
@@ -68,6 +71,7 @@ pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0
             std::raise(SIGKILL);
     };
     test::EventLog log;
+    bool opened = false;
     {
         test::RecordingMessages messages(log);
         NullServices none;
@@ -78,7 +82,8 @@ pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0
         };
         if (scenario == u"start")
             program.store.setStepHook(stepDone);
-        if (program.store.open(folder, fresh).failure.isEmpty() && scenario != u"start") {
+        opened = program.store.open(folder, fresh).ok();
+        if (opened && scenario != u"start") {
             program.store.setStepHook(stepDone);
             const rlimit limit{fileLimit, fileLimit};
             std::signal(SIGXFSZ, SIG_IGN);
@@ -89,13 +94,17 @@ pid_t runChild(const QString& folder, const QString& scenario, int killAfter = 0
                 fillSlot(ctx, slot, before);
                 ctx.form.click(ctl::cmdSave);
             }
+            for (int n = 0; scenario == u"alternate"; ++n) {
+                fillSlot(ctx, 2, n % 2 ? u"A"_s : u"B"_s, 20);
+                ctx.form.click(ctl::cmdSave);
+            }
             if (scenario == u"save") {
                 fillSlot(ctx, 2, u"Saved by the helper"_s, 3000); // lists longer than the store
                 ctx.form.click(ctl::cmdSave);
             }
         }
     }
-    ::_exit(int(log.messages().size()));
+    ::_exit(int(log.messages().size()) + (opened ? 0 : 100));
 }
 
 // What a slot holds: the distinct values of its text settings, then of its bot list and of its
@@ -157,6 +166,7 @@ private Q_SLOTS:
         QTest::newRow("finished copy without the store") << "finished copy";
         QTest::newRow("unfinished new store") << "partial new";
         QTest::newRow("store behind a symbolic link") << "link";
+        QTest::newRow("new list file of no stored save") << "stray list";
     }
     void leftoversOfAnInterruptedStartAreSettled() {
         QFETCH(QString, leftover);
@@ -173,6 +183,8 @@ private Q_SLOTS:
             QDir().mkpath(file(*folders, "elsewhere"));
             QVERIFY(QFile::rename(store, file(*folders, "elsewhere/real.sav")));
             QVERIFY(QFile::link(u"elsewhere/real.sav"_s, store));
+        } else if (leftover == u"stray list") {
+            test::writeFile(folders->appFolder() + u"/saved/Save Game #2.maps.new"_s, "hm_voy1");
         }
         const ino_t old = inodeOf(store);
         {
@@ -183,6 +195,8 @@ private Q_SLOTS:
             QCOMPARE(QFileInfo(store).isSymLink(), leftover == u"link");
             QCOMPARE(QDir(folders->appFolder()).entryList({u"dock*"_s}),
                      QStringList({"dock.ldb", "dock.sav"}));
+            QCOMPARE(QDir(folders->appFolder() + u"/saved"_s).entryList({u"*.new"_s}),
+                     QStringList());
         }
         QVERIFY(!QFile::exists(file(*folders, "dock.ldb"))); // the lock goes with the store
     }
@@ -235,19 +249,20 @@ private Q_SLOTS:
 
     // One damaged page in one slot's table: that store is kept aside too, but every other slot
     // is carried into the new one, and the message names the slot that was reset.
+    void readableSlotsAreSalvaged_data() {
+        QTest::addColumn<bool>("wholePage");
+        QTest::newRow("page overwritten") << true;
+        QTest::newRow("cell pointer out of the page") << false;
+    }
     void readableSlotsAreSalvaged() {
+        QFETCH(bool, wholePage);
         auto folders = filledFolders();
         const QString store = file(*folders, "dock.sav");
-        const int page =
-            test::queryRows(
-                store, u"SELECT rootpage FROM sqlite_schema WHERE name = 'Save Game #7'"_s, false)
-                .value(0)
-                .toInt();
-        QByteArray bytes = test::readFile(store);
-        QVERIFY(page > 1 && bytes.size() >= page * 4096);
-        test::writeFile(store, bytes.replace((page - 1) * 4096, 4096, QByteArray(4096, 'Z')));
+        QVERIFY(test::damageSlotPage(store, u"Save Game #7"_s, wholePage));
+        const QByteArray damaged = test::readFile(store);
 
         TestProgram p(folders);
+        QCOMPARE(test::readFile(file(*folders, "dock-damaged-1.sav")), damaged);
         QCOMPARE(p.startUp.messages().size(), 1);
         const QString message = p.startUp.messages().first();
         QVERIFY2(message.contains(u"slots could not be read and hold the initial settings: \"Save "
@@ -256,6 +271,65 @@ private Q_SLOTS:
         for (const char* name : slotNames)
             QCOMPARE(test::storedText(store, QString::fromLatin1(name), u"ServerName"_s),
                      qstrcmp(name, "Save Game #7") == 0 ? u"Made By FragDocker"_s : before);
+    }
+
+    // The command line's read while the window saves again and again: the record and both
+    // list files of every read belong to one save.
+    void aReadSeesOneSaveWhole() {
+        auto folders = filledFolders();
+        int ready[2];
+        QCOMPARE(::pipe(ready), 0);
+        const pid_t child =
+            runChild(folders->appFolder(), u"alternate"_s, 0, RLIM_INFINITY, ready[1]);
+        char byte = 0;
+        QCOMPARE(::read(ready[0], &byte, 1), 1);
+        test::EventLog log;
+        test::RecordingMessages messages(log);
+        NullServices none;
+        Program reader({none, messages, none, none}, folders->appFolder());
+        QVERIFY(reader.store.openForReading(folders->appFolder()).ok());
+        QSet<QString> seen;
+        const auto stopChild = qScopeGuard([child] {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+        });
+        for (int read = 0; read < 2000; ++read) {
+            reader.ctx.form.clear(ctl::List2);
+            reader.ctx.form.clear(ctl::list4);
+            reader.ctx.form.setText(ctl::cmboSaveGame, u"Save Game #3"_s);
+            reader.ctx.form.click(ctl::cmdLoad);
+            const QStringList lists =
+                reader.ctx.form.items(ctl::List2) + reader.ctx.form.items(ctl::list4);
+            QSet<QString> values(lists.begin(), lists.end());
+            values << reader.ctx.form.text(ctl::txtServerName);
+            QVERIFY2(values.size() == 1, qPrintable(values.values().join(u'|')));
+            seen += values;
+        }
+        QCOMPARE(log.messages(), QStringList());
+        QVERIFY(seen.contains(u"A"_s) && seen.contains(u"B"_s)); // the saves went on meanwhile
+    }
+
+    // A disk full after a save: the next start opens the store as it is, and removes the list
+    // file a save killed before storing its record left. (A small file system of its own,
+    // which only root may mount.)
+    void aFullDiskStillStarts() {
+        QTemporaryDir disk;
+        if (::mount("tmpfs", QFile::encodeName(disk.path()).constData(), "tmpfs", 0, "size=512k") !=
+            0)
+            QSKIP("mounting a small file system takes root");
+        const QString folder = disk.path(), leftover = folder + u"/saved/Save Game #2.bot.new"_s;
+        int status = 0;
+        QCOMPARE(::waitpid(runChild(folder, u"fill"_s), &status, 0) > 0 && status == 0, true);
+        test::writeFile(leftover, "Munro");
+        QFile filler(folder + u"/filler"_s);
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
+        }
+        const QStringList rows = test::slotRows(folder + u"/dock.sav"_s);
+        QCOMPARE(::waitpid(runChild(folder, u"start"_s), &status, 0) > 0 && status == 0, true);
+        QCOMPARE(test::slotRows(folder + u"/dock.sav"_s), rows);
+        QVERIFY(!QFile::exists(leftover));
+        ::umount2(QFile::encodeName(disk.path()).constData(), MNT_DETACH);
     }
 
     // The program killed after any step of the store's start-up or of a save (in a child process

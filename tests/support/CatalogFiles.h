@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+
 #include <QFileInfo>
+#include <sys/stat.h>
 
 namespace fd::test {
 
@@ -21,6 +23,14 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
 inline QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// The mode of a regular file at the path (0600), or -1 for anything else: a link, nothing.
+inline int regularFileMode(const QString& path) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return -1;
+    return int(info.st_mode & 07777);
 }
 
 inline void touch(const QString& path) {

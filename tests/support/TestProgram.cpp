@@ -14,7 +14,7 @@ TestFolders::TestFolders() {
     gameFolder_ = gameDir_.filePath(u"Elite Force"_s);
     QDir().mkpath(gameFolder_);
     QFile(gameFolder_ + u"/stvoyHM.exe"_s).open(QIODevice::WriteOnly);
-    text::writeLines(appDir_.filePath(u"path.ini"_s), {gameFolder_});
+    (void)text::writeLines(appDir_.filePath(u"path.ini"_s), {gameFolder_}); // checked by use
 }
 
 TestProgram::TestProgram(std::shared_ptr<TestFolders> folders, Start when)

@@ -1,0 +1,159 @@
+// The server query as a supervisor relies on it: only a whole, well-formed answer to the query
+// asked is taken, and what a server says reaches systemd's status line with no control byte.
+
+#include "hosting/ServerQuery.h"
+#include "hosting/Supervisor.h"
+
+#include <QtTest>
+
+#include <QRandomGenerator>
+
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using namespace fd::hosting;
+
+namespace {
+
+const std::string head = "\xff\xff\xff\xff";
+
+// A server on a loopback port that answers each getinfo with `reply(challenge)`, three times,
+// then ends; its process is what the supervisor watches.
+pid_t serveThreeQueries(int socket, const std::function<std::string(const std::string&)>& reply) {
+    const pid_t child = ::fork();
+    if (child != 0)
+        return child;
+    for (int answered = 0; answered < 3;) {
+        char request[512];
+        sockaddr_in from{};
+        socklen_t size = sizeof from;
+        const ssize_t got = ::recvfrom(socket, request, sizeof request, 0,
+                                       reinterpret_cast<sockaddr*>(&from), &size);
+        const std::string text(request, std::size_t(std::max<ssize_t>(got, 0)));
+        if (!text.starts_with(head + "getinfo "))
+            continue;
+        const std::string datagram = reply(text.substr(head.size() + 8));
+        ::sendto(socket, datagram.data(), datagram.size(), 0, reinterpret_cast<sockaddr*>(&from),
+                 size);
+        ++answered;
+    }
+    ::_exit(0);
+}
+
+std::string info(const std::string& pairs) {
+    return head + "infoResponse\n" + pairs;
+}
+
+} // namespace
+
+class TestQuery : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void onlyAWholeAnswerToTheQueryIsTaken_data() {
+        QTest::addColumn<QByteArray>("datagram");
+        QTest::addColumn<bool>("status");   // a getstatus reply; else getinfo
+        QTest::addColumn<QString>("taken"); // the map and the players' names taken; "-" none
+        const QByteArray status = "\xff\xff\xff\xffstatusResponse\n\\mapname\\m\\challenge\\c\n";
+        // clang-format off
+        QTest::newRow("info") << QByteArray(info("\\mapname\\m\\challenge\\c").c_str()) << false << "m";
+        QTest::newRow("info, no challenge") << QByteArray(info("\\mapname\\m").c_str()) << false << "m";
+        QTest::newRow("players") << status + "3 0 \"Munro\"\n-1 50 \"a b\"\n" << true << "m Munro a b";
+        QTest::newRow("wrong challenge") << QByteArray(info("\\mapname\\m\\challenge\\d").c_str()) << false << "-";
+        QTest::newRow("other reply") << QByteArray(info("\\mapname\\m").c_str()) << true << "-";
+        QTest::newRow("no marker") << QByteArray("infoResponse\n\\mapname\\m") << false << "-";
+        QTest::newRow("no pairs") << QByteArray(info("mapname\\m").c_str()) << false << "-";
+        QTest::newRow("key without value") << QByteArray(info("\\mapname\\m\\clients").c_str()) << false << "-";
+        QTest::newRow("empty key") << QByteArray(info("\\\\m").c_str()) << false << "-";
+        QTest::newRow("control in a key") << QByteArray(info("\\map\x01name\\m").c_str()) << false << "-";
+        QTest::newRow("more after info") << QByteArray(info("\\mapname\\m\nx").c_str()) << false << "-";
+        QTest::newRow("player, no quotes") << status + "3 0 Munro\n" << true << "-";
+        QTest::newRow("player, no ping") << status + "3 \"Munro\"\n" << true << "-";
+        QTest::newRow("player, no score") << status + "x 0 \"Munro\"\n" << true << "-";
+        QTest::newRow("player, no closing quote") << status + "3 0 \"Munro\n" << true << "-";
+        QTest::newRow("player line unended") << status + "3 0 \"Munro\"" << true << "-";
+        // clang-format on
+    }
+    void onlyAWholeAnswerToTheQueryIsTaken() {
+        QFETCH(QByteArray, datagram);
+        QFETCH(bool, status);
+        QFETCH(QString, taken);
+        const auto reply =
+            parseReply(datagram.toStdString(), status ? Query::Status : Query::Info, "c");
+        QString seen = u"-"_s;
+        if (reply) {
+            seen = QString::fromStdString(reply->value("mapname"));
+            for (const Player& player : reply->players)
+                seen += u' ' + QString::fromStdString(player.name);
+        }
+        QCOMPARE(seen, taken);
+    }
+
+    // Whatever a server sends that is no whole answer never makes it ready; an answer's control
+    // bytes (even a NUL) reach the status line escaped.
+    void theSupervisorIsReadyOnlyOnAWholeAnswer_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QByteArray>("status"); // "" when it must not be ready
+        QTest::newRow("40 KB, a wrong challenge late") << "long" << QByteArray();
+        QTest::newRow("a right header, random bytes") << "random" << QByteArray();
+        QTest::newRow("control bytes in the map name")
+            << "control" << QByteArray("STATUS=Map hm\\x1b[2J\\x07\\x00\\x7f, 3 of 8");
+    }
+    void theSupervisorIsReadyOnlyOnAWholeAnswer() {
+        QFETCH(QString, answer);
+        QFETCH(QByteArray, status);
+        const int server = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        QVERIFY(::bind(server, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
+                ::getsockname(server, reinterpret_cast<sockaddr*>(&address), &size) == 0);
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.filePath(u"notify"_s));
+        const int notify = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        sockaddr_un unixAddress{};
+        unixAddress.sun_family = AF_UNIX;
+        qstrncpy(unixAddress.sun_path, path.constData(), sizeof unixAddress.sun_path);
+        QVERIFY(::bind(notify, reinterpret_cast<sockaddr*>(&unixAddress), sizeof unixAddress) == 0);
+        qputenv("NOTIFY_SOCKET", path);
+        qputenv("WATCHDOG_USEC", "200000"); // asked again every 0.1 s once ready
+
+        const pid_t game = serveThreeQueries(server, [&](const std::string& challenge) {
+            if (answer == u"long")
+                return info("\\mapname\\m\\pad\\" + std::string(40000, 'x') + "\\challenge\\x");
+            if (answer == u"random") {
+                std::string noise = info("");
+                for (int i = 0; i < 2000; ++i)
+                    noise += char(QRandomGenerator::global()->bounded(256));
+                return noise;
+            }
+            return info("\\mapname\\hm\x1b[2J\x07" + std::string(1, '\0') +
+                        "\x7f\\clients\\3\\sv_maxclients\\8\\challenge\\" + challenge);
+        });
+        const SystemdNotifier notifier;
+        sigset_t none;
+        sigemptyset(&none);
+        const volatile sig_atomic_t stopping = 0;
+        Supervisor(address, notifier).watch(game, stopping, none);
+        QByteArray messages;
+        char datagram[4096];
+        for (ssize_t got; (got = ::recv(notify, datagram, sizeof datagram, MSG_DONTWAIT)) > 0;)
+            messages += QByteArray(datagram, int(got)) + '\n';
+        ::close(server);
+        ::close(notify);
+        QCOMPARE(messages.contains("\nREADY=1\n") || messages.startsWith("READY=1"),
+                 !status.isEmpty());
+        QVERIFY2(status.isEmpty() || messages.contains(status), messages.constData());
+        for (const char byte : messages)
+            QVERIFY(byte == '\n' || (byte >= 0x20 && byte != 0x7f));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQuery)
+#include "tst_query.moc"
