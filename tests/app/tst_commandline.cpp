@@ -8,6 +8,7 @@
 #include "store/StoreFiles.h"
 #include "support/CatalogFiles.h"
 #include "support/FreePort.h"
+#include "support/NotifySocket.h"
 #include "support/TestProgram.h"
 
 #include <QtTest>
@@ -25,6 +26,7 @@
 
 using namespace fd;
 using fd::test::freePort;
+using fd::test::NotifySocket;
 
 namespace {
 
@@ -47,34 +49,6 @@ void leaveHotJournal(const QString& store) {
     sqlite3_db_cacheflush(db);
     ::_exit(0);
 }
-
-// systemd's end of the notify protocol: a Unix datagram socket the test reads.
-class NotifySocket {
-public:
-    explicit NotifySocket(const QString& socketPath) : path(socketPath) {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        qstrncpy(address.sun_path, path.toLocal8Bit().constData(), sizeof address.sun_path);
-        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    }
-    ~NotifySocket() { ::close(socket_); }
-    // The messages that come within `ms` milliseconds, or until one holds `awaited`.
-    QByteArray read(int ms, const QByteArray& awaited = {}) {
-        QByteArray messages;
-        QDeadlineTimer deadline(ms);
-        pollfd readable{socket_, POLLIN, 0};
-        while ((awaited.isEmpty() || !messages.contains(awaited)) &&
-               ::poll(&readable, 1, deadline.remainingTime()) > 0) {
-            char buffer[4096];
-            messages += QByteArray(buffer, ::recv(socket_, buffer, sizeof buffer, 0)) + '\n';
-        }
-        return messages;
-    }
-    const QString path;
-
-private:
-    int socket_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-};
 
 // Ends a program started with --wait by SIGTERM, which it passes on to its game, also when a
 // check failed before the end: a QProcess would kill only the program.
@@ -339,10 +313,11 @@ private Q_SLOTS:
         QVERIFY(process.waitForFinished(20000));
     }
 
-    // SIGHUP and SIGQUIT are passed on as SIGTERM is (see the readiness test below): the game
-    // ends, and the program with it, with 0.
+    // SIGTERM, SIGHUP and SIGQUIT are passed on to the game: it ends, and the program with it,
+    // with 0 whatever status the game ends with.
     void waitingPassesSignalsOnAndEndsWithTheGame_data() {
         QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
         QTest::newRow("SIGHUP") << SIGHUP;
         QTest::newRow("SIGQUIT") << SIGQUIT;
     }
@@ -356,26 +331,6 @@ private Q_SLOTS:
         ::kill(pid_t(process.processId()), signal);
         QVERIFY(process.waitForFinished(20000));
         QVERIFY(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0);
-    }
-
-    // A game that never answers queries is never reported ready; a stop passed on to it ends
-    // the program with 0, whatever status the game ends with.
-    void aServerThatNeverAnswersIsNeverReady() {
-        test::touch(gameFile("hold"));
-        QFile::remove(gameFile("ran.txt"));
-        NotifySocket notify(folders_->appFolder() + QStringLiteral("/notify2"));
-        QProcess process;
-        const StopAtEnd stop{{&process}};
-        start(process, {QStringLiteral("--engage"), QStringLiteral("2"), QStringLiteral("--wait")},
-              &notify);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(gameFile("ran.txt")), 20000);
-        const QByteArray messages = notify.read(1500);
-        QVERIFY2(messages.contains("STATUS=Starting") && !messages.contains("READY=1"),
-                 messages.constData());
-        process.terminate();
-        QVERIFY(process.waitForFinished(20000));
-        QCOMPARE(process.exitCode(), 0);
-        QVERIFY(notify.read(0).contains("STOPPING=1"));
     }
 
     // Two slots started at once from one game folder, each on its own port with its own

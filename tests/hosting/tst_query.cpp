@@ -3,6 +3,7 @@
 
 #include "hosting/ServerQuery.h"
 #include "hosting/Supervisor.h"
+#include "support/NotifySocket.h"
 
 #include <QtTest>
 
@@ -115,13 +116,8 @@ private Q_SLOTS:
         QVERIFY(::bind(server, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
                 ::getsockname(server, reinterpret_cast<sockaddr*>(&address), &size) == 0);
         QTemporaryDir dir;
-        const QByteArray path = QFile::encodeName(dir.filePath(u"notify"_s));
-        const int notify = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_un unixAddress{};
-        unixAddress.sun_family = AF_UNIX;
-        qstrncpy(unixAddress.sun_path, path.constData(), sizeof unixAddress.sun_path);
-        QVERIFY(::bind(notify, reinterpret_cast<sockaddr*>(&unixAddress), sizeof unixAddress) == 0);
-        qputenv("NOTIFY_SOCKET", path);
+        fd::test::NotifySocket notify(dir.filePath(u"notify"_s));
+        qputenv("NOTIFY_SOCKET", QFile::encodeName(notify.path));
         qputenv("WATCHDOG_USEC", "200000"); // asked again every 0.1 s once ready
 
         const pid_t game = serveThreeQueries(server, [&](const std::string& challenge) {
@@ -141,12 +137,8 @@ private Q_SLOTS:
         sigemptyset(&none);
         const volatile sig_atomic_t stopping = 0;
         Supervisor(address, notifier).watch(game, stopping, none);
-        QByteArray messages;
-        char datagram[4096];
-        for (ssize_t got; (got = ::recv(notify, datagram, sizeof datagram, MSG_DONTWAIT)) > 0;)
-            messages += QByteArray(datagram, int(got)) + '\n';
+        const QByteArray messages = notify.read(0);
         ::close(server);
-        ::close(notify);
         QCOMPARE(messages.contains("\nREADY=1\n") || messages.startsWith("READY=1"),
                  !status.isEmpty());
         QVERIFY2(status.isEmpty() || messages.contains(status), messages.constData());

@@ -2,6 +2,7 @@
 // query client ends its request.
 
 #include "support/CatalogFiles.h"
+#include "support/FreePort.h"
 
 #include <QProcess>
 #include <QTest>
@@ -38,16 +39,12 @@ private Q_SLOTS:
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        const int probe = ::socket(AF_INET, SOCK_DGRAM, 0); // for a port free at this moment
-        ::bind(probe, reinterpret_cast<sockaddr*>(&address), size);
-        ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
-        ::close(probe);
+        address.sin_port = htons(fd::test::freePort());
         server_.setWorkingDirectory(game_.path());
         server_.start(QStringLiteral(FD_APP_DIR "/demo/Elite Force/stvoyHM.exe"),
                       {QStringLiteral("+set net_port %1").arg(ntohs(address.sin_port)),
                        QStringLiteral("+exec demo")});
-        ::connect(socket_, reinterpret_cast<sockaddr*>(&address), size);
+        ::connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
         for (int tries = 0; tries < 100 && ask("getinfo").isEmpty(); ++tries)
             QTest::qWait(50);
     }
