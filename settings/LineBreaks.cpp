@@ -4,6 +4,8 @@
 #include "core/FormModel.h"
 #include "core/TextFile.h"
 
+#include <algorithm>
+
 namespace fd {
 
 namespace {
@@ -36,18 +38,26 @@ QStringView firstQuoted(QStringView line) {
                     : line.sliced(open + 1, (close < 0 ? line.size() : close) - open - 1);
 }
 
+// Only a quote or a semicolon can change how the engine splits a line; most values hold neither,
+// and are passed without building their line.
+bool plain(QStringView value) {
+    return std::none_of(value.begin(), value.end(), [](QChar c) { return c == u'"' || c == u';'; });
+}
+
 // Where a value stands in its line of the script, and whether it keeps the commands there.
 // A setting's value: seta name "VALUE".
 bool keepsQuotedValue(const QString& value) {
-    return commandsIn(u'"' + value + u'"') == 1;
+    return plain(value) || commandsIn(u'"' + value + u'"') == 1;
 }
 // A bot roster entry: addbot ENTRY.
 bool keepsWord(const QString& entry) {
-    return commandsIn(entry) == 1;
+    return plain(entry) || commandsIn(entry) == 1;
 }
 // A map rotation entry, in a command stored to be run later: Set dN "map ENTRY; set nextmap …".
 // Neither the line nor the stored commands when they run may split anew.
 bool keepsStoredCommand(const QString& entry) {
+    if (plain(entry))
+        return true;
     const QString line = QStringLiteral("\"map ") + entry + QStringLiteral("; next\"");
     return commandsIn(line) == 1 && commandsIn(firstQuoted(line)) <= 2;
 }
