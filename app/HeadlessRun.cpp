@@ -178,11 +178,8 @@ int exportSetup(Headless& headless, const Request& request) {
         std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
         return exitCode::done;
     }
-    ReplacedFile file(request.exportFile);
-    (void)file.write(bytes); // a failure stays, and commit() reports it
-    if (const Outcome<> written = file.commit(); !written.ok())
-        return headless.told(written.reason());
-    return exitCode::done;
+    const Outcome<> written = text::writeBytes(request.exportFile, bytes);
+    return written.ok() ? exitCode::done : headless.told(written.reason());
 }
 
 // Stores the file's set-up into the slot by the window's own Save: the store opened as the
