@@ -4,8 +4,6 @@
 #include "core/FormModel.h"
 #include "core/TextFile.h"
 
-#include <algorithm>
-
 namespace fd {
 
 namespace {
@@ -38,26 +36,30 @@ QStringView firstQuoted(QStringView line) {
                     : line.sliced(open + 1, (close < 0 ? line.size() : close) - open - 1);
 }
 
-// Only a quote or a semicolon can change how the engine splits a line; most values hold neither,
-// and are passed without building their line.
+// Only a line break, a NUL, a quote or a semicolon can break a line or change how the engine
+// splits it; most values hold none, and pass in one look at each character, without building
+// their line. The five are below 64: one bit each in a mask.
 bool plain(QStringView value) {
-    return std::none_of(value.begin(), value.end(), [](QChar c) { return c == u'"' || c == u';'; });
+    constexpr quint64 special =
+        1ULL << u'\0' | 1ULL << u'\n' | 1ULL << u'\r' | 1ULL << u'"' | 1ULL << u';';
+    for (const QChar c : value)
+        if (c.unicode() < 64 && (special >> c.unicode() & 1) != 0)
+            return false;
+    return true;
 }
 
 // Where a value stands in its line of the script, and whether it keeps the commands there.
 // A setting's value: seta name "VALUE".
 bool keepsQuotedValue(const QString& value) {
-    return plain(value) || commandsIn(u'"' + value + u'"') == 1;
+    return commandsIn(u'"' + value + u'"') == 1;
 }
 // A bot roster entry: addbot ENTRY.
 bool keepsWord(const QString& entry) {
-    return plain(entry) || commandsIn(entry) == 1;
+    return commandsIn(entry) == 1;
 }
 // A map rotation entry, in a command stored to be run later: Set dN "map ENTRY; set nextmap …".
 // Neither the line nor the stored commands when they run may split anew.
 bool keepsStoredCommand(const QString& entry) {
-    if (plain(entry))
-        return true;
     const QString line = QStringLiteral("\"map ") + entry + QStringLiteral("; next\"");
     return commandsIn(line) == 1 && commandsIn(firstQuoted(line)) <= 2;
 }
@@ -76,7 +78,7 @@ Failure refusal(const QString& what, const QString& value) {
 Outcome<> checkEntries(const QStringList& entries, const QString& list,
                        bool (*keepsCommands)(const QString&)) {
     for (qsizetype i = 0; i < entries.size(); ++i)
-        if (text::breaksLine(entries[i]) || !keepsCommands(entries[i]))
+        if (!plain(entries[i]) && (text::breaksLine(entries[i]) || !keepsCommands(entries[i])))
             return refusal(QStringLiteral("Entry %1 of the %2").arg(i + 1).arg(list), entries[i]);
     return Outcome<>::success();
 }
@@ -88,7 +90,7 @@ Outcome<> checkScriptValues(const FormModel& form) {
         if (!writtenIntoScript(field))
             continue;
         const QString value = form.text(field.control.as<TextBox>());
-        if (text::breaksLine(value) || !keepsQuotedValue(value))
+        if (!plain(value) && (text::breaksLine(value) || !keepsQuotedValue(value)))
             return refusal(QStringLiteral("The setting \"%1\"").arg(QLatin1String(field.name)),
                            value);
     }
