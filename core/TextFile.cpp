@@ -5,7 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace fd::text {
 
@@ -30,6 +35,48 @@ std::optional<char> toCp1252(char16_t c) {
     return std::nullopt;
 }
 
+#if defined(__SSE2__)
+// Copies units [at, at + 8) to bytes, or [at, at + 4) when half, and gathers them into seen.
+template <bool half>
+void copyUnits(const char16_t* units, std::size_t at, char* out, __m128i& seen) {
+    const auto* from = reinterpret_cast<const __m128i*>(units + at);
+    const __m128i wide = half ? _mm_loadl_epi64(from) : _mm_loadu_si128(from);
+    seen = _mm_or_si128(seen, wide);
+    const __m128i narrow = _mm_packus_epi16(wide, wide);
+    if constexpr (half) {
+        const int four = _mm_cvtsi128_si32(narrow);
+        std::memcpy(out + at, &four, 4);
+    } else {
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at), narrow);
+    }
+}
+
+// Copies the units to bytes as they are; true when all were ASCII, which Windows-1252 writes
+// so. Eight units at a time (four for a short part), the last ones copied again overlapping
+// rather than one by one: most parts of a line are short.
+bool copyAscii(std::u16string_view units, char* out) {
+    const std::size_t n = units.size();
+    if (n < 4) {
+        char16_t all = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            all |= units[i];
+            out[i] = char(units[i]);
+        }
+        return all < 0x80;
+    }
+    __m128i seen = _mm_setzero_si128();
+    if (n < 8) {
+        copyUnits<true>(units.data(), 0, out, seen);
+        copyUnits<true>(units.data(), n - 4, out, seen);
+    } else {
+        for (std::size_t i = 0; i + 8 <= n; i += 8)
+            copyUnits<false>(units.data(), i, out, seen);
+        copyUnits<false>(units.data(), n - 8, out, seen);
+    }
+    const __m128i high = _mm_and_si128(seen, _mm_set1_epi16(short(0xFF80)));
+    return _mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) == 0xFFFF;
+}
+#else
 // Copies the units to bytes as they are; true when all were ASCII, which Windows-1252 writes
 // so. One loop with no early way out, so that it runs on vectors.
 bool copyAscii(std::u16string_view units, char* out) {
@@ -40,6 +87,7 @@ bool copyAscii(std::u16string_view units, char* out) {
     }
     return all < 0x80;
 }
+#endif
 
 QString decodeCp1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);

@@ -63,9 +63,12 @@ private:
 };
 
 void writeMapRotation(Writer& w, const QStringList& maps) {
-    for (qsizetype n = 1; n <= maps.size(); ++n)
-        w.line({u"Set d", Number(n), u" \"map ", maps[n - 1], u"; set nextmap vstr d",
-                Number(n + 1), u"\""});
+    Number current(1); // each line's next number is the following line's own
+    for (qsizetype n = 1; n <= maps.size(); ++n) {
+        const Number next(n + 1);
+        w.line({u"Set d", current, u" \"map ", maps[n - 1], u"; set nextmap vstr d", next, u"\""});
+        current = next;
+    }
     w.assign(u"set ", u"nextmap vstr d1");
     w.plain(u"wait");
     w.plain(u"vstr d1");

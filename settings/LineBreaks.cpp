@@ -4,7 +4,9 @@
 #include "core/FormModel.h"
 #include "core/TextFile.h"
 
-#include <algorithm>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace fd {
 
@@ -38,26 +40,55 @@ QStringView firstQuoted(QStringView line) {
                     : line.sliced(open + 1, (close < 0 ? line.size() : close) - open - 1);
 }
 
-// Only a quote or a semicolon can change how the engine splits a line; most values hold neither,
-// and are passed without building their line.
+#if defined(__SSE2__)
+// The byte lanes of the eight units at `units` (the first four when half) that are a line break,
+// a NUL, a quote or a semicolon.
+template <bool half> int specialLanes(const char16_t* units) {
+    const auto* from = reinterpret_cast<const __m128i*>(units);
+    const __m128i wide = half ? _mm_loadl_epi64(from) : _mm_loadu_si128(from);
+    const auto is = [&wide](char16_t c) { return _mm_cmpeq_epi16(wide, _mm_set1_epi16(short(c))); };
+    const __m128i breaks = _mm_or_si128(_mm_or_si128(is(u'\0'), is(u'\n')), is(u'\r'));
+    const __m128i splits = _mm_or_si128(is(u'"'), is(u';'));
+    return _mm_movemask_epi8(_mm_or_si128(breaks, splits)) & (half ? 0xFF : 0xFFFF);
+}
+#endif
+
+// Only a line break, a NUL, a quote or a semicolon can break a line or change how the engine
+// splits it; most values hold none, and pass in one look at each character (eight at a time,
+// the last ones looked at again overlapping), without building their line.
 bool plain(QStringView value) {
-    return std::none_of(value.begin(), value.end(), [](QChar c) { return c == u'"' || c == u';'; });
+    const auto* units = reinterpret_cast<const char16_t*>(value.utf16());
+    const qsizetype size = value.size();
+#if defined(__SSE2__)
+    if (size >= 8) {
+        int found = specialLanes<false>(units + size - 8);
+        for (qsizetype i = 0; i + 8 <= size && found == 0; i += 8)
+            found = specialLanes<false>(units + i);
+        return found == 0;
+    }
+    if (size >= 4)
+        return (specialLanes<true>(units) | specialLanes<true>(units + size - 4)) == 0;
+#endif
+    constexpr quint64 special = // the five are below 64: one bit each
+        1ULL << u'\0' | 1ULL << u'\n' | 1ULL << u'\r' | 1ULL << u'"' | 1ULL << u';';
+    for (qsizetype i = 0; i < size; ++i)
+        if (units[i] < 64 && (special >> units[i] & 1) != 0)
+            return false;
+    return true;
 }
 
 // Where a value stands in its line of the script, and whether it keeps the commands there.
 // A setting's value: seta name "VALUE".
 bool keepsQuotedValue(const QString& value) {
-    return plain(value) || commandsIn(u'"' + value + u'"') == 1;
+    return commandsIn(u'"' + value + u'"') == 1;
 }
 // A bot roster entry: addbot ENTRY.
 bool keepsWord(const QString& entry) {
-    return plain(entry) || commandsIn(entry) == 1;
+    return commandsIn(entry) == 1;
 }
 // A map rotation entry, in a command stored to be run later: Set dN "map ENTRY; set nextmap …".
 // Neither the line nor the stored commands when they run may split anew.
 bool keepsStoredCommand(const QString& entry) {
-    if (plain(entry))
-        return true;
     const QString line = QStringLiteral("\"map ") + entry + QStringLiteral("; next\"");
     return commandsIn(line) == 1 && commandsIn(firstQuoted(line)) <= 2;
 }
@@ -76,7 +107,7 @@ Failure refusal(const QString& what, const QString& value) {
 Outcome<> checkEntries(const QStringList& entries, const QString& list,
                        bool (*keepsCommands)(const QString&)) {
     for (qsizetype i = 0; i < entries.size(); ++i)
-        if (text::breaksLine(entries[i]) || !keepsCommands(entries[i]))
+        if (!plain(entries[i]) && (text::breaksLine(entries[i]) || !keepsCommands(entries[i])))
             return refusal(QStringLiteral("Entry %1 of the %2").arg(i + 1).arg(list), entries[i]);
     return Outcome<>::success();
 }
@@ -88,7 +119,7 @@ Outcome<> checkScriptValues(const FormModel& form) {
         if (!writtenIntoScript(field))
             continue;
         const QString value = form.text(field.control.as<TextBox>());
-        if (text::breaksLine(value) || !keepsQuotedValue(value))
+        if (!plain(value) && (text::breaksLine(value) || !keepsQuotedValue(value)))
             return refusal(QStringLiteral("The setting \"%1\"").arg(QLatin1String(field.name)),
                            value);
     }

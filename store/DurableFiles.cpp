@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fd::durable {
@@ -57,6 +58,14 @@ Outcome<> createPrivate(const QString& path) {
             QStringLiteral("Could not create the file \"%1\": %2").arg(path, systemError()));
     ::close(fd);
     return Outcome<>::success();
+}
+
+bool makePrivate(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0)
+        return false;
+    return (info.st_mode & 07777) == 0600 || ::chmod(name.constData(), 0600) == 0;
 }
 
 } // namespace fd::durable

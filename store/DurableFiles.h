@@ -24,5 +24,7 @@ Outcome<> renameOver(const QString& from, const QString& to, const QString& fold
 // Makes an empty private file (0600) at the path, where nothing may lie, so that a database
 // written into it is private and no link planted at the name is followed.
 Outcome<> createPrivate(const QString& path);
+// Whether only the owner may read and write the file (0600), made so when it was not.
+bool makePrivate(const QString& path);
 
 } // namespace fd::durable

@@ -1,9 +1,9 @@
 #pragma once
 // The settings store: the file dock.sav in the application folder, an SQLite database holding
 // one table per save slot, named by the slot ("Save Game #1" ...), each with one record of the
-// settings' columns (names matched without regard to case). Start-up compacts it into
-// dock2.sav, puts the copy in its place and opens it; it then stays open, with the lock file
-// dock.ldb beside it, until the program ends.
+// settings' columns (names matched without regard to case). Start-up checks it and, when it
+// holds free pages, compacts it into dock2.sav and puts the copy in its place; it then stays
+// open, with the lock file dock.ldb beside it, until the program ends.
 //
 // No crash at any moment loses the store: every file that takes the name dock.sav is complete
 // and on disk before it is renamed into place, a save is one transaction, and the next start
@@ -119,16 +119,19 @@ private:
     static Outcome<> settleLeftovers(const Paths& paths);
     // Makes a new dock.sav whose slots hold the fresh records.
     static Outcome<> create(const Paths& paths, const FreshRecord& freshRecord);
-    // Checks dock.sav, makes again from the fresh records and in one transaction the slot
-    // tables, records and columns it lacks (adding the slots concerned to the opening), then
-    // writes the compacted copy dock2.sav; false when the copy could not be written and
-    // dock.sav stays as it is (the reason in the opening).
+    // Makes dock.sav private, opens it with the connection given, checks it, makes again from
+    // the fresh records and in one transaction the slot tables, records and columns it lacks
+    // (adding the slots concerned to the opening). When it holds free pages (or could not be
+    // made private), writes the compacted copy dock2.sav and closes the connection. True when
+    // the copy was written; false when the store stays as it is: nothing to reclaim, or the copy
+    // could not be written (the reason in the opening).
     static Outcome<bool> compact(const Paths& paths, const FreshRecord& freshRecord,
-                                 Opening& opening);
+                                 Opening& opening, sql::Database& db);
     // Puts dock2.sav in the place of dock.sav.
     static Outcome<> replaceByCompacted(const Paths& paths);
-    // Opens dock.sav and creates the lock file.
-    Outcome<> openCompacted(const Paths& paths);
+    // Keeps the connection as the store's, opening dock.sav again when it was closed, and
+    // creates the lock file.
+    Outcome<> openChecked(const Paths& paths, std::unique_ptr<sql::Database> db);
     // Renames a damaged dock.sav to a new name in the same folder, which it gives back.
     static Outcome<QString> keepAside(const Paths& paths);
 

@@ -28,9 +28,9 @@ Outcome<> EditRecord(Context& ctx, SettingsStore& store, const QString& slot,
 // Copies the slot's record into the controls; nothing when it cannot be read whole.
 Outcome<> GetFromDatabase(Context& ctx, SettingsStore& store, const QString& slot);
 
-// Start-up: compacts and opens the store, telling the user about a damaged store that was
-// kept aside (and, on standard error, about a store opened uncompacted for lack of room).
-// False, after telling what failed, when there is no store to work with.
+// Start-up: checks, compacts when needed and opens the store, telling the user about a damaged
+// store that was kept aside (and, on standard error, about a store opened uncompacted for lack of
+// room). False, after telling what failed, when there is no store to work with.
 bool openSettingsStore(Context& ctx, SettingsStore& store);
 
 } // namespace fd

@@ -1,6 +1,7 @@
 // The settings store's start-up maintenance: what an interrupted start left is settled, a
-// missing store made, what the slots lack made again, the store compacted into a copy that
-// takes its place, and a damaged store kept aside with what can be read from it salvaged.
+// missing store made, what the slots lack made again, a store with free pages compacted into a
+// copy that takes its place, and a damaged store kept aside with what can be read from it
+// salvaged.
 #include "SettingsStore.h"
 
 #include "Sqlite.h"
@@ -62,6 +63,13 @@ SettingsStore::FreshRecord salvaging(const QString& damaged,
     };
 }
 
+// Whether the store holds pages that no table uses, which a compacted copy would leave out. Asked
+// in vain, it is taken to hold some: the compaction then reports what is wrong.
+bool holdsFreePages(sql::Database& db) {
+    std::unique_ptr<sql::Statement> count = db.prepare(QStringLiteral("PRAGMA freelist_count"));
+    return !count || count->step() != SQLITE_ROW || count->boolean(0);
+}
+
 } // namespace
 
 Outcome<SettingsStore::Opening> SettingsStore::open(const QString& folder,
@@ -91,7 +99,8 @@ Outcome<SettingsStore::Opening> SettingsStore::open(const QString& folder,
     return opening;
 }
 
-// Each step finds the files anew, as the one before may have renamed them.
+// Each step finds the files anew, as the one before may have renamed them. The connection that
+// checked the store stays the store's own, unless a compacted copy took its place.
 Outcome<> SettingsStore::maintain(const QString& folder, const FreshRecord& freshRecord,
                                   Opening& opening) {
     close();
@@ -100,8 +109,9 @@ Outcome<> SettingsStore::maintain(const QString& folder, const FreshRecord& fres
     if (step.ok() && !exists(pathsIn(folder).store))
         step = create(pathsIn(folder), freshRecord);
     stepDone();
-    Outcome<bool> compacted =
-        step.ok() ? compact(pathsIn(folder), freshRecord, opening) : Outcome<bool>(step.reason());
+    auto db = std::make_unique<sql::Database>();
+    Outcome<bool> compacted = step.ok() ? compact(pathsIn(folder), freshRecord, opening, *db)
+                                        : Outcome<bool>(step.reason());
     stepDone();
     if (compacted.ok() && *compacted)
         step = replaceByCompacted(pathsIn(folder));
@@ -109,7 +119,7 @@ Outcome<> SettingsStore::maintain(const QString& folder, const FreshRecord& fres
         step = compacted.reason();
     stepDone();
     if (step.ok())
-        step = openCompacted(pathsIn(folder));
+        step = openChecked(pathsIn(folder), std::move(db));
     stepDone();
     return step.ok() ? rollForward() : step;
 }
@@ -170,10 +180,12 @@ Outcome<> SettingsStore::create(const Paths& paths, const FreshRecord& freshReco
 }
 
 Outcome<bool> SettingsStore::compact(const Paths& paths, const FreshRecord& freshRecord,
-                                     Opening& opening) {
+                                     Opening& opening, sql::Database& db) {
     const QString store = paths.store;
     const QString copy = paths.compacted;
-    sql::Database db;
+    // Made private before it is opened: a file that was read-only would give a read-only
+    // connection. One that cannot be made so is replaced by a private copy.
+    const bool madePrivate = makePrivate(store);
     if (!db.open(store))
         return fromError(db, QStringLiteral("Could not open the settings store \"%1\"").arg(store));
     // A damaged store is found here, before a copy of it could replace it.
@@ -182,6 +194,8 @@ Outcome<bool> SettingsStore::compact(const Paths& paths, const FreshRecord& fres
         step = repairGaps(db, store, freshRecord, opening.remade);
     if (!step.ok())
         return step.reason();
+    if (madePrivate && !holdsFreePages(db))
+        return false; // nothing to reclaim: the checked connection is the store's
     // The copy is made private and afresh, then written by SQLite with this connection's sync
     // setting. Its own journal and syncs are not needed: until the copy is flushed below and
     // renamed, it is a leftover that the next start removes.
@@ -191,7 +205,7 @@ Outcome<bool> SettingsStore::compact(const Paths& paths, const FreshRecord& fres
         step =
             fromError(db, QStringLiteral("Could not compact the settings store \"%1\" into \"%2\"")
                               .arg(store, copy));
-    db.close();
+    db.close(); // opened again, with the default sync setting
     // The copy must be on disk before it takes the name.
     if (step.ok())
         step = syncToDisk(copy);
@@ -213,14 +227,13 @@ Outcome<> SettingsStore::replaceByCompacted(const Paths& paths) {
     return renameFile(paths.compacted, paths.store);
 }
 
-Outcome<> SettingsStore::openCompacted(const Paths& paths) {
+Outcome<> SettingsStore::openChecked(const Paths& paths, std::unique_ptr<sql::Database> db) {
     close();
     const QString store = paths.store;
-    auto db = std::make_unique<sql::Database>();
-    if (!db->open(store))
+    // No check of the slots here: a copy holds what the check before compaction found.
+    if (!db->isOpen() && !db->open(store))
         return fromError(*db,
                          QStringLiteral("Could not open the settings store \"%1\"").arg(store));
-    // No check of the slots here: the copy holds what the check before compaction found.
     if (Outcome<> locked = lock_.take(fileIn(paths.appFolder, storeFile::lock)); !locked.ok())
         return locked;
     db_ = std::move(db);

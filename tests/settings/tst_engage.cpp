@@ -122,8 +122,9 @@ private Q_SLOTS:
                     << QByteArray("old");
         // Values that would end the engine's command outside quotes and add one of their own.
         const std::pair<int, const char*> smuggled[] = {
-            {0, "x\" ; quit ; \""}, {0, "a\";b"},        {0, "\";\""},     {1, "x\" ; quit ; \""},
-            {1, "hm_voy1;quit"},    {2, "x\"\" ; quit"}, {2, "Munro;quit"}};
+            {0, "x\" ; quit ; \""}, {0, "a\";b"},        {0, "\";\""},
+            {1, "x\" ; quit ; \""}, {1, "hm_voy1;quit"}, {2, "x\"\" ; quit"},
+            {2, "Munro Jr;quit"}};
         for (const auto& [kind, value] : smuggled)
             QTest::addRow("%s %s", kinds[kind].first, value)
                 << u"smuggles %1|%2"_s.arg(QLatin1String(kinds[kind].first), QLatin1String(value))
