@@ -11,10 +11,9 @@
 
 namespace fd::ui {
 
-// Installs the style, the font substitutions and the default font of the windows. Call once,
-// after creating the application. Returns a thread that reads the system's font configuration
-// and matches the fonts the main window shows first, while start-up reads its files, so that
-// building the window finds them matched; keep it while the application exists.
+// Installs the style and the default font of the windows. Call once, after creating the
+// application. Returns a thread that reads the system's font list while start-up reads its
+// files, so that building the window finds it read; keep it while the application exists.
 [[nodiscard]] std::jthread installProgramLook();
 
 // The font of the captions in a row of tabs.
