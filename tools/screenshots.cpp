@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "usage: fd_screenshots APPLICATION_FOLDER OUTPUT_FOLDER\n";
         return 2;
     }
-    const std::jthread fontMatching = fd::ui::installProgramLook();
+    fd::ui::installProgramLook();
 
     // A fixed folder rather than a random one: the game folder's path shows on a page, so that
     // pictures of two runs compare.

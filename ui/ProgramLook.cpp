@@ -1,7 +1,6 @@
 #include "ProgramLook.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QStyleFactory>
 
 #include <map>
@@ -61,12 +60,9 @@ QFont tabCaptionFont() {
     return captions;
 }
 
-std::jthread installProgramLook() {
+void installProgramLook() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(defaultFont());
-    // Only the system's font list is read there, which every thread shares: a font matched
-    // there would be matched again by the window, since each thread keeps its own fonts.
-    return std::jthread([] { QFontDatabase::families(); });
 }
 
 QColor colourOf(Colour colour) {
