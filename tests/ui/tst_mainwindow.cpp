@@ -31,8 +31,7 @@ QImage writeBanner(const QString& appFolder) {
     QImage banner(3, 2, QImage::Format_RGB32);
     for (int i = 0; i < 6; ++i)
         banner.setPixel(i % 3, i / 3, qRgb(40 * i, 255 - 40 * i, i % 2 * 200));
-    banner.save(appFolder + u"/banner.bmp"_s, "BMP");
-    return banner;
+    return banner.save(appFolder + u"/banner.bmp"_s, "BMP") ? banner : QImage();
 }
 
 // The program with two maps (one picture undecodable), two bots, and its main window shown.
