@@ -17,7 +17,7 @@ namespace fd {
 
 int runProgram(const AppFolders& appFolders) {
     QApplication::setQuitOnLastWindowClosed(false); // hidden windows still count
-    const std::jthread fontMatching = ui::installProgramLook();
+    ui::installProgramLook();
 
     SystemCuePlayer cues(appFolders.shipped);
     ui::QtMessageBox messages;

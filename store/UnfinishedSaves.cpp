@@ -115,10 +115,10 @@ Outcome<> SettingsStore::rollForward() {
             return forgotten;
     // What is left beside a list file was written by a save that never stored its record.
     const QDir saved(QDir(folder_).filePath(QString::fromLatin1(storeFile::saved)));
-    for (const QString& leftover :
-         saved.entryList({QStringLiteral("*.new")}, QDir::Files | QDir::System | QDir::Hidden))
+    for (const QString& leftover : saved.entryList(QDir::Files | QDir::System | QDir::Hidden))
         // One that cannot be removed does no harm: the next save of its slot replaces it.
-        (void)durable::removeFile(saved.filePath(leftover));
+        if (leftover.endsWith(u".new", Qt::CaseInsensitive))
+            (void)durable::removeFile(saved.filePath(leftover));
     return Outcome<>::success();
 }
 

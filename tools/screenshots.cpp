@@ -8,14 +8,13 @@
 #include "core/Context.h"
 #include "core/NullServices.h"
 #include "core/TextFile.h"
-#include "ui/ProgramLook.h"
 #include "ui/MainWindow.h"
+#include "ui/ProgramLook.h"
 #include "ui/SmallWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
@@ -49,9 +48,12 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "usage: fd_screenshots APPLICATION_FOLDER OUTPUT_FOLDER\n";
         return 2;
     }
-    const std::jthread fontMatching = fd::ui::installProgramLook();
+    fd::ui::installProgramLook();
 
-    QTemporaryDir temp;
+    // A fixed folder rather than a random one: the game folder's path shows on a page, so that
+    // pictures of two runs compare.
+    QDir temp(QDir::tempPath() + QStringLiteral("/fd_screenshots"));
+    temp.removeRecursively();
     const QString appFolder = copyFolder(QString::fromLocal8Bit(argv[1]), temp.path());
     const QString output = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(output);
@@ -59,7 +61,7 @@ int main(int argc, char* argv[]) {
     // Without a remembered game folder, the bundled demo game, as the run script sets it.
     if (!QFile::exists(appFolder + QStringLiteral("/path.ini")))
         (void)fd::text::writeLines(appFolder + QStringLiteral("/path.ini"),
-                             {appFolder + QStringLiteral("/demo/Elite Force")});
+                                   {appFolder + QStringLiteral("/demo/Elite Force")});
 
     fd::NullServices none;
     fd::Program program({none, none, none, none}, appFolder);
@@ -94,5 +96,6 @@ int main(int argc, char* argv[]) {
         fd::ui::SmallWindow dialog(form, look);
         save(dialog, output + u'/' + QString::fromLatin1(file) + QStringLiteral(".png"));
     }
+    temp.removeRecursively();
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "ProgramLook.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QStyleFactory>
 
 #include <map>
@@ -17,21 +16,24 @@ namespace {
 // The substitutes run wider than the fonts the layout was drawn for.
 constexpr int defaultFontStretch = 92;
 
-void installFontSubstitutions() {
-    const QString sans = QStringLiteral("DejaVu Sans");
-    QFont::insertSubstitution(QString::fromLatin1(layout::Verdana), sans);
-    QFont::insertSubstitution(QString::fromLatin1(layout::LucidaSansUnicode), sans);
-    const QString narrowSans = QStringLiteral("Liberation Sans");
-    QFont::insertSubstitution(QString::fromLatin1(layout::MSSansSerif), narrowSans);
-    QFont::insertSubstitution(QString::fromLatin1(layout::SystemFont), narrowSans);
-    QFont::insertSubstitution(QString::fromLatin1(layout::ComicSansMS),
-                              QStringLiteral("Comic Neue"));
-    QFont::insertSubstitution(QString::fromLatin1(layout::CourierNew),
-                              QStringLiteral("Liberation Mono"));
+// The installed font that stands in for a family the layout names. Widgets ask for the
+// installed family itself rather than through a font substitution: a family missing from the
+// system costs two fontconfig searches of every font to resolve, per family and style.
+QString installedFamily(const char* family) {
+    const std::string_view name = family;
+    if (name == layout::Verdana || name == layout::LucidaSansUnicode)
+        return QStringLiteral("DejaVu Sans");
+    if (name == layout::MSSansSerif || name == layout::SystemFont)
+        return QStringLiteral("Liberation Sans");
+    if (name == layout::ComicSansMS)
+        return QStringLiteral("Comic Neue");
+    if (name == layout::CourierNew)
+        return QStringLiteral("Liberation Mono");
+    return QString::fromLatin1(family);
 }
 
 QFont defaultFont() {
-    QFont font(QString::fromLatin1(layout::MSSansSerif));
+    QFont font(installedFamily(layout::MSSansSerif));
     font.setPixelSize(11);
     font.setStretch(defaultFontStretch);
     return font;
@@ -40,7 +42,7 @@ QFont defaultFont() {
 QFont makeFont(const layout::Font& face, unsigned style) {
     QFont font = QApplication::font();
     if (face.family) {
-        font.setFamily(QString::fromLatin1(face.family));
+        font.setFamily(installedFamily(face.family));
         font.setPixelSize(qRound(face.points * 96.0 / 72.0));
     }
     font.setStretch(defaultFontStretch);
@@ -52,19 +54,15 @@ QFont makeFont(const layout::Font& face, unsigned style) {
 } // namespace
 
 QFont tabCaptionFont() {
-    QFont captions(QString::fromLatin1(layout::Verdana));
+    QFont captions(installedFamily(layout::Verdana));
     captions.setPixelSize(12);
     captions.setBold(true);
     return captions;
 }
 
-std::jthread installProgramLook() {
+void installProgramLook() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    installFontSubstitutions();
     QApplication::setFont(defaultFont());
-    // Only the system's font list is read there, which every thread shares: a font matched
-    // there would be matched again by the window, since each thread keeps its own fonts.
-    return std::jthread([] { QFontDatabase::families(); });
 }
 
 QColor colourOf(Colour colour) {

@@ -7,15 +7,12 @@
 #include <QColor>
 #include <QFont>
 
-#include <thread>
-
 namespace fd::ui {
 
-// Installs the style, the font substitutions and the default font of the windows. Call once,
-// after creating the application. Returns a thread that reads the system's font configuration
-// and matches the fonts the main window shows first, while start-up reads its files, so that
-// building the window finds them matched; keep it while the application exists.
-[[nodiscard]] std::jthread installProgramLook();
+// Installs the style and the default font of the windows. Call once, after creating the
+// application. The system's font list is read when the first window needs it, on the thread
+// that shows it: reading it on a thread of its own left a heap of that thread's resident.
+void installProgramLook();
 
 // The font of the captions in a row of tabs.
 QFont tabCaptionFont();

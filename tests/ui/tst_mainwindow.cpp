@@ -26,6 +26,14 @@ void writePicture(const QString& path, QSize size) {
     QVERIFY(image.save(path, "JPG"));
 }
 
+// A banner of six colours, each in a place of its own, written as the program ships its banner.
+QImage writeBanner(const QString& appFolder) {
+    QImage banner(3, 2, QImage::Format_RGB32);
+    for (int i = 0; i < 6; ++i)
+        banner.setPixel(i % 3, i / 3, qRgb(40 * i, 255 - 40 * i, i % 2 * 200));
+    return banner.save(appFolder + u"/banner.bmp"_s, "BMP") ? banner : QImage();
+}
+
 // The program with two maps (one picture undecodable), two bots, and its main window shown.
 struct Shown : TestProgram {
     Shown() : TestProgram(Start::Later) {
@@ -82,6 +90,7 @@ struct Shown : TestProgram {
     }
     QSize pictureSize() { return get<QLabel>("picMaps")->pixmap().size(); }
 
+    QImage banner = writeBanner(appFolder()); // before the window, which reads it
     ui::MainWindow window{form, appFolder(), placeholderPicture(appFolder())};
 };
 
@@ -138,6 +147,7 @@ private Q_SLOTS:
         QCOMPARE(w.rows("List1"), QStringList({"hm_good", "hm_broken"}));
         QCOMPARE(w.rows("list3"), QStringList({"Munro", "Telsia "}));
         QCOMPARE(w.pictureSize(), QSize(20, 10));
+        QCOMPARE(w.get<QLabel>("Picture1")->pixmap().toImage(), w.banner);
     }
 
     // Clicks and typing reach the model, and what the rules hide, lock and fill in shows.
