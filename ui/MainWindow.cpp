@@ -55,7 +55,7 @@ QPixmap bannerPicture(const QString& file) {
                        field(28, quint16{}) == 24 && field(30, quint32{}) == 0;
     if (!plain || width <= 0 || width > 10000 || height <= 0 || height > 10000 ||
         start < headerSize || bytes.size() - start < stride * height)
-        return QPixmap(file, "BMP");
+        return pictureOf(file, "BMP");
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         const auto* pixel =
@@ -112,8 +112,7 @@ MainWindow::MainWindow(FormModel& form, const QString& appFolder,
                        const QString& placeholderPicture) {
     setObjectName(QStringLiteral("frmFragDocker"));
     setWindowTitle(QStringLiteral("FragDocker " FD_VERSION " Beta"));
-    // Each picture's format is given: that spares probing every format on it.
-    setWindowIcon(QIcon(QPixmap(fileIn(appFolder, "fragdocker.png"), "PNG")));
+    setWindowIcon(QIcon(pictureOf(fileIn(appFolder, "fragdocker.png"), "PNG")));
     QWidget* surface = fitToScreen(this, pixels(clientArea).size());
     buildWidgets(surface, layout::mainWindow());
     tabs_ = buildTabs(surface);
