@@ -55,7 +55,7 @@ QPixmap bannerPicture(const QString& file) {
                        field(28, quint16{}) == 24 && field(30, quint32{}) == 0;
     if (!plain || width <= 0 || width > 10000 || height <= 0 || height > 10000 ||
         start < headerSize || bytes.size() - start < stride * height)
-        return pictureOf(file, "BMP");
+        return QPixmap(file, "BMP");
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         const auto* pixel =
