@@ -40,8 +40,12 @@ QString SettingsStore::path() const {
 }
 
 SettingsStore::Paths SettingsStore::pathsIn(const QString& appFolder) {
-    Paths paths{appFolder, appFolder, fileIn(appFolder, storeFile::store),
-                fileIn(appFolder, storeFile::compacted), fileIn(appFolder, storeFile::fresh)};
+    PathResolver folder; // reads the folder once for the three names
+    const auto in = [&](const char* name) {
+        return folder.resolveIn(appFolder, QString::fromLatin1(name));
+    };
+    Paths paths{appFolder, appFolder, in(storeFile::store), in(storeFile::compacted),
+                in(storeFile::fresh)};
     const QFileInfo link(paths.store);
     if (!link.isSymLink())
         return paths;

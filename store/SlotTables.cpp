@@ -38,10 +38,14 @@ QString firstRow(const QString& slot) {
 } // namespace
 
 QString createSql(const QString& slot) {
-    QStringList columns;
-    for (const Field& field : settingsRecord)
-        columns << columnDefinition(field);
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(sql::quoted(slot), columns.join(u", "));
+    static const QString columns = [] { // the same for every slot, made once
+        QStringList definitions;
+        for (const Field& field : settingsRecord)
+            definitions << columnDefinition(field);
+        return definitions.join(u", ");
+    }();
+    return QStringLiteral("CREATE TABLE ") + sql::quoted(slot) + QStringLiteral(" (") + columns +
+           u')';
 }
 
 QString addColumnSql(const QString& slot, const Field& field, const StoredValue& value) {
@@ -134,6 +138,25 @@ Outcome<StoredRecord> readRecord(sql::Database& db, const QString& path, const Q
     if (result != SQLITE_ROW)
         return failed(loading + QStringLiteral(": ") + db.errorText());
     return recordOf(*select);
+}
+
+// One statement for all slots, their tables' text bound: a missing table fails its preparing.
+bool everySlotWhole(sql::Database& db) {
+    QStringList tables, records;
+    for (std::size_t i = 0; i < slotNames.size(); ++i) {
+        const QString slot = QString::fromLatin1(slotNames[i]);
+        tables << QStringLiteral("(name = %1 AND sql = ?%2)").arg(sql::literal(slot)).arg(i + 1);
+        records << QStringLiteral("EXISTS (SELECT 1 FROM %1)").arg(sql::quoted(slot));
+    }
+    std::unique_ptr<sql::Statement> whole = db.prepare(
+        QStringLiteral("SELECT (SELECT count(*) FROM sqlite_master WHERE type = 'table' AND (%1)) "
+                       "= %2 AND %3")
+            .arg(tables.join(u" OR "))
+            .arg(slotNames.size())
+            .arg(records.join(u" AND ")));
+    for (std::size_t i = 0; whole && i < slotNames.size(); ++i)
+        whole->bind(int(i) + 1, createSql(QString::fromLatin1(slotNames[i])));
+    return whole && whole->step() == SQLITE_ROW && whole->boolean(0);
 }
 
 Outcome<Gaps> findGaps(sql::Database& db, const QString& path, const QString& slot) {

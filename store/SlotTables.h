@@ -57,6 +57,9 @@ struct Gaps {
     bool any() const { return noRecord || !columns.empty(); }
 };
 
+// Whether every slot's table is as createSql() makes it, and holds a record: then no slot lacks
+// anything. False also when that could not be asked; findGaps() then tells.
+bool everySlotWhole(sql::Database& db);
 // What the slot lacks, or the failure to read the store at `path`.
 Outcome<Gaps> findGaps(sql::Database& db, const QString& path, const QString& slot);
 // What the slot lacks, in words.

@@ -112,8 +112,7 @@ MainWindow::MainWindow(FormModel& form, const QString& appFolder,
                        const QString& placeholderPicture) {
     setObjectName(QStringLiteral("frmFragDocker"));
     setWindowTitle(QStringLiteral("FragDocker " FD_VERSION " Beta"));
-    // Each picture's format is given: that spares probing every format on it.
-    setWindowIcon(QIcon(QPixmap(fileIn(appFolder, "fragdocker.png"), "PNG")));
+    setWindowIcon(QIcon(pictureOf(fileIn(appFolder, "fragdocker.png"), "PNG")));
     QWidget* surface = fitToScreen(this, pixels(clientArea).size());
     buildWidgets(surface, layout::mainWindow());
     tabs_ = buildTabs(surface);

@@ -1,6 +1,10 @@
 #include "ProgramLook.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPixmapCache>
 #include <QStyleFactory>
 
 #include <map>
@@ -51,7 +55,41 @@ QFont makeFont(const layout::Font& face, unsigned style) {
     return font;
 }
 
+// The key under which QPixmap::load (Qt 6) keeps a picture file it read in the pixmap cache: the
+// file's path, then its time and size and the pixmap kind (0) as the hex digits of their bytes,
+// lowest nibble first. A key that no longer matches costs only the plugins' loading again.
+QString pixmapCacheKey(const QString& file) {
+    const QFileInfo info(file);
+    QString key = QStringLiteral("qt_pixmap") + info.absoluteFilePath();
+    const auto appendHex = [&key](auto value) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+        constexpr char digits[] = "0123456789abcdef";
+        for (std::size_t i = 0; i < sizeof value; ++i) {
+            key += QLatin1Char(digits[bytes[i] & 0xf]);
+            key += QLatin1Char(digits[bytes[i] >> 4]);
+        }
+    };
+    appendHex(uint(info.lastModified().toSecsSinceEpoch()));
+    appendHex(quint64(info.size()));
+    appendHex(uint(0));
+    return key;
+}
+
+// Fusion draws each group box frame with a picture it reads without naming its format; read here
+// as a PNG and left in the cache, it is found there instead.
+void cacheStylePictures() {
+    const QString groupBox =
+        QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png");
+    QPixmapCache::insert(pixmapCacheKey(groupBox), pictureOf(groupBox, "PNG"));
+}
+
 } // namespace
+
+QPixmap pictureOf(const QString& file, const char* format) {
+    QImageReader reader(file, format);
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImageReader(&reader);
+}
 
 QFont tabCaptionFont() {
     QFont captions(installedFamily(layout::Verdana));
@@ -62,6 +100,7 @@ QFont tabCaptionFont() {
 
 void installProgramLook() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    cacheStylePictures();
     QApplication::setFont(defaultFont());
 }
 

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
 
 namespace fd::ui {
 
@@ -13,6 +14,10 @@ namespace fd::ui {
 // application. The system's font list is read when the first window needs it, on the thread
 // that shows it: reading it on a thread of its own left a heap of that thread's resident.
 void installProgramLook();
+
+// A picture read as the given format only. Qt's reader, unless told not to, first offers a file
+// to every image format plugin installed, loading each plugin's library (GIF, ICO, JPEG).
+QPixmap pictureOf(const QString& file, const char* format);
 
 // The font of the captions in a row of tabs.
 QFont tabCaptionFont();
