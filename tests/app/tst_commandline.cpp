@@ -257,8 +257,8 @@ private Q_SLOTS:
         QVERIFY(process.waitForFinished(60000));
         const QByteArray err = process.readAllStandardError();
         QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 1 &&
-
-                     err.contains(QFile::encodeName(folder.filePath("dock.sav"))),
+                     err.contains(QFile::encodeName(folder.filePath("dock.sav"))) &&
+                     err.contains("File too large"),
                  err.constData());
     }
 
