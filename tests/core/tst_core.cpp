@@ -80,6 +80,8 @@ private Q_SLOTS:
                  &FormModel::hide, &FormModel::close, &FormModel::close, &FormModel::show})
             (c.form.*change)(Window::frmGamePath);
         QCOMPARE(windows.size(), 3);
+        // An id made by hand with another kind under a declared name is refused.
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, c.form.value(CheckBox{"lst"}));
     }
 
     void listsKeepOrderAndSelection() {
@@ -245,7 +247,7 @@ private Q_SLOTS:
         QTest::newRow("negative") << "-2" << "-66" << false;
         QTest::newRow("negative zero") << "-0.0" << "0" << false;
         QTest::newRow("long") << "123456789012345678901234567890" << "4074074037407407403740740740370" << true;
-        for (const char* text : {"1e2", "abc", "", ".", "0,5", "1.", "2.x"})
+        for (const char* text : {"1e2", "abc", "", ".", "0,5", "1.", "2.x", ".5", "1.2.3"})
             QTest::addRow("not a number: '%s'", text) << text << "" << false;
         // clang-format on
     }
