@@ -197,7 +197,7 @@ private Q_SLOTS:
         QTest::newRow("slot 7 unreadable, listed others") << QStringList{"--list"} << 1 << "Save Game #6\t" << "no slot 7 out";
         QTest::newRow("slot 7 unreadable, engaged") << QStringList{"--engage", "7"} << 1 << "\"Save Game #7\"" << "no slot 7";
         QTest::newRow("slot 7 unreadable, slot 2 engaged") << QStringList{"--engage", "2"} << 0 << started << "no slot 7";
-        QTest::newRow("slot 3 damaged, named") << QStringList{"--list"} << 1 << "\"Save Game #3\" from the settings store" << "damaged slot 3";
+        QTest::newRow("slot 3 damaged, named") << QStringList{"--list"} << 1 << "\": the save slot cannot be read whole (" << "damaged slot 3";
         QTest::newRow("control characters listed") << QStringList{"--list"} << 0 << "Save Game #4\ta\\tb\\nc\\\\d\\x01\t" << "odd description";
         QTest::newRow("a check box stored as a word") << QStringList{"--script", "2"} << 0 << "seta g_friendlyfire \"1\"" << "sql:UPDATE \"Save Game #2\" SET FriendlyFire = 'TRUE'";
         QTest::newRow("a check box in a text column") << QStringList{"--script", "2"} << 0 << "seta g_friendlyfire \"1\"" << "sql:ALTER TABLE \"Save Game #2\" DROP FriendlyFire; ALTER TABLE \"Save Game #2\" ADD FriendlyFire TEXT DEFAULT '-1'";
