@@ -12,8 +12,6 @@
 
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/wait.h>
 
 using namespace Qt::StringLiterals;
@@ -156,19 +154,6 @@ private Q_SLOTS:
         QFile written(path);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("a\r\n\r\n b \r\n"));
-        // A disk that takes only part of the content (here a file size limit): the old content
-        // stays, and the message gives the reason.
-        QVERIFY(text::writeLinesAtomically(path, {u"old"_s}).ok());
-        rlimit unlimited{};
-        ::getrlimit(RLIMIT_FSIZE, &unlimited);
-        const rlimit limit{10, unlimited.rlim_max};
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        const QString tooLarge = text::writeLinesAtomically(path, {QString(20, u'x')}).failure();
-        ::setrlimit(RLIMIT_FSIZE, &unlimited);
-        QVERIFY2(tooLarge.contains(path) && tooLarge.contains(u"File too large"_s),
-                 qPrintable(tooLarge));
-        QCOMPARE(test::readFile(path), QByteArray("old\r\n"));
         const QString missing = dir.filePath(u"missing/out.txt"_s);
         ReplacedFile unopened(missing); // after a failure nothing more is done
         QVERIFY(!unopened.write("x").ok() && !unopened.finish().ok() &&
