@@ -217,8 +217,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link(dir.filePath(u"Real"_s), dir.filePath(u"Link"_s)));
         QCOMPARE(PathResolver().resolve(dir.path() + u"/link/file.txt"_s),
                  dir.path() + u"/Link/File.TXT"_s);
-        QVERIFY(PathResolver().isFile(dir.path() + u"\\REAL\\file.txt"_s));
-        QVERIFY(PathResolver().isFile(dir.path() + u"/real/../Link/./file.txt"_s) &&
+        QVERIFY(PathResolver().isFile(dir.path() + u"\\REAL\\..\\Link\\.\\file.txt"_s) &&
                 !PathResolver().isFile(dir.path() + u"/Real/.."_s)); // dot names are folders
         QVERIFY(QFile::link(dir.filePath(u"Real/file.TXT"_s), dir.filePath(u"FileLink"_s)));
         QVERIFY(PathResolver().isFile(dir.path() + u"/FileLink"_s));
