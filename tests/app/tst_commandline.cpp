@@ -364,7 +364,7 @@ private Q_SLOTS:
         engage(four, "4", notify4);
         for (NotifySocket* notify : {&notify5, &notify4})
             QVERIFY(notify->read(20000, "READY=1").contains("READY=1"));
-        for (auto [slot, text] : {std::pair("5", "Server name:  Five\nMap:          hm_voy1"),
+        for (auto [slot, text] : {std::pair("5", "hm_voy1\nGame type:    0 (Free For All)"),
                                   std::pair("4", "Server name:  Four\n")}) {
             const Run status = run({QStringLiteral("--status"), QString::fromLatin1(slot)});
             QCOMPARE(status.exitCode, 0);
