@@ -365,7 +365,7 @@ private Q_SLOTS:
         for (NotifySocket* notify : {&notify5, &notify4})
             QVERIFY(notify->read(20000, "READY=1").contains("READY=1"));
         for (auto [slot, text] : {std::pair("5", "hm_voy1\nGame type:    0 (Free For All)"),
-                                  std::pair("4", "Server name:  Four\n")}) {
+                                  std::pair("4", "of 8\n  Munro (bot)  score 0, ping 0\n")}) {
             const Run status = run({QStringLiteral("--status"), QString::fromLatin1(slot)});
             QCOMPARE(status.exitCode, 0);
             QVERIFY2(status.out.contains(text), status.out.constData());
