@@ -49,14 +49,16 @@ bool StoreLock::heldElsewhere(const QString& path) {
 
 Outcome<> StoreLock::take(const QString& path) {
     release();
-    const int fd = openLockFile(path, O_CREAT);
-    if (fd == -1 || !lockNow(fd)) {
-        const QString reason = fd == -1 ? QString::fromLocal8Bit(std::strerror(errno))
-                                        : QStringLiteral("another copy of the program holds it");
-        if (fd != -1)
-            ::close(fd);
+    const auto notTaken = [&path](const QString& reason) {
         return failed(
             QStringLiteral("Could not create the lock file \"%1\": %2").arg(path, reason));
+    };
+    const int fd = openLockFile(path, O_CREAT);
+    if (fd == -1)
+        return notTaken(QString::fromLocal8Bit(std::strerror(errno)));
+    if (!lockNow(fd)) {
+        ::close(fd);
+        return notTaken(QStringLiteral("another copy of the program holds it"));
     }
     fd_ = fd;
     path_ = path;

@@ -92,6 +92,7 @@ private Q_SLOTS:
         c.form.removeItem(lst, 1);
         c.form.removeItem(lst, -1); // no item there: nothing changes
         c.form.removeItem(lst, 1);
+        c.form.clickItem(lst, 1); // past the end: nothing is selected
         QCOMPARE(c.form.selectedIndex(lst), -1);
         QCOMPARE(c.form.items(lst), QStringList({"b"}));
     }
