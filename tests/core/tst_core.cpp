@@ -209,18 +209,18 @@ private Q_SLOTS:
         ::umask(before);
     }
 
-    // A path is found in any letter case, also through a link to a folder; a link to a file is a
-    // file; of names that differ in case only, the first in name order is taken.
+    // A path is found in any letter case, also beyond ASCII and through a link to a folder; a link
+    // to a file is a file; of names that differ in case only, the first in name order is taken.
     void pathsInAnyLetterCase() {
         QTemporaryDir dir;
-        test::touch(dir.filePath(u"Real/file.TXT"_s));
-        test::touch(dir.filePath(u"Real/File.TXT"_s));
-        QVERIFY(QFile::link(dir.filePath(u"Real"_s), dir.filePath(u"Link"_s)));
+        test::touch(dir.filePath(u"Ωμέγα/file.TXT"_s));
+        test::touch(dir.filePath(u"Ωμέγα/File.TXT"_s));
+        QVERIFY(QFile::link(dir.filePath(u"Ωμέγα"_s), dir.filePath(u"Link"_s)));
         QCOMPARE(PathResolver().resolve(dir.path() + u"/link/file.txt"_s),
                  dir.path() + u"/Link/File.TXT"_s);
-        QVERIFY(PathResolver().isFile(dir.path() + u"\\REAL\\..\\Link\\.\\file.txt"_s) &&
-                !PathResolver().isFile(dir.path() + u"/Real/.."_s)); // dot names are folders
-        QVERIFY(QFile::link(dir.filePath(u"Real/file.TXT"_s), dir.filePath(u"FileLink"_s)));
+        QVERIFY(PathResolver().isFile(dir.path() + u"\\ΩΜΈΓΑ\\..\\Link\\.\\file.txt"_s) &&
+                !PathResolver().isFile(dir.path() + u"/Ωμέγα/.."_s)); // dot names are folders
+        QVERIFY(QFile::link(dir.filePath(u"Ωμέγα/file.TXT"_s), dir.filePath(u"FileLink"_s)));
         QVERIFY(PathResolver().isFile(dir.path() + u"/FileLink"_s));
     }
 
