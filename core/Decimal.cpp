@@ -22,12 +22,11 @@ std::optional<Decimal> Decimal::parse(const QString& text) {
         number.negative_ = rest.front() == u'-';
         rest = rest.mid(1);
     }
-    const qsizetype point = rest.indexOf(u'.');
-    const QStringView whole = point < 0 ? rest : rest.first(point);
-    const QStringView fraction = point < 0 ? QStringView() : rest.mid(point + 1);
-    if (!allDigits(whole) || (point >= 0 && !allDigits(fraction)))
+    const QList<QStringView> parts = rest.split(u'.'); // the whole part, then any fraction
+    if (parts.size() > 2 || !std::ranges::all_of(parts, allDigits))
         return std::nullopt;
-    number.digits_ = whole.toString() + fraction.toString();
+    const QStringView fraction = parts.size() == 2 ? parts.back() : QStringView();
+    number.digits_ = parts.front().toString() + fraction.toString();
     number.scale_ = int(fraction.size());
     return number;
 }

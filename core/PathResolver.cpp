@@ -148,7 +148,7 @@ const PathResolver::Resolved& PathResolver::folderFrom(const QString& start, QSt
     const std::pair<QString, QString> key{start, parts.join(u'/')};
     auto folder = folders_.constFind(key);
     if (folder == folders_.cend())
-        folder = folders_.insert(key, walk({start, Entry{{}, true}}, parts, false));
+        folder = folders_.insert(key, walk({start, Entry{{}, true}}, parts));
     lastFolder_ = LastFolder{start, folders.toString(), *folder};
     return lastFolder_->found;
 }
@@ -178,11 +178,10 @@ bool PathResolver::step(Resolved& result, const QString& part, bool mayBeFile) {
     return true;
 }
 
-// The parts found one by one from `result`; the last may be a file when `endsAtFile`.
-PathResolver::Resolved PathResolver::walk(Resolved result, const QStringList& parts,
-                                          bool endsAtFile) {
+// The folders of `parts` found one by one from `result`.
+PathResolver::Resolved PathResolver::walk(Resolved result, const QStringList& parts) {
     for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (!step(result, parts[i], endsAtFile && i + 1 == parts.size()))
+        if (!step(result, parts[i], false))
             return {joined(result.path, parts.mid(i).join(u'/')), std::nullopt};
     }
     return result;

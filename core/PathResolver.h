@@ -53,7 +53,7 @@ private:
     Resolved find(const QString& path);
     Resolved findFrom(const QString& start, const QString& relative);
     const Resolved& folderFrom(const QString& start, QStringView folders);
-    Resolved walk(Resolved result, const QStringList& parts, bool endsAtFile);
+    Resolved walk(Resolved result, const QStringList& parts);
     bool step(Resolved& result, const QString& part, bool mayBeFile);
     std::optional<Entry> exactFolder(const QString& folder, const QString& name) const;
     std::optional<Entry> lookup(const QString& folder, const QString& name);

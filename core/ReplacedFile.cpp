@@ -25,7 +25,7 @@ QByteArray encoded(const QString& path) {
 int openOwnFile(const QByteArray& path) {
     const int fd = ::open(path.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     struct stat info {};
-    if (fd < 0)
+    if (fd == -1)
         return -1;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1 ||
         info.st_uid != ::geteuid() ||
@@ -47,15 +47,17 @@ int createFresh(const QByteArray& path) {
 } // namespace
 
 Outcome<> syncToDisk(const QString& path) {
+    const auto notSynced = [&path](int error) {
+        return failed(QStringLiteral("Could not write \"%1\" to disk: %2")
+                          .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+    };
     const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC);
-    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    if (fd == -1)
+        return notSynced(errno);
+    const bool synced = ::fsync(fd) == 0;
     const int error = errno;
-    if (fd >= 0)
-        ::close(fd);
-    if (synced)
-        return Outcome<>::success();
-    return failed(QStringLiteral("Could not write \"%1\" to disk: %2")
-                      .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+    ::close(fd);
+    return synced ? Outcome<>::success() : notSynced(error);
 }
 
 QString ReplacedFile::besidePath(const QString& path) {
@@ -70,14 +72,14 @@ ReplacedFile::ReplacedFile(const QString& path, Sync sync, Keep keep)
         std::rename(encoded(previous_).constData(), beside.constData()); // if there
         fd_ = openOwnFile(beside);
     }
-    if (fd_ < 0)
+    if (fd_ == -1)
         fd_ = createFresh(beside);
-    if (fd_ < 0)
+    if (fd_ == -1)
         (void)fail(); // kept, and reported by finish()
 }
 
 ReplacedFile::~ReplacedFile() {
-    if (fd_ >= 0)
+    if (fd_ != -1)
         ::close(fd_);
     if (!placed_)
         ::unlink(encoded(beside_).constData());
@@ -104,7 +106,7 @@ Outcome<> ReplacedFile::writeAt(qint64 offset, QByteArrayView bytes) {
     while (done < bytes.size()) {
         const ssize_t written =
             ::pwrite(fd_, bytes.data() + done, size_t(bytes.size() - done), off_t(offset + done));
-        if (written < 0 && errno == EINTR)
+        if (written == -1 && errno == EINTR)
             continue;
         if (written <= 0) {
             if (written == 0)
@@ -118,7 +120,7 @@ Outcome<> ReplacedFile::writeAt(qint64 offset, QByteArrayView bytes) {
 
 QByteArray ReplacedFile::content() const {
     QByteArray bytes(size_, Qt::Uninitialized);
-    const ssize_t read = fd_ < 0 ? -1 : ::pread(fd_, bytes.data(), size_t(size_), 0);
+    const ssize_t read = fd_ == -1 ? -1 : ::pread(fd_, bytes.data(), size_t(size_), 0);
     return read == size_ ? bytes : QByteArray();
 }
 
@@ -162,7 +164,7 @@ Outcome<> ReplacedFile::commit() {
 Outcome<> ReplacedFile::fail() {
     if (!failure_)
         failure_ = fd::failed(QStringLiteral("Could not write the file \"%1\": %2")
-                              .arg(path_, QString::fromLocal8Bit(std::strerror(errno))));
+                                  .arg(path_, QString::fromLocal8Bit(std::strerror(errno))));
     return *failure_;
 }
 

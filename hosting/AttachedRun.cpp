@@ -22,7 +22,7 @@ volatile sig_atomic_t game = 0;     // the started game's process number, while 
 volatile sig_atomic_t stopping = 0; // a stop was passed on to it
 
 extern "C" void passOn(int signal) {
-    if (game > 0) {
+    if (game != 0) {
         ::kill(game, signal);
         stopping = 1;
     }

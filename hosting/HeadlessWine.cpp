@@ -26,7 +26,7 @@ bool namesDrivers(const QString& prefix) {
     const QByteArray text = registry.readAll();
     const qsizetype section = text.indexOf("[Software\\\\Wine\\\\Drivers]");
     const qsizetype next = text.indexOf("\n[", section + 1);
-    return section >= 0 && text.mid(section, next - section).contains("\"Graphics\"=");
+    return section != -1 && text.mid(section, next - section).contains("\"Graphics\"=");
 }
 
 // Runs a program of Wine's in the game's environment, its output dropped, for at most the

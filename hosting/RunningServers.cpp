@@ -45,7 +45,7 @@ RunningServerNote::RunningServerNote(const sockaddr_in& address, const QString& 
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QSaveFile note(path);
     if (note.open(QIODevice::WriteOnly) &&
-        note.write((starter + u'\n' + store + u'\n').toUtf8()) >= 0 && note.commit())
+        note.write((starter + u'\n' + store + u'\n').toUtf8()) != -1 && note.commit())
         file_ = path;
 }
 

@@ -118,12 +118,12 @@ std::optional<ServerReply> parseReply(std::string_view datagram, Query query,
 
 QuerySocket::QuerySocket(const sockaddr_in& server)
     : socket_(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0)) {
-    if (socket_ >= 0)
+    if (socket_ != -1)
         ::connect(socket_, reinterpret_cast<const sockaddr*>(&server), sizeof server);
 }
 
 QuerySocket::~QuerySocket() {
-    if (socket_ >= 0)
+    if (socket_ != -1)
         ::close(socket_);
 }
 
@@ -139,8 +139,8 @@ std::optional<ServerReply> QuerySocket::receive() {
     std::optional<ServerReply> reply;
     // Room for the largest datagram, so that none is read in part and taken for a whole one.
     buffer_.resize(largestDatagram);
-    for (ssize_t size;
-         (size = ::recv(socket_, buffer_.data(), buffer_.size(), 0)) >= 0 || errno == ECONNREFUSED;)
+    for (ssize_t size; (size = ::recv(socket_, buffer_.data(), buffer_.size(), 0)) != -1 ||
+                       errno == ECONNREFUSED;)
         if (size > 0 && !reply)
             reply = parseReply({buffer_.data(), std::size_t(size)}, query_, challenge_);
     return reply;
@@ -164,8 +164,8 @@ std::vector<std::optional<ServerReply>> askAll(const std::vector<sockaddr_in>& s
         retry = std::min(retry + within / 4, end);
         for (Clock::time_point now = Clock::now(); now < retry; now = Clock::now()) {
             const auto left = std::chrono::ceil<std::chrono::milliseconds>(retry - now);
-            if (::poll(events.data(), events.size(), int(left.count())) <= 0)
-                continue;
+            if (::poll(events.data(), events.size(), int(left.count())) == -1)
+                continue; // interrupted; after a timeout no socket is readable
             for (std::size_t i = 0; i < sockets.size(); ++i)
                 if ((events[i].revents & POLLIN) && (replies[i] = sockets[i]->receive()))
                     events[i].fd = -1; // answered

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+#include <map>
 
 namespace fd::hosting {
 
@@ -29,13 +30,12 @@ QString nameFromWire(const std::string& bytes) {
 }
 
 QString gameTypeName(const std::string& number) {
-    if (number == "0" || number == "2")
-        return QStringLiteral("Free For All");
-    if (number == "3")
-        return QStringLiteral("Team Death Match");
-    if (number == "4")
-        return QStringLiteral("Capture The Flag");
-    return QStringLiteral("unknown");
+    static const std::map<std::string, QString> names{{"0", QStringLiteral("Free For All")},
+                                                      {"2", QStringLiteral("Free For All")},
+                                                      {"3", QStringLiteral("Team Death Match")},
+                                                      {"4", QStringLiteral("Capture The Flag")}};
+    const auto name = names.find(number);
+    return name == names.end() ? QStringLiteral("unknown") : name->second;
 }
 
 QString describeServer(const ServerReply& reply, std::uint16_t port) {

@@ -32,7 +32,7 @@ int exitDescriptor(pid_t process) {
 
 bool ended(pid_t process, int& waitStatus) {
     const pid_t waited = ::waitpid(process, &waitStatus, WNOHANG);
-    return waited == process || (waited < 0 && errno == ECHILD);
+    return waited == process || (waited == -1 && errno == ECHILD);
 }
 
 // The time from now to `wake`, at most an hour, as ppoll takes it.
@@ -127,7 +127,7 @@ int Supervisor::watch(pid_t process, const volatile sig_atomic_t& stopping,
             replyDue = now + std::min(period, longestReplyWait);
         }
         Clock::time_point wake = std::min(nextQuery, replyDue);
-        if (gameEnded < 0)
+        if (gameEnded == -1)
             wake = std::min(wake, now + milliseconds(200)); // look at the game now and then
         const timespec timeout = timeUntil(wake, now);
         pollfd events[] = {{gameEnded, POLLIN, 0}, {socket.descriptor(), POLLIN, 0}};
@@ -137,7 +137,7 @@ int Supervisor::watch(pid_t process, const volatile sig_atomic_t& stopping,
                 replyDue = Clock::time_point::max();
             }
     }
-    if (gameEnded >= 0)
+    if (gameEnded != -1)
         ::close(gameEnded);
     ::pthread_sigmask(SIG_SETMASK, &waiting, nullptr);
     agones_.ended();

@@ -62,19 +62,19 @@ SystemdNotifier::SystemdNotifier() : watchdog_(watchdogForThisProcess()) {
         address.sun_path[0] = '\0'; // an abstract name
     socket_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     const auto size = socklen_t(offsetof(sockaddr_un, sun_path) + path.size());
-    if (socket_ >= 0 && ::connect(socket_, reinterpret_cast<sockaddr*>(&address), size) != 0) {
+    if (socket_ != -1 && ::connect(socket_, reinterpret_cast<sockaddr*>(&address), size) != 0) {
         ::close(socket_);
         socket_ = -1;
     }
 }
 
 SystemdNotifier::~SystemdNotifier() {
-    if (socket_ >= 0)
+    if (socket_ != -1)
         ::close(socket_);
 }
 
 void SystemdNotifier::notify(std::string_view state) const {
-    if (socket_ >= 0) [[maybe_unused]]
+    if (socket_ != -1) [[maybe_unused]]
         const ssize_t sent =
             ::send(socket_, state.data(), state.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
 }

@@ -53,7 +53,7 @@ Outcome<> renameOver(const QString& from, const QString& to, const QString& fold
 Outcome<> createPrivate(const QString& path) {
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
+    if (fd == -1)
         return failed(
             QStringLiteral("Could not create the file \"%1\": %2").arg(path, systemError()));
     ::close(fd);

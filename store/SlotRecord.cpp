@@ -48,19 +48,15 @@ void putValue(FormModel& form, const Field& field, const StoredValue& value) {
     const QString stored = text ? *text : QString();
     switch (field.kind) {
     case FieldKind::Text:
-        form.setText(field.control.as<TextBox>(), stored);
-        break;
+        return form.setText(field.control.as<TextBox>(), stored);
     case FieldKind::Chooser:
-        form.setText(field.control.as<ComboBox>(), stored);
-        break;
+        return form.setText(field.control.as<ComboBox>(), stored);
     case FieldKind::Check:
-        form.setValue(field.control.as<CheckBox>(), isTrue ? 1 : 0);
-        break;
+        return form.setValue(field.control.as<CheckBox>(), isTrue ? 1 : 0);
     case FieldKind::Option:
-        form.setSelected(field.control.as<OptionButton>(), isTrue);
-        break;
+        return form.setSelected(field.control.as<OptionButton>(), isTrue);
     case FieldKind::Flag:
-        break;
+        return; // not on the form
     }
 }
 

@@ -4,13 +4,26 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cstring>
 
 namespace fd::sql {
 
 namespace {
 constexpr int busyTimeoutMs = 2000; // another process reading the file holds it this long at most
+
+// The C library's error right after the last SQLite call that failed on this thread: SQLite
+// keeps no system reason for some failed writes (a COMMIT past the file size limit).
+thread_local int failedCallErrno = 0;
+
+template <typename Call> int called(Call call) {
+    errno = 0;
+    const int result = call();
+    if (result != SQLITE_OK && result != SQLITE_ROW && result != SQLITE_DONE)
+        failedCallErrno = errno;
+    return result;
 }
+} // namespace
 
 QString quoted(const QString& name) {
     QString escaped = name;
@@ -50,7 +63,7 @@ void Statement::bind(int index, bool value) {
 }
 
 int Statement::step() {
-    return sqlite3_step(statement_.get());
+    return called([this] { return sqlite3_step(statement_.get()); });
 }
 
 bool Statement::isNull(int column) const {
@@ -97,7 +110,8 @@ bool Database::openReadOnly(const QString& path) {
 bool Database::openWithFlags(const QString& path, int flags) {
     close();
     sqlite3* db = nullptr;
-    openFailure_ = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    const QByteArray name = QFile::encodeName(path);
+    openFailure_ = called([&] { return sqlite3_open_v2(name.constData(), &db, flags, nullptr); });
     if (openFailure_ != SQLITE_OK) {
         sqlite3_close_v2(db);
         return false;
@@ -109,14 +123,18 @@ bool Database::openWithFlags(const QString& path, int flags) {
 }
 
 bool Database::exec(const QString& sql) {
-    return db_ && sqlite3_exec(db_.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr) ==
-                      SQLITE_OK;
+    const QByteArray utf8 = sql.toUtf8();
+    return db_ && called([&] {
+                      return sqlite3_exec(db_.get(), utf8.constData(), nullptr, nullptr, nullptr);
+                  }) == SQLITE_OK;
 }
 
 std::unique_ptr<Statement> Database::prepare(const QString& sql) {
     sqlite3_stmt* statement = nullptr;
-    if (!db_ || sqlite3_prepare_v2(db_.get(), sql.toUtf8().constData(), -1, &statement, nullptr) !=
-                    SQLITE_OK) {
+    const QByteArray utf8 = sql.toUtf8();
+    if (!db_ || called([&] {
+                    return sqlite3_prepare_v2(db_.get(), utf8.constData(), -1, &statement, nullptr);
+                }) != SQLITE_OK) {
         sqlite3_finalize(statement);
         return nullptr;
     }
@@ -138,7 +156,9 @@ QString Database::errorText() const {
     const int primary = errorCode() & 0xff;
     const bool fromSystem =
         primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN;
-    const int systemError = db_ && fromSystem ? sqlite3_system_errno(db_.get()) : 0;
+    int systemError = db_ && fromSystem ? sqlite3_system_errno(db_.get()) : 0;
+    if (fromSystem && systemError == 0)
+        systemError = failedCallErrno;
     return systemError == 0 ? text
                             : text + QStringLiteral(" (%1)").arg(
                                          QString::fromLocal8Bit(std::strerror(systemError)));

@@ -17,7 +17,7 @@ namespace {
 int openLockFile(const QString& path, int flags) {
     const QByteArray name = QFile::encodeName(path);
     int fd = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | flags, 0600);
-    if (fd < 0 && errno == ELOOP && (flags & O_CREAT) && ::unlink(name.constData()) == 0)
+    if (fd == -1 && errno == ELOOP && (flags & O_CREAT) && ::unlink(name.constData()) == 0)
         fd = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | flags, 0600);
     return fd;
 }
@@ -38,7 +38,7 @@ bool isAt(int fd, const QString& path) {
 
 bool StoreLock::heldElsewhere(const QString& path) {
     const int fd = openLockFile(path, 0);
-    if (fd < 0)
+    if (fd == -1)
         return false;
     const bool held = !lockNow(fd);
     if (!held && isAt(fd, path))
@@ -49,14 +49,16 @@ bool StoreLock::heldElsewhere(const QString& path) {
 
 Outcome<> StoreLock::take(const QString& path) {
     release();
-    const int fd = openLockFile(path, O_CREAT);
-    if (fd < 0 || !lockNow(fd)) {
-        const QString reason = fd < 0 ? QString::fromLocal8Bit(std::strerror(errno))
-                                      : QStringLiteral("another copy of the program holds it");
-        if (fd >= 0)
-            ::close(fd);
+    const auto notTaken = [&path](const QString& reason) {
         return failed(
             QStringLiteral("Could not create the lock file \"%1\": %2").arg(path, reason));
+    };
+    const int fd = openLockFile(path, O_CREAT);
+    if (fd == -1)
+        return notTaken(QString::fromLocal8Bit(std::strerror(errno)));
+    if (!lockNow(fd)) {
+        ::close(fd);
+        return notTaken(QStringLiteral("another copy of the program holds it"));
     }
     fd_ = fd;
     path_ = path;
@@ -64,7 +66,7 @@ Outcome<> StoreLock::take(const QString& path) {
 }
 
 void StoreLock::release() {
-    if (fd_ < 0)
+    if (fd_ == -1)
         return;
     ::unlink(QFile::encodeName(path_).constData());
     ::close(fd_);
