@@ -184,7 +184,9 @@ private Q_SLOTS:
 
         QVERIFY(stop(program, sidecar).endsWith("/shutdown\n"));
         QCOMPARE(program.exitCode(), 0);
-        QCOMPARE(::kill(game, 0), -1); // no game left
+        QCOMPARE(::kill(game, 0), -1);         // no game left
+        err += program.readAllStandardError(); // a success is told only after a failure
+        QVERIFY2(err.count(" took /health") <= err.count(" take /health"), err.data());
     }
 
     void aFailingSidecarNeitherHoldsNorEndsTheServer_data() {
