@@ -4,6 +4,8 @@
 #include "core/FormModel.h"
 #include "core/TextFile.h"
 
+#include <array>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -40,22 +42,25 @@ QStringView firstQuoted(QStringView line) {
                     : line.sliced(open + 1, (close < 0 ? line.size() : close) - open - 1);
 }
 
+// The units that can break a line (a line break, a NUL) or change how the engine splits it (a
+// quote, a semicolon).
+constexpr std::array<char16_t, 5> specialUnits{u'\0', u'\n', u'\r', u'"', u';'};
+
 #if defined(__SSE2__)
-// The byte lanes of the eight units at `units` (the first four when half) that are a line break,
-// a NUL, a quote or a semicolon.
+// The byte lanes of the eight units at `units` (the first four when half) that are special.
 template <bool half> int specialLanes(const char16_t* units) {
     const auto* from = reinterpret_cast<const __m128i*>(units);
     const __m128i wide = half ? _mm_loadl_epi64(from) : _mm_loadu_si128(from);
-    const auto is = [&wide](char16_t c) { return _mm_cmpeq_epi16(wide, _mm_set1_epi16(short(c))); };
-    const __m128i breaks = _mm_or_si128(_mm_or_si128(is(u'\0'), is(u'\n')), is(u'\r'));
-    const __m128i splits = _mm_or_si128(is(u'"'), is(u';'));
-    return _mm_movemask_epi8(_mm_or_si128(breaks, splits)) & (half ? 0xFF : 0xFFFF);
+    __m128i found = _mm_setzero_si128();
+    for (const char16_t c : specialUnits)
+        found = _mm_or_si128(found, _mm_cmpeq_epi16(wide, _mm_set1_epi16(short(c))));
+    return _mm_movemask_epi8(found) & (half ? 0xFF : 0xFFFF);
 }
 #endif
 
-// Only a line break, a NUL, a quote or a semicolon can break a line or change how the engine
-// splits it; most values hold none, and pass in one look at each character (eight at a time,
-// the last ones looked at again overlapping), without building their line.
+// Only a special unit can break a line or change how the engine splits it; most values hold
+// none, and pass in one look at each character (eight at a time, the last ones looked at again
+// overlapping), without building their line.
 bool plain(QStringView value) {
     const auto* units = reinterpret_cast<const char16_t*>(value.utf16());
     const qsizetype size = value.size();
@@ -69,8 +74,12 @@ bool plain(QStringView value) {
     if (size >= 4)
         return (specialLanes<true>(units) | specialLanes<true>(units + size - 4)) == 0;
 #endif
-    constexpr quint64 special = // the five are below 64: one bit each
-        1ULL << u'\0' | 1ULL << u'\n' | 1ULL << u'\r' | 1ULL << u'"' | 1ULL << u';';
+    constexpr quint64 special = [] { // all are below 64: one bit each
+        quint64 bits = 0;
+        for (const char16_t c : specialUnits)
+            bits |= 1ULL << c;
+        return bits;
+    }();
     for (qsizetype i = 0; i < size; ++i)
         if (units[i] < 64 && (special >> units[i] & 1) != 0)
             return false;

@@ -165,27 +165,20 @@ Outcome<Gaps> findGaps(sql::Database& db, const QString& path, const QString& sl
         db.prepare(QStringLiteral("PRAGMA table_info(%1)").arg(sql::quoted(slot)));
     if (!info)
         return fromError(db, reading);
-    // The record's columns by their names as the program spells them, which a store it made
-    // holds, and case-folded, for any other spelling; each made once.
-    static const auto indexBy = [](bool folded) {
+    // The record's columns by their case-folded names, folded once.
+    static const QHash<QString, std::size_t> fieldIndex = [] {
         QHash<QString, std::size_t> index;
-        for (std::size_t i = 0; i < settingsRecord.size(); ++i) {
-            const QString name = QString::fromLatin1(settingsRecord[i].name);
-            index.insert(folded ? name.toCaseFolded() : name, i);
-        }
+        for (std::size_t i = 0; i < settingsRecord.size(); ++i)
+            index.insert(QString::fromLatin1(settingsRecord[i].name).toCaseFolded(), i);
         return index;
-    };
-    static const QHash<QString, std::size_t> fieldIndex = indexBy(false);
-    static const QHash<QString, std::size_t> foldedIndex = indexBy(true);
+    }();
     std::vector<bool> present(settingsRecord.size());
     bool anyColumn = false;
     int result = SQLITE_OK;
     while ((result = info->step()) == SQLITE_ROW) {
         anyColumn = true;
-        const QString name = info->text(1);
-        auto field = fieldIndex.constFind(name);
-        if (field != fieldIndex.cend() ||
-            (field = foldedIndex.constFind(name.toCaseFolded())) != foldedIndex.cend())
+        if (const auto field = fieldIndex.constFind(info->text(1).toCaseFolded());
+            field != fieldIndex.cend())
             present[*field] = true;
     }
     if (result != SQLITE_DONE)
