@@ -125,11 +125,10 @@ PathResolver::Resolved PathResolver::find(const QString& path) {
 
 namespace {
 // A relative path cut at its last separator: the folders on the way, and the name of the last
-// part read in place (no copy). Separators at the end are dropped.
+// part read in place (no copy). A path that ends in a separator has an empty name: it is its
+// folders.
 std::pair<QStringView, QString> cutAtName(const QString& relative) {
-    QStringView path(relative);
-    while (path.endsWith(u'/') || path.endsWith(u'\\'))
-        path.chop(1);
+    const QStringView path(relative);
     const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
     return {path.first(std::max<qsizetype>(cut, 0)),
             QString::fromRawData(path.constData() + cut + 1, path.size() - cut - 1)};

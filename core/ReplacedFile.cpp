@@ -1,5 +1,7 @@
 #include "ReplacedFile.h"
 
+#include "FileDescriptor.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -79,10 +81,10 @@ ReplacedFile::ReplacedFile(const QString& path, Sync sync, Keep keep)
 }
 
 ReplacedFile::~ReplacedFile() {
-    if (fd_ != -1)
-        ::close(fd_);
-    if (!placed_)
-        ::unlink(encoded(beside_).constData());
+    closeIfOpen(fd_);
+    // Whatever is left beside: a file never put in place, or the old content an exchange left
+    // there when it could not be kept as the previous one. Once in place, nothing is.
+    ::unlink(encoded(beside_).constData());
 }
 
 Outcome<> ReplacedFile::write(QByteArrayView bytes) {
@@ -104,15 +106,13 @@ Outcome<> ReplacedFile::writeAt(qint64 offset, QByteArrayView bytes) {
         return state();
     qint64 done = 0;
     while (done < bytes.size()) {
+        errno = ENOSPC; // stays when a write takes nothing: the disk took nothing more
         const ssize_t written =
             ::pwrite(fd_, bytes.data() + done, size_t(bytes.size() - done), off_t(offset + done));
         if (written == -1 && errno == EINTR)
             continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = ENOSPC; // the disk took nothing more
+        if (written <= 0)
             return fail();
-        }
         done += written;
     }
     return Outcome<>::success();
@@ -148,7 +148,6 @@ Outcome<> ReplacedFile::putInPlace() {
         std::rename(beside.constData(), encoded(previous_).constData()); // else reused as .new
     else if (std::rename(beside.constData(), path.constData()) != 0)
         return fail();
-    placed_ = true;
     if (sync_ == Sync::ToDisk)
         // The new name stands; a folder the system cannot sync still holds it.
         (void)syncToDisk(QFileInfo(path_).absolutePath());

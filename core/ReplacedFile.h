@@ -72,7 +72,6 @@ private:
     qint64 size_ = 0;
     Sync sync_;
     Keep keep_;
-    bool placed_ = false;
     std::optional<Failure> failure_;
 };
 

@@ -35,6 +35,17 @@ std::optional<char> toCp1252(char16_t c) {
     return std::nullopt;
 }
 
+// Copies the units to bytes as they are; true when all were ASCII, which Windows-1252 writes
+// so. One loop with no early way out, so that it runs on vectors.
+bool copyAsciiByUnit(std::u16string_view units, char* out) {
+    char16_t all = 0;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        all |= units[i];
+        out[i] = char(units[i]);
+    }
+    return all < 0x80;
+}
+
 #if defined(__SSE2__)
 // Copies units [at, at + 8) to bytes, or [at, at + 4) when half, and gathers them into seen.
 template <bool half>
@@ -56,14 +67,8 @@ void copyUnits(const char16_t* units, std::size_t at, char* out, __m128i& seen) 
 // rather than one by one: most parts of a line are short.
 bool copyAscii(std::u16string_view units, char* out) {
     const std::size_t n = units.size();
-    if (n < 4) {
-        char16_t all = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            all |= units[i];
-            out[i] = char(units[i]);
-        }
-        return all < 0x80;
-    }
+    if (n < 4)
+        return copyAsciiByUnit(units, out);
     __m128i seen = _mm_setzero_si128();
     if (n < 8) {
         copyUnits<true>(units.data(), 0, out, seen);
@@ -77,15 +82,8 @@ bool copyAscii(std::u16string_view units, char* out) {
     return _mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) == 0xFFFF;
 }
 #else
-// Copies the units to bytes as they are; true when all were ASCII, which Windows-1252 writes
-// so. One loop with no early way out, so that it runs on vectors.
 bool copyAscii(std::u16string_view units, char* out) {
-    char16_t all = 0;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        all |= units[i];
-        out[i] = char(units[i]);
-    }
-    return all < 0x80;
+    return copyAsciiByUnit(units, out);
 }
 #endif
 

@@ -1,5 +1,7 @@
 #include "ServerQuery.h"
 
+#include "core/FileDescriptor.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -69,21 +71,6 @@ std::string request(Query query, std::string_view challenge) {
     return datagram;
 }
 
-std::map<std::string, std::string> parseInfoString(std::string_view text) {
-    std::map<std::string, std::string> pairs;
-    if (text.starts_with('\\'))
-        text.remove_prefix(1);
-    while (!text.empty()) {
-        const std::size_t keyEnd = std::min(text.find('\\'), text.size());
-        const std::string_view key = text.substr(0, keyEnd);
-        text.remove_prefix(std::min(keyEnd + 1, text.size()));
-        const std::size_t valueEnd = std::min(text.find('\\'), text.size());
-        pairs[std::string(key)] = std::string(text.substr(0, valueEnd));
-        text.remove_prefix(std::min(valueEnd + 1, text.size()));
-    }
-    return pairs;
-}
-
 std::optional<ServerReply> parseReply(std::string_view datagram, Query query,
                                       std::string_view challenge) {
     const std::string head = std::string(marker) + std::string(replyHead(query));
@@ -123,8 +110,7 @@ QuerySocket::QuerySocket(const sockaddr_in& server)
 }
 
 QuerySocket::~QuerySocket() {
-    if (socket_ != -1)
-        ::close(socket_);
+    closeIfOpen(socket_);
 }
 
 void QuerySocket::send(Query query) {

@@ -40,8 +40,6 @@ std::string request(Query query, std::string_view challenge);
 // challenge is still heard: the game's early versions do not.)
 std::optional<ServerReply> parseReply(std::string_view datagram, Query query,
                                       std::string_view challenge);
-// "\key\value" pairs, as both replies and the engine's info strings hold them.
-std::map<std::string, std::string> parseInfoString(std::string_view text);
 
 // A UDP socket connected to one server, for asking it again and again.
 class QuerySocket {

@@ -1,6 +1,7 @@
 #include "Supervisor.h"
 
 #include "ServerQuery.h"
+#include "core/FileDescriptor.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -137,8 +138,7 @@ int Supervisor::watch(pid_t process, const volatile sig_atomic_t& stopping,
                 replyDue = Clock::time_point::max();
             }
     }
-    if (gameEnded != -1)
-        ::close(gameEnded);
+    closeIfOpen(gameEnded);
     ::pthread_sigmask(SIG_SETMASK, &waiting, nullptr);
     agones_.ended();
     return waitStatus;

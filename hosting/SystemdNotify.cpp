@@ -1,5 +1,7 @@
 #include "SystemdNotify.h"
 
+#include "core/FileDescriptor.h"
+
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
@@ -69,8 +71,7 @@ SystemdNotifier::SystemdNotifier() : watchdog_(watchdogForThisProcess()) {
 }
 
 SystemdNotifier::~SystemdNotifier() {
-    if (socket_ != -1)
-        ::close(socket_);
+    closeIfOpen(socket_);
 }
 
 void SystemdNotifier::notify(std::string_view state) const {

@@ -63,9 +63,8 @@ Outcome<> createPrivate(const QString& path) {
 bool makePrivate(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
-    if (::stat(name.constData(), &info) != 0)
-        return false;
-    return (info.st_mode & 07777) == 0600 || ::chmod(name.constData(), 0600) == 0;
+    return ::stat(name.constData(), &info) == 0 &&
+           ((info.st_mode & 07777) == 0600 || ::chmod(name.constData(), 0600) == 0);
 }
 
 } // namespace fd::durable

@@ -157,14 +157,10 @@ Outcome<> SettingsStore::create(const Paths& paths, const FreshRecord& freshReco
         return step;
     sql::Database db;
     bool written = db.open(path) && db.exec(QStringLiteral("BEGIN"));
+    const Gaps everything{.noTable = true, .noRecord = true, .columns = {}};
     for (const char* name : slotNames) {
         const QString slot = QString::fromLatin1(name);
-        if (!written || !db.exec(createSql(slot)))
-            break;
-        std::unique_ptr<sql::Statement> insert = db.prepare(insertSql(slot));
-        if (insert)
-            bindRecord(*insert, freshRecord(slot));
-        written = insert && insert->step() == SQLITE_DONE;
+        written = written && fillGaps(db, slot, everything, freshRecord(slot));
     }
     written = written && db.exec(QStringLiteral("COMMIT"));
     const QString failure = written ? QString() : db.errorText();
