@@ -194,6 +194,7 @@ private Q_SLOTS:
         QTest::newRow("control characters listed") << QStringList{"--list"} << 0 << "Save Game #4\ta\\tb\\nc\\\\d\\x01\t" << "odd description";
         QTest::newRow("a check box stored as a word") << QStringList{"--script", "2"} << 0 << "seta g_friendlyfire \"1\"" << "sql:UPDATE \"Save Game #2\" SET FriendlyFire = 'TRUE'";
         QTest::newRow("the highest port") << QStringList{"--engage", "2"} << 0 << "|+set dedicated 1 +set net_port 65535 +exec" << "sql:UPDATE \"Save Game #2\" SET SetNetportNumber = '65535'";
+        QTest::newRow("a check box stored as a fraction") << QStringList{"--script", "2"} << 0 << "seta g_friendlyfire \"1\"" << "sql:UPDATE \"Save Game #2\" SET FriendlyFire = 0.5";
         QTest::newRow("a check box stored as bytes") << QStringList{"--script", "2"} << 0 << "seta g_friendlyfire \"0\"" << "sql:UPDATE \"Save Game #2\" SET FriendlyFire = X'01'";
         QTest::newRow("a check box in a text column") << QStringList{"--script", "2"} << 0 << "seta g_friendlyfire \"1\"" << "sql:ALTER TABLE \"Save Game #2\" DROP FriendlyFire; ALTER TABLE \"Save Game #2\" ADD FriendlyFire TEXT DEFAULT '-1'";
         for (const char* name : {"", ".old", ".new"})

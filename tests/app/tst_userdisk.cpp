@@ -85,6 +85,17 @@ private Q_SLOTS:
         QCOMPARE(QDir(folders->appFolder()).entryList({"dock*"}), files);
     }
 
+    // A store that cannot be opened at all is named, and the program ends.
+    void aStoreThatCannotBeOpenedEndsTheProgram() {
+        TestProgram p(TestProgram::Start::Later);
+        QVERIFY(QDir().mkpath(appFile(*p.folders(), "dock.sav/in the way")));
+        p.start();
+        QVERIFY(p.form.isClosed(Window::frmFragDocker));
+        QCOMPARE(p.startUp.messages().size(), 1);
+        QVERIFY2(p.startUp.messages().front().contains(appFile(*p.folders(), "dock.sav")),
+                 qPrintable(p.startUp.messages().front()));
+    }
+
     void aStoreThatLacksPartsOfSlotsKeepsTheRest_data() {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<int>("slot");           // the slot remade

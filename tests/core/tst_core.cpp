@@ -222,6 +222,7 @@ private Q_SLOTS:
                 !PathResolver().isFile(dir.path() + u"/Ωμέγα/.."_s)); // dot names are folders
         QVERIFY(QFile::link(dir.filePath(u"Ωμέγα/file.TXT"_s), dir.filePath(u"FileLink"_s)));
         QVERIFY(PathResolver().isFile(dir.path() + u"/FileLink"_s));
+        QCOMPARE(PathResolver().resolve(dir.path() + u"/ΩΜΈΓΑ\\/"_s), dir.path() + u"/Ωμέγα"_s);
     }
 
     void decimals_data() {

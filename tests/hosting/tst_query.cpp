@@ -1,6 +1,9 @@
 // The server query as a supervisor relies on it: only a whole, well-formed answer to the query
 // asked is taken, and what a server says reaches systemd's status line with no control byte.
 
+#include "hosting/HeadlessWine.h"
+#include "hosting/RunningServers.h"
+#include "hosting/ServerAddress.h"
 #include "hosting/ServerQuery.h"
 #include "hosting/Supervisor.h"
 #include "support/NotifySocket.h"
@@ -144,6 +147,56 @@ private Q_SLOTS:
         QVERIFY2(status.isEmpty() || messages.contains(status), messages.constData());
         for (const char byte : messages)
             QVERIFY(byte == '\n' || (byte >= 0x20 && byte != 0x7f));
+    }
+    // With no note, the server that answers at a port is the only slot there with its name,
+    // else the only slot there; a host name is asked of the resolver.
+    void theSlotThatServesIsTold() {
+        qputenv("XDG_RUNTIME_DIR", QTemporaryDir().path().toUtf8()); // no note there
+        const std::optional<sockaddr_in> at = ServerAddress{28000, u"localhost"_s}.queryAddress();
+        QVERIFY(at && at->sin_addr.s_addr == htonl(INADDR_LOOPBACK));
+        const std::vector<SlotServerName> one{{u"Save Game #1"_s, u"A"_s}};
+        const std::vector<SlotServerName> two{{u"Save Game #1"_s, u"A"_s},
+                                              {u"Save Game #2"_s, u"B"_s}};
+        QCOMPARE(whoServes(*at, u"s"_s, one, u"C"_s), u"Save Game #1"_s);
+        QCOMPARE(whoServes(*at, u"s"_s, two, u"B"_s), u"Save Game #2"_s);
+        QCOMPARE(whoServes(*at, u"s"_s, two, u"C"_s), QString());
+    }
+
+    // With no display, Wine's prefix gets a driver list ending in "null" unless its registry
+    // names one; a "Graphics" value of another section does not count.
+    void aPrefixWithNoDisplayFallsBackToNullGraphics_data() {
+        QTest::addColumn<QByteArray>("registry");
+        QTest::addColumn<bool>("set");
+        const QByteArray drivers = "[Software\\\\Wine\\\\Drivers] 1\n";
+        QTest::newRow("no registry") << QByteArray() << true;
+        QTest::newRow("a list") << drivers + "\"Graphics\"=\"x11\"\n" << false;
+        QTest::newRow("another section's") << drivers + "\"Audio\"=\"\"\n[X]\n\"Graphics\"=\"\"\n"
+                                           << true;
+    }
+    void aPrefixWithNoDisplayFallsBackToNullGraphics() {
+        QFETCH(QByteArray, registry);
+        QFETCH(bool, set);
+        QTemporaryDir bin, prefix;
+        const QString log = bin.filePath(u"ran"_s);
+        for (const char* name : {"wine", "wineserver"}) {
+            QFile program(bin.filePath(QString::fromLatin1(name)));
+            QVERIFY(program.open(QIODevice::WriteOnly));
+            program.write("#!/bin/sh\necho \"$0 $*\" >> " + QFile::encodeName(log) + "\n");
+            program.setPermissions(program.permissions() | QFile::ExeOwner);
+        }
+        if (!registry.isEmpty()) {
+            QFile file(prefix.filePath(u"user.reg"_s));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(registry) == registry.size());
+        }
+        qunsetenv("DISPLAY");
+        qunsetenv("WAYLAND_DISPLAY");
+        fallBackToNullGraphics(bin.filePath(u"wine"_s), {u"WINEPREFIX="_s + prefix.path()});
+        QFile ran(log);
+        const QByteArray lines = ran.open(QIODevice::ReadOnly) ? ran.readAll() : QByteArray();
+        QCOMPARE(lines.contains(
+                     "wine reg add HKCU\\Software\\Wine\\Drivers /v Graphics /d x11,null /f\n"),
+                 set);
+        QCOMPARE(lines.contains("wineserver -w\n"), set);
     }
 };
 
