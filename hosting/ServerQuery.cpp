@@ -115,7 +115,9 @@ QuerySocket::~QuerySocket() {
 
 void QuerySocket::send(Query query) {
     query_ = query;
-    challenge_ = "fd" + std::to_string(::getpid()) + '-' + std::to_string(++sent_);
+    // A challenge no earlier query of this process had: the moment it is asked.
+    challenge_ = "fd" + std::to_string(::getpid()) + '-' +
+                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
     const std::string datagram = request(query, challenge_);
     // A refusal (nothing listening) comes back on a later receive, as no reply.
     [[maybe_unused]] const ssize_t sent = ::send(socket_, datagram.data(), datagram.size(), 0);

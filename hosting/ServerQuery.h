@@ -59,7 +59,6 @@ private:
     int socket_ = -1;
     Query query_ = Query::Info;
     std::string challenge_;
-    unsigned sent_ = 0;
     std::vector<char> buffer_;
 };
 
