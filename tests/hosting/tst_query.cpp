@@ -26,13 +26,14 @@ namespace {
 
 const std::string head = "\xff\xff\xff\xff";
 
-// A server on a loopback port that answers each getinfo with `reply(challenge)`, three times,
+// A server on a loopback port that answers each getinfo with `reply(challenge)`, `times` times,
 // then ends; its process is what the supervisor watches.
-pid_t serveThreeQueries(int socket, const std::function<std::string(const std::string&)>& reply) {
+pid_t serveQueries(int socket, int times,
+                   const std::function<std::string(const std::string&)>& reply) {
     const pid_t child = ::fork();
     if (child != 0)
         return child;
-    for (int answered = 0; answered < 3;) {
+    for (int answered = 0; answered < times;) {
         char request[512];
         sockaddr_in from{};
         socklen_t size = sizeof from;
@@ -102,15 +103,19 @@ private Q_SLOTS:
     // bytes (even a NUL) reach the status line escaped.
     void theSupervisorIsReadyOnlyOnAWholeAnswer_data() {
         QTest::addColumn<QString>("answer");
-        QTest::addColumn<QByteArray>("status"); // "" when it must not be ready
-        QTest::newRow("40 KB, a wrong challenge late") << "long" << QByteArray();
-        QTest::newRow("a right header, random bytes") << "random" << QByteArray();
-        QTest::newRow("control bytes in the map name")
-            << "control" << QByteArray("STATUS=Map hm\\x1b[2J\\x07\\x00\\x7f, 3 of 8");
+        QTest::addColumn<QByteArray>("status");   // "" when it must not be ready
+        QTest::addColumn<QByteArray>("watchdog"); // WATCHDOG_PID; "" this process
+        const QByteArray controls = "STATUS=Map hm\\x1b[2J\\x07\\x00\\x7f, 3 of 8";
+        QTest::newRow("40 KB, a wrong challenge late") << "long" << QByteArray() << QByteArray();
+        QTest::newRow("a right header, random bytes") << "random" << QByteArray() << QByteArray();
+        QTest::newRow("control bytes in the map name") << "control" << controls << QByteArray();
+        QTest::newRow("another's watchdog") << "control" << controls << QByteArray("1");
+        QTest::newRow("a watchdog for no number") << "control" << controls << QByteArray("x");
     }
     void theSupervisorIsReadyOnlyOnAWholeAnswer() {
         QFETCH(QString, answer);
         QFETCH(QByteArray, status);
+        QFETCH(QByteArray, watchdog);
         const int server = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -122,19 +127,21 @@ private Q_SLOTS:
         fd::test::NotifySocket notify(dir.filePath(u"notify"_s));
         qputenv("NOTIFY_SOCKET", QFile::encodeName(notify.path));
         qputenv("WATCHDOG_USEC", "200000"); // asked again every 0.1 s once ready
+        qputenv("WATCHDOG_PID", watchdog.isEmpty() ? QByteArray::number(::getpid()) : watchdog);
 
-        const pid_t game = serveThreeQueries(server, [&](const std::string& challenge) {
-            if (answer == u"long")
-                return info("\\mapname\\m\\pad\\" + std::string(40000, 'x') + "\\challenge\\x");
-            if (answer == u"random") {
-                std::string noise = info("");
-                for (int i = 0; i < 2000; ++i)
-                    noise += char(QRandomGenerator::global()->bounded(256));
-                return noise;
-            }
-            return info("\\mapname\\hm\x1b[2J\x07" + std::string(1, '\0') +
-                        "\x7f\\clients\\3\\sv_maxclients\\8\\challenge\\" + challenge);
-        });
+        const pid_t game =
+            serveQueries(server, watchdog.isEmpty() ? 3 : 1, [&](const std::string& challenge) {
+                if (answer == u"long")
+                    return info("\\mapname\\m\\pad\\" + std::string(40000, 'x') + "\\challenge\\x");
+                if (answer == u"random") {
+                    std::string noise = info("");
+                    for (int i = 0; i < 2000; ++i)
+                        noise += char(QRandomGenerator::global()->bounded(256));
+                    return noise;
+                }
+                return info("\\mapname\\hm\x1b[2J\x07" + std::string(1, '\0') +
+                            "\x7f\\clients\\3\\sv_maxclients\\8\\challenge\\" + challenge);
+            });
         const SystemdNotifier notifier;
         sigset_t none;
         sigemptyset(&none);
@@ -145,6 +152,7 @@ private Q_SLOTS:
         QCOMPARE(messages.contains("\nREADY=1\n") || messages.startsWith("READY=1"),
                  !status.isEmpty());
         QVERIFY2(status.isEmpty() || messages.contains(status), messages.constData());
+        QCOMPARE(messages.contains("WATCHDOG=1"), !status.isEmpty() && watchdog.isEmpty());
         for (const char byte : messages)
             QVERIFY(byte == '\n' || (byte >= 0x20 && byte != 0x7f));
     }
