@@ -56,7 +56,7 @@ QString Decimal::toString() const {
     QString fraction = digits_.right(scale_);
     while (fraction.endsWith(u'0'))
         fraction.chop(1);
-    while (whole.size() > 1 && whole.startsWith(u'0'))
+    while (whole.startsWith(u'0'))
         whole.remove(0, 1);
     if (whole.isEmpty())
         whole = QStringLiteral("0");

@@ -23,9 +23,12 @@ struct HttpPoster::Library {
 
 namespace {
 
-template <typename Function> bool lookUp(void* library, const char* name, Function& function) {
+// Looks the function up by its name; the first name the library lacks is kept in `missing`.
+template <typename Function>
+void lookUp(void* library, const char* name, Function& function, const char*& missing) {
     function = reinterpret_cast<Function>(::dlsym(library, name));
-    return function != nullptr;
+    if (!function && !missing)
+        missing = name;
 }
 
 HttpPoster::Library loadCurl() {
@@ -38,16 +41,19 @@ HttpPoster::Library loadCurl() {
         curl.problem = "libcurl is not installed (Debian package libcurl4)";
         return curl;
     }
-    const bool found = lookUp(library, "curl_global_init", curl.globalInit) &&
-                       lookUp(library, "curl_easy_init", curl.init) &&
-                       lookUp(library, "curl_easy_setopt", curl.setopt) &&
-                       lookUp(library, "curl_easy_perform", curl.perform) &&
-                       lookUp(library, "curl_easy_getinfo", curl.getinfo) &&
-                       lookUp(library, "curl_easy_strerror", curl.strerror) &&
-                       lookUp(library, "curl_slist_append", curl.slistAppend) &&
-                       lookUp(library, "curl_slist_free_all", curl.slistFreeAll) &&
-                       lookUp(library, "curl_easy_cleanup", curl.cleanup);
-    if (!found || curl.globalInit(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+    const char* missing = nullptr;
+    lookUp(library, "curl_global_init", curl.globalInit, missing);
+    lookUp(library, "curl_easy_init", curl.init, missing);
+    lookUp(library, "curl_easy_setopt", curl.setopt, missing);
+    lookUp(library, "curl_easy_perform", curl.perform, missing);
+    lookUp(library, "curl_easy_getinfo", curl.getinfo, missing);
+    lookUp(library, "curl_easy_strerror", curl.strerror, missing);
+    lookUp(library, "curl_slist_append", curl.slistAppend, missing);
+    lookUp(library, "curl_slist_free_all", curl.slistFreeAll, missing);
+    lookUp(library, "curl_easy_cleanup", curl.cleanup, missing);
+    if (missing)
+        curl.problem = std::string("libcurl has no function ") + missing;
+    else if (curl.globalInit(CURL_GLOBAL_DEFAULT) != CURLE_OK)
         curl.problem = "libcurl could not be set up";
     return curl; // the library stays loaded until the process ends
 }

@@ -91,9 +91,6 @@ Outcome<SettingsStore::Opening> SettingsStore::open(const QString& folder,
                           : Outcome<>(aside.reason());
         if (aside.ok())
             opening.keptAs = *aside;
-        if (!step.ok() && step.kind() == FailureKind::Damaged)
-            step = damaged(QStringLiteral("The new settings store \"%1\" is damaged too: %2")
-                               .arg(pathsIn(folder).store, step.failure()));
     }
     paths_ = pathsIn(folder);
     if (!step.ok())
