@@ -234,6 +234,7 @@ private Q_SLOTS:
         QTest::newRow("leading zeros") << "007" << "231" << true;
         QTest::newRow("negative") << "-2" << "-66" << false;
         QTest::newRow("negative zero") << "-0.0" << "0" << false;
+        QTest::newRow("negative, under one") << "-0.01" << "-0.33" << false;
         QTest::newRow("long") << "123456789012345678901234567890" << "4074074037407407403740740740370" << true;
         for (const char* text : {"1e2", "abc", "", ".", "0,5", "1.", "2.x", ".5", "1.2.3"})
             QTest::addRow("not a number: '%s'", text) << text << "" << false;
