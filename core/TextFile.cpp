@@ -230,13 +230,12 @@ void print(std::FILE* stream, const QString& text) {
 }
 
 QString trimSpaces(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.mid(begin, end - begin);
+    QStringView trimmed(text);
+    while (trimmed.startsWith(u' '))
+        trimmed = trimmed.sliced(1);
+    while (trimmed.endsWith(u' '))
+        trimmed.chop(1);
+    return trimmed.toString();
 }
 
 QStringList splitLines(const QString& text) {
