@@ -6,6 +6,7 @@
 #include "hosting/ServerAddress.h"
 #include "hosting/ServerQuery.h"
 #include "hosting/Supervisor.h"
+#include "support/CatalogFiles.h"
 #include "support/NotifySocket.h"
 
 #include <QtTest>
@@ -186,21 +187,17 @@ private Q_SLOTS:
         QFETCH(bool, set);
         QTemporaryDir bin, prefix;
         const QString log = bin.filePath(u"ran"_s);
-        for (const char* name : {"wine", "wineserver"}) {
-            QFile program(bin.filePath(QString::fromLatin1(name)));
-            QVERIFY(program.open(QIODevice::WriteOnly));
-            program.write("#!/bin/sh\necho \"$0 $*\" >> " + QFile::encodeName(log) + "\n");
-            program.setPermissions(program.permissions() | QFile::ExeOwner);
+        for (const QString& name : {bin.filePath(u"wine"_s), bin.filePath(u"wineserver"_s)}) {
+            fd::test::writeFile(name,
+                                "#!/bin/sh\necho \"$0 $*\" >> " + QFile::encodeName(log) + "\n");
+            QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::ExeOwner));
         }
-        if (!registry.isEmpty()) {
-            QFile file(prefix.filePath(u"user.reg"_s));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(registry) == registry.size());
-        }
+        if (!registry.isEmpty())
+            fd::test::writeFile(prefix.filePath(u"user.reg"_s), registry);
         qunsetenv("DISPLAY");
         qunsetenv("WAYLAND_DISPLAY");
         fallBackToNullGraphics(bin.filePath(u"wine"_s), {u"WINEPREFIX="_s + prefix.path()});
-        QFile ran(log);
-        const QByteArray lines = ran.open(QIODevice::ReadOnly) ? ran.readAll() : QByteArray();
+        const QByteArray lines = fd::test::readFile(log);
         QCOMPARE(lines.contains(
                      "wine reg add HKCU\\Software\\Wine\\Drivers /v Graphics /d x11,null /f\n"),
                  set);

@@ -175,6 +175,7 @@ private Q_SLOTS:
         QTest::newRow("unfinished new store") << "partial new";
         QTest::newRow("store behind a symbolic link") << "link";
         QTest::newRow("new list file of no stored save") << "stray list";
+        QTest::newRow("a link at the lock's name") << "lock link";
     }
     void leftoversOfAnInterruptedStartAreSettled() {
         QFETCH(QString, leftover);
@@ -193,6 +194,9 @@ private Q_SLOTS:
             QVERIFY(QFile::link(u"elsewhere/real.sav"_s, store));
         } else if (leftover == u"stray list") {
             test::writeFile(folders->appFolder() + u"/saved/Save Game #2.maps.new"_s, "hm_voy1");
+        } else if (leftover == u"lock link") {
+            test::writeFile(file(*folders, "user's"), "kept");
+            QVERIFY(QFile::link(file(*folders, "user's"), file(*folders, "dock.ldb")));
         }
         ino_t old = inodeOf(store);
         {
@@ -208,6 +212,8 @@ private Q_SLOTS:
                      QStringList());
         }
         QVERIFY(!QFile::exists(file(*folders, "dock.ldb"))); // the lock goes with the store
+        QCOMPARE(test::readFile(file(*folders, "user's")),
+                 QByteArray(leftover == u"lock link" ? "kept" : "(missing)"));
         { TestProgram again(folders); }
         QCOMPARE(inodeOf(store), old); // nothing left to reclaim: not rewritten
     }
