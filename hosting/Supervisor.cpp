@@ -132,7 +132,8 @@ int Supervisor::watch(pid_t process, const volatile sig_atomic_t& stopping,
             wake = std::min(wake, now + milliseconds(200)); // look at the game now and then
         const timespec timeout = timeUntil(wake, now);
         pollfd events[] = {{gameEnded, POLLIN, 0}, {socket.descriptor(), POLLIN, 0}};
-        if (::ppoll(events, 2, &timeout, &waiting) > 0 && (events[1].revents & POLLIN))
+        (void)::ppoll(events, 2, &timeout, &waiting); // timed out or interrupted: no events
+        if (events[1].revents & POLLIN)
             if (const std::optional<ServerReply> reply = socket.receive(); reply && !stopNoted) {
                 answered(*reply);
                 replyDue = Clock::time_point::max();
