@@ -30,9 +30,7 @@ QList<PathResolver::Entry> PathResolver::readFolder(const QString& folder) {
     if (!dir)
         return entries;
     while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name(entry->d_name);
-        if (name == "." || name == "..")
-            continue;
+        const std::string_view name(entry->d_name); // "." and "..", too: lookup() answers them
         bool isFolder = entry->d_type == DT_DIR;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat target {};
@@ -75,20 +73,13 @@ void PathResolver::indexFolded(Listing& listing) {
         else if (entry.name < place->name)
             *place = entry;
     }
-    listing.foldedIndexed = true;
 }
 
 namespace {
 QString joined(const QString& folder, const QString& name) {
     if (folder.isEmpty())
         return name;
-    const bool separated = folder.endsWith(u'/');
-    QString path;
-    path.reserve(folder.size() + name.size() + 1);
-    path.append(folder);
-    if (!separated)
-        path.append(u'/');
-    return path.append(name);
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
 }
 } // namespace
 
@@ -100,7 +91,7 @@ std::optional<PathResolver::Entry> PathResolver::lookup(const QString& folder,
     auto exact = entries.exact.constFind(name);
     if (exact != entries.exact.cend())
         return *exact;
-    if (!entries.foldedIndexed)
+    if (entries.folded.isEmpty()) // not made yet, or a folder with nothing in it
         indexFolded(entries);
     auto folded = entries.folded.constFind(name.toCaseFolded());
     if (folded != entries.folded.cend())
@@ -164,11 +155,10 @@ PathResolver::Resolved PathResolver::findFrom(const QString& start, const QStrin
 // The part found in the folder of `result`, which then names it; false when it is not there.
 // Only the last part of a path, when `mayBeFile`, skips the query of a folder by its exact name.
 bool PathResolver::step(Resolved& result, const QString& part, bool mayBeFile) {
-    const bool inFolder = result.entry && result.entry->isFolder;
-    std::optional<Entry> next;
-    if (inFolder && !mayBeFile)
-        next = exactFolder(result.path, part);
-    if (!next && inFolder)
+    if (!result.entry || !result.entry->isFolder)
+        return false;
+    std::optional<Entry> next = mayBeFile ? std::nullopt : exactFolder(result.path, part);
+    if (!next)
         next = lookup(result.path, part);
     if (!next)
         return false;

@@ -42,7 +42,6 @@ private:
     struct Listing {
         QHash<QString, Entry> exact;
         QHash<QString, Entry> folded; // by case-folded name, made when a name is first missed
-        bool foldedIndexed = false;
     };
     struct Resolved {
         QString path;
