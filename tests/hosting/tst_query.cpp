@@ -164,8 +164,7 @@ private Q_SLOTS:
         const std::optional<sockaddr_in> at = ServerAddress{28000, u"localhost"_s}.queryAddress();
         QVERIFY(at && at->sin_addr.s_addr == htonl(INADDR_LOOPBACK));
         const std::vector<SlotServerName> one{{u"Save Game #1"_s, u"A"_s}};
-        const std::vector<SlotServerName> two{{u"Save Game #1"_s, u"A"_s},
-                                              {u"Save Game #2"_s, u"B"_s}};
+        const std::vector<SlotServerName> two{one.front(), {u"Save Game #2"_s, u"B"_s}};
         QCOMPARE(whoServes(*at, u"s"_s, one, u"C"_s), u"Save Game #1"_s);
         QCOMPARE(whoServes(*at, u"s"_s, two, u"B"_s), u"Save Game #2"_s);
         QCOMPARE(whoServes(*at, u"s"_s, two, u"C"_s), QString());
