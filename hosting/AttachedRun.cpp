@@ -4,10 +4,12 @@
 
 #include <QFile>
 
+#include <array>
 #include <csignal>
 #include <cstring>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -15,8 +17,6 @@ extern char** environ;
 namespace fd::hosting {
 
 namespace {
-
-constexpr int forwardedSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
 
 volatile sig_atomic_t game = 0;     // the started game's process number, while it runs
 volatile sig_atomic_t stopping = 0; // a stop was passed on to it
@@ -34,18 +34,18 @@ class SignalForwarding {
 public:
     SignalForwarding() {
         sigemptyset(&forwarded_);
-        for (int signal : forwardedSignals)
+        for (const auto& [signal, previous] : previous_)
             sigaddset(&forwarded_, signal);
         ::sigprocmask(SIG_BLOCK, &forwarded_, &before_);
         struct sigaction action {};
         action.sa_handler = passOn;
         sigemptyset(&action.sa_mask);
-        for (std::size_t i = 0; i < std::size(forwardedSignals); ++i)
-            ::sigaction(forwardedSignals[i], &action, &previous_[i]);
+        for (auto& [signal, previous] : previous_)
+            ::sigaction(signal, &action, &previous);
     }
     ~SignalForwarding() {
-        for (std::size_t i = 0; i < std::size(forwardedSignals); ++i)
-            ::sigaction(forwardedSignals[i], &previous_[i], nullptr);
+        for (const auto& [signal, previous] : previous_)
+            ::sigaction(signal, &previous, nullptr);
         ::sigprocmask(SIG_SETMASK, &before_, nullptr);
     }
     SignalForwarding(const SignalForwarding&) = delete;
@@ -63,7 +63,9 @@ public:
 private:
     sigset_t forwarded_{};
     sigset_t before_{};
-    struct sigaction previous_[std::size(forwardedSignals)]{};
+    // The forwarded signals, each with the action it had before.
+    std::array<std::pair<int, struct sigaction>, 4> previous_{
+        {{SIGTERM, {}}, {SIGINT, {}}, {SIGHUP, {}}, {SIGQUIT, {}}}};
 };
 
 // The null-terminated list of C strings that exec takes.
