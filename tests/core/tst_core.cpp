@@ -194,11 +194,7 @@ private Q_SLOTS:
             const QByteArray from = QFile::encodeName(target), to = QFile::encodeName(name);
             QCOMPARE(planted.endsWith(u"link") ? ::link(from, to) : ::symlink(from, to), 0);
         }
-        const auto inode = [&kept] {
-            struct stat info {};
-            return ::lstat(QFile::encodeName(kept), &info) == 0 ? info.st_ino : 0;
-        };
-        const ino_t original = inode();
+        const ino_t original = test::inodeOf(kept);
         const mode_t before = ::umask(mode_t(mask));
         for (const QString& content : {u"first"_s, u"second"_s}) { // the second reuses the first's
             text::LineFile lines(kept);
@@ -211,7 +207,7 @@ private Q_SLOTS:
             }
             QCOMPARE(test::readFile(target), QByteArray("the user's"));
         }
-        QVERIFY(planted.isEmpty() || inode() == original); // the old file reused, not made anew
+        QVERIFY(planted.isEmpty() || test::inodeOf(kept) == original); // reused, not made anew
         ::umask(before);
     }
 

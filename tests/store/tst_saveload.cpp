@@ -128,6 +128,7 @@ private Q_SLOTS:
         { TestProgram first(folders); }
         const QString store = folders->appFolder() + u"/dock.sav"_s, mine = store + u".mine"_s;
         QCOMPARE(::chmod(QFile::encodeName(store), 0644), 0);
+        const ino_t storeFile = test::inodeOf(store);
         test::writeFile(mine, "mine");
         QVERIFY(QDir().mkpath(folders->appFolder() + u"/saved"_s));
         const QString maps = folders->appFolder() + u"/saved/Save Game #3.maps"_s,
@@ -145,6 +146,7 @@ private Q_SLOTS:
             QCOMPARE(test::regularFileMode(file), 0600);
         QCOMPARE(test::readFile(maps) + test::readFile(bots), QByteArray("hm_voy1\r\nMunro\r\n"));
         QCOMPARE(test::readFile(mine), QByteArray("mine"));
+        QCOMPARE(test::inodeOf(store), storeFile); // made private in place, not rewritten
     }
 
     void aTextThatNamesNoSlotIsRefused_data() {

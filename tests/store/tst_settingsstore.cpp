@@ -30,11 +30,6 @@ QString file(const TestFolders& folders, const char* name) {
     return folders.appFolder() + u'/' + QString::fromLatin1(name);
 }
 
-ino_t inodeOf(const QString& path) {
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
-}
-
 const QString before = u"before"_s;
 
 // Every text setting and both lists carry the name, so that a whole save can be told from a
@@ -198,13 +193,13 @@ private Q_SLOTS:
             test::writeFile(file(*folders, "user's"), "kept");
             QVERIFY(QFile::link(file(*folders, "user's"), file(*folders, "dock.ldb")));
         }
-        ino_t old = inodeOf(store);
+        ino_t old = test::inodeOf(store);
         {
             TestProgram p(folders);
             QVERIFY(p.startUp.messages().isEmpty() && p.store.isOpen());
             QCOMPARE(test::slotRows(store), before);
-            QVERIFY(inodeOf(store) != old); // compacted: a new file took the name
-            old = inodeOf(store);
+            QVERIFY(test::inodeOf(store) != old); // compacted: a new file took the name
+            old = test::inodeOf(store);
             QCOMPARE(QFileInfo(store).isSymLink(), leftover == u"link");
             QCOMPARE(QDir(folders->appFolder()).entryList({u"dock*"_s}),
                      QStringList({"dock.ldb", "dock.sav"}));
@@ -215,7 +210,7 @@ private Q_SLOTS:
         QCOMPARE(test::readFile(file(*folders, "user's")),
                  QByteArray(leftover == u"lock link" ? "kept" : "(missing)"));
         { TestProgram again(folders); }
-        QCOMPARE(inodeOf(store), old); // nothing left to reclaim: not rewritten
+        QCOMPARE(test::inodeOf(store), old); // nothing left to reclaim: not rewritten
     }
 
     void aDamagedStoreIsKeptAsideAndANewOneMade_data() {

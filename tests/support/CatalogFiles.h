@@ -33,6 +33,12 @@ inline int regularFileMode(const QString& path) {
     return int(info.st_mode & 07777);
 }
 
+// The inode of the file at the path, links followed; 0 when there is none.
+inline ino_t inodeOf(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+}
+
 inline void touch(const QString& path) {
     writeFile(path, {});
 }
