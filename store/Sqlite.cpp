@@ -156,8 +156,10 @@ QString Database::errorText() const {
     const int primary = errorCode() & 0xff;
     const bool fromSystem =
         primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN;
-    int systemError = db_ && fromSystem ? sqlite3_system_errno(db_.get()) : 0;
-    if (fromSystem && systemError == 0)
+    if (!fromSystem)
+        return text;
+    int systemError = db_ ? sqlite3_system_errno(db_.get()) : 0;
+    if (systemError == 0)
         systemError = failedCallErrno;
     return systemError == 0 ? text
                             : text + QStringLiteral(" (%1)").arg(
