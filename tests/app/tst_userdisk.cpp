@@ -92,8 +92,7 @@ private Q_SLOTS:
         p.start();
         QVERIFY(p.form.isClosed(Window::frmFragDocker));
         QCOMPARE(p.startUp.messages().size(), 1);
-        QVERIFY2(p.startUp.messages().front().contains(appFile(*p.folders(), "dock.sav")),
-                 qPrintable(p.startUp.messages().front()));
+        QVERIFY(p.startUp.messages().front().contains(appFile(*p.folders(), "dock.sav")));
     }
 
     void aStoreThatLacksPartsOfSlotsKeepsTheRest_data() {

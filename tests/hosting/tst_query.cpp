@@ -112,6 +112,8 @@ private Q_SLOTS:
         QTest::newRow("control bytes in the map name") << "control" << controls << QByteArray();
         QTest::newRow("another's watchdog") << "control" << controls << QByteArray("1");
         QTest::newRow("a watchdog for no number") << "control" << controls << QByteArray("x");
+        QTest::newRow("a socket path with no room for its end")
+            << "no room" << QByteArray() << QByteArray();
     }
     void theSupervisorIsReadyOnlyOnAWholeAnswer() {
         QFETCH(QString, answer);
@@ -125,7 +127,8 @@ private Q_SLOTS:
         QVERIFY(::bind(server, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
                 ::getsockname(server, reinterpret_cast<sockaddr*>(&address), &size) == 0);
         QTemporaryDir dir;
-        fd::test::NotifySocket notify(dir.filePath(u"notify"_s));
+        fd::test::NotifySocket notify(dir.filePath(
+            answer == u"no room" ? QString(107 - dir.path().size(), u'n') : u"notify"_s));
         qputenv("NOTIFY_SOCKET", QFile::encodeName(notify.path));
         qputenv("WATCHDOG_USEC", "200000"); // asked again every 0.1 s once ready
         qputenv("WATCHDOG_PID", watchdog.isEmpty() ? QByteArray::number(::getpid()) : watchdog);

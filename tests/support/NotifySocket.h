@@ -17,8 +17,10 @@ public:
     explicit NotifySocket(const QString& socketPath) : path(socketPath) {
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
-        qstrncpy(address.sun_path, path.toLocal8Bit().constData(), sizeof address.sun_path);
-        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        const QByteArray name = path.toLocal8Bit(); // all of sun_path, with no NUL, may be taken
+        memcpy(address.sun_path, name.constData(),
+               qMin(sizeof address.sun_path, size_t(name.size())));
+        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof(sa_family_t) + name.size());
     }
     ~NotifySocket() { ::close(socket_); }
     // The messages that come within `ms` milliseconds, or until one holds `awaited`.
