@@ -91,7 +91,7 @@ std::optional<PathResolver::Entry> PathResolver::lookup(const QString& folder,
     auto exact = entries.exact.constFind(name);
     if (exact != entries.exact.cend())
         return *exact;
-    if (entries.folded.isEmpty()) // not made yet, or a folder with nothing in it
+    if (entries.folded.isEmpty()) // not made yet, or a folder that could not be read
         indexFolded(entries);
     auto folded = entries.folded.constFind(name.toCaseFolded());
     if (folded != entries.folded.cend())

@@ -18,9 +18,9 @@ public:
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
         const QByteArray name = path.toLocal8Bit(); // all of sun_path, with no NUL, may be taken
-        memcpy(address.sun_path, name.constData(),
-               qMin(sizeof address.sun_path, size_t(name.size())));
-        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof(sa_family_t) + name.size());
+        const size_t size = qMin(sizeof address.sun_path, size_t(name.size()));
+        memcpy(address.sun_path, name.constData(), size);
+        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof(sa_family_t) + size);
     }
     ~NotifySocket() { ::close(socket_); }
     // The messages that come within `ms` milliseconds, or until one holds `awaited`.
